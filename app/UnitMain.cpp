@@ -1,0 +1,116 @@
+#include "app/UnitMain.h"
+
+#include "ui_UnitMain.h"
+
+#include "analysis/ClearResults.h"
+#include "analysis/QueryCommand.h"
+#include "app/HandlerGuard.h"
+#include "app/TypingLimit.h"
+
+#include <QApplication>
+
+namespace verdaxil {
+
+namespace {
+
+constexpr int kCodeTypingLimit = 6;
+constexpr int kFeeTypingLimit = 2;
+
+} // namespace
+
+TFormMain::TFormMain(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      ui_(std::make_unique<Ui::TFormMain>()),
+      controls_(*this)
+{
+    ui_->setupUi(this);
+    QFont font = this->font();
+    font.setPixelSize(12);
+    setFont(font);
+    move(269, 196);
+    fitTexts();
+
+    new TypingLimit(kCodeTypingLimit, *ui_->stockcode);
+    new TypingLimit(kFeeTypingLimit, *ui_->EdtFee);
+    connectHandlers();
+}
+
+// Labels size themselves to their captions, except the fixed notice line; edit boxes
+// show the beginning of a text that is wider than they are.
+void TFormMain::fitTexts()
+{
+    for (QLabel* label : findChildren<QLabel*>()) {
+        if (label != ui_->Label4)
+            label->adjustSize();
+    }
+    for (QLineEdit* edit : findChildren<QLineEdit*>())
+        edit->setCursorPosition(0);
+}
+
+TFormMain::~TFormMain()
+{
+    // The application outlives the window and moves the focus while the window's
+    // widgets are torn down; no handler may run on the half-destroyed window.
+    disconnect(focusConnection_);
+}
+
+void TFormMain::connectHandlers()
+{
+    const auto onClick = [this](QAbstractButton* button, void (TFormMain::*handler)(QObject*)) {
+        connect(button, &QAbstractButton::clicked, this,
+                [this, button, handler] { runGuarded([&] { (this->*handler)(button); }); });
+    };
+    onClick(ui_->BtnConfirm, &TFormMain::BtnConfirmClick);
+    onClick(ui_->BtnClear, &TFormMain::BtnClearClick);
+
+    connect(ui_->EdtDate, &QLineEdit::textChanged, this,
+            [this] { runGuarded([&] { EdtDateChange(ui_->EdtDate); }); });
+    focusConnection_ = connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget* old, QWidget* now) { runGuarded([&] { focusChanged(old, now); }); });
+}
+
+void TFormMain::BtnConfirmClick(QObject*)
+{
+    runQuery(controls_);
+}
+
+void TFormMain::BtnClearClick(QObject*)
+{
+    clearResults(controls_);
+}
+
+void TFormMain::EdtDateChange(QObject*)
+{
+    for (QLabel* label : {ui_->LblDate1, ui_->LblDate2}) {
+        label->setText(ui_->EdtDate->text());
+        label->adjustSize();
+    }
+}
+
+void TFormMain::stockcodeEnter(QObject* Sender)
+{
+    BtnConfirmClick(Sender);
+}
+
+// The query runs when the focus moves into the code box from another control of this
+// window, and at the window's first activation. It must not run when the focus merely
+// comes back with the window (from another application or a closing message box):
+// a failing query would otherwise re-open its error box for ever.
+void TFormMain::focusChanged(QWidget* old, QWidget* now)
+{
+    if (!now || now->window() != this)
+        return;
+    const bool firstEntry = !focusEnteredBefore_;
+    focusEnteredBefore_ = true;
+    if (now != ui_->stockcode)
+        return;
+    const bool fromThisWindow = old && old->window() == this;
+    if (!fromThisWindow && !firstEntry)
+        return;
+    if (firstEntry)
+        ui_->stockcode->selectAll();
+    stockcodeEnter(ui_->stockcode);
+}
+
+} // namespace verdaxil

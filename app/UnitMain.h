@@ -1,0 +1,40 @@
+#pragma once
+
+#include "app/WindowControls.h"
+
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class TFormMain;
+}
+
+namespace verdaxil {
+
+// The program's one visible window. Its controls' texts are the program's whole
+// state; every command reads its inputs from them and writes its results back.
+class TFormMain : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TFormMain(QWidget* parent = nullptr);
+    ~TFormMain() override;
+
+    void BtnConfirmClick(QObject* Sender);
+    void BtnClearClick(QObject* Sender);
+    void EdtDateChange(QObject* Sender);
+    void stockcodeEnter(QObject* Sender);
+
+private:
+    void fitTexts();
+    void connectHandlers();
+    void focusChanged(QWidget* old, QWidget* now);
+
+    std::unique_ptr<Ui::TFormMain> ui_;
+    WindowControls controls_;
+    QMetaObject::Connection focusConnection_;
+    bool focusEnteredBefore_ = false;
+};
+
+} // namespace verdaxil

@@ -1,0 +1,146 @@
+#include "cli/QueryCli.h"
+
+#include "analysis/QueryCommand.h"
+#include "cli/TextWindow.h"
+#include "runtime/CodePage936.h"
+#include "runtime/ErrorText.h"
+
+#include <QCommandLineParser>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTextStream>
+
+#include <exception>
+#include <optional>
+
+namespace verdaxil {
+
+namespace {
+
+struct ResultLine {
+    Control control;
+    QString caption;
+    QString unit;
+};
+
+QList<ResultLine> resultLines(const QString& horizon)
+{
+    return {
+        {Control::MemMsg, QStringLiteral("提示信息："), {}},
+        {Control::LblCDate, QStringLiteral("当前荐股日期："), {}},
+        {Control::stockprice, QStringLiteral("当前股价："), QStringLiteral("分")},
+        {Control::EdtHHigh, QStringLiteral("历史最高价："), QStringLiteral("分")},
+        {Control::EdtLowest, QStringLiteral("历史最低价："), QStringLiteral("分")},
+        {Control::EdtSNum, QStringLiteral("历史选股点："), QStringLiteral("个")},
+        {Control::HighestPriceinDate, horizon + QStringLiteral("日内最大涨幅："), QStringLiteral("分")},
+        {Control::EdtRiseRateinHistory, QStringLiteral("历史最高上升比："), QStringLiteral("%")},
+        {Control::EdtRiseRateinDate, horizon + QStringLiteral("日内上涨几率："), QStringLiteral("%")},
+        {Control::Edt5P, QStringLiteral("上涨    5%以上的几率："), QStringLiteral("%")},
+        {Control::Edt10P, QStringLiteral("上涨  10%以上的几率："), QStringLiteral("%")},
+        {Control::Edt50P, QStringLiteral("上涨  50%以上的几率："), QStringLiteral("%")},
+        {Control::Edt100P, QStringLiteral("上涨100%以上的几率："), QStringLiteral("%")},
+    };
+}
+
+QString recommendationText(const TextWindow& window)
+{
+    if (window.radio(Control::RBtnYes).checked)
+        return QStringLiteral("是");
+    if (window.radio(Control::RBtnNo).checked)
+        return QStringLiteral("否");
+    return QStringLiteral("—");
+}
+
+QString radioText(RadioState state)
+{
+    return QString::fromLatin1(state.enabled ? "enabled," : "disabled,")
+        + QString::fromLatin1(state.checked ? "checked" : "unchecked");
+}
+
+void printJson(const TextWindow& window, const std::optional<QString>& error, QTextStream& out)
+{
+    QJsonObject result;
+    for (const ResultLine& line : resultLines({}))
+        result.insert(QString::fromLatin1(controlName(line.control)), window.text(line.control));
+    for (Control radio : {Control::RBtnYes, Control::RBtnNo})
+        result.insert(QString::fromLatin1(controlName(radio)), radioText(window.radio(radio)));
+    if (error)
+        result.insert(QStringLiteral("error"), *error);
+    out << QString::fromUtf8(QJsonDocument(result).toJson(QJsonDocument::Indented));
+}
+
+// Captions are padded by their code page 936 length, which is their width in a
+// terminal: a Chinese character takes two columns.
+QString padded(const QString& caption, qsizetype width)
+{
+    return caption + QString(width - codePage936Length(caption), u' ');
+}
+
+void printLines(const TextWindow& window, const std::optional<QString>& error, QTextStream& out)
+{
+    const auto lines = resultLines(window.text(Control::EdtDate));
+    const QString recommendationCaption = QStringLiteral("是否推荐：");
+    qsizetype width = codePage936Length(recommendationCaption);
+    for (const ResultLine& line : lines)
+        width = std::max(width, codePage936Length(line.caption));
+    width += 1;
+
+    for (const ResultLine& line : lines) {
+        const QString value = window.text(line.control);
+        bool isNumber = false;
+        value.toLongLong(&isNumber);
+        out << padded(line.caption, width) << value << (isNumber ? line.unit : QString()) << '\n';
+        if (line.control == Control::LblCDate)
+            out << padded(recommendationCaption, width) << recommendationText(window) << '\n';
+    }
+    if (error)
+        out << padded(QStringLiteral("错误："), width) << *error << '\n';
+}
+
+} // namespace
+
+int runQueryCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Runs one query of a security code and prints its results."));
+    const QCommandLineOption dirOption(QStringLiteral("dir"), QStringLiteral("Quote terminal directory."),
+                                       QStringLiteral("TEXT"), QStringLiteral("D:\\YYY"));
+    const QCommandLineOption feeOption(QStringLiteral("fee"), QStringLiteral("Fee per trade."), QStringLiteral("TEXT"),
+                                       QStringLiteral("6"));
+    const QCommandLineOption horizonOption(QStringLiteral("horizon"), QStringLiteral("Horizon in days."),
+                                           QStringLiteral("TEXT"), QStringLiteral("30"));
+    const QCommandLineOption jsonOption(QStringLiteral("json"), QStringLiteral("Print one JSON object."));
+    parser.addOptions({dirOption, feeOption, horizonOption, jsonOption});
+    parser.addPositionalArgument(QStringLiteral("CODE"), QStringLiteral("Six-digit security code."));
+
+    const QString usage = QStringLiteral("usage: verdaxil-query [--dir TEXT] [--fee TEXT] [--horizon TEXT] [--json] CODE\n");
+    if (!parser.parse(arguments)) {
+        err << parser.errorText() << '\n' << usage;
+        return 2;
+    }
+    if (parser.positionalArguments().size() != 1) {
+        err << usage;
+        return 2;
+    }
+
+    TextWindow window;
+    window.setText(Control::EdtYYY, parser.value(dirOption));
+    window.setText(Control::EdtFee, parser.value(feeOption));
+    window.setText(Control::EdtDate, parser.value(horizonOption));
+    window.setText(Control::stockcode, parser.positionalArguments().constFirst());
+
+    std::optional<QString> error;
+    try {
+        runQuery(window);
+    } catch (const std::exception& failure) {
+        error = errorBoxText(QString::fromUtf8(failure.what()));
+    }
+
+    if (parser.isSet(jsonOption))
+        printJson(window, error, out);
+    else
+        printLines(window, error, out);
+    return error ? 1 : 0;
+}
+
+} // namespace verdaxil

@@ -1,0 +1,32 @@
+#include "quotes/Market.h"
+
+#include "runtime/CodePage936.h"
+#include "runtime/FileSystem.h"
+
+namespace verdaxil {
+
+QString dayFilePath(const QString& quoteDir, Market market, const QString& code)
+{
+    const QString dayDir = market == Market::Shanghai ? QStringLiteral("\\data\\shase\\day\\")
+                                                      : QStringLiteral("\\data\\sznse\\day\\");
+    return quoteDir + dayDir + code + QStringLiteral(".day");
+}
+
+Market ResolveMarket(QString code, QString quoteDir)
+{
+    const qsizetype length = codePage936Length(code);
+    if (length < 5 || length > 7)
+        return Market::None;
+    return LookupMarket(std::move(code), std::move(quoteDir));
+}
+
+Market LookupMarket(QString code, QString quoteDir)
+{
+    for (Market market : {Market::Shanghai, Market::Shenzhen}) {
+        if (fileExists(dayFilePath(quoteDir, market, code)))
+            return market;
+    }
+    return Market::None;
+}
+
+} // namespace verdaxil

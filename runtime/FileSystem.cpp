@@ -1,0 +1,79 @@
+#include "runtime/FileSystem.h"
+
+#include "runtime/WindowsPath.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace verdaxil {
+
+namespace {
+
+QByteArray localName(const QString& windowsPath)
+{
+    return QFile::encodeName(toLocalPath(windowsPath));
+}
+
+} // namespace
+
+bool fileExists(const QString& windowsPath)
+{
+    struct stat info {};
+    return ::stat(localName(windowsPath).constData(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+std::optional<ReadOnlyFile> ReadOnlyFile::open(const QString& windowsPath)
+{
+    // O_NONBLOCK keeps a FIFO swapped in for the file from blocking the open.
+    const int descriptor = ::open(localName(windowsPath).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (descriptor < 0)
+        return std::nullopt;
+    ReadOnlyFile file(descriptor);
+    struct stat info {};
+    if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return file;
+}
+
+ReadOnlyFile::ReadOnlyFile(int descriptor) : descriptor_(descriptor) {}
+
+ReadOnlyFile::ReadOnlyFile(ReadOnlyFile&& other) noexcept : descriptor_(std::exchange(other.descriptor_, -1)) {}
+
+ReadOnlyFile& ReadOnlyFile::operator=(ReadOnlyFile&& other) noexcept
+{
+    std::swap(descriptor_, other.descriptor_);
+    return *this;
+}
+
+ReadOnlyFile::~ReadOnlyFile()
+{
+    if (descriptor_ >= 0)
+        ::close(descriptor_);
+}
+
+std::int64_t ReadOnlyFile::size() const
+{
+    struct stat info {};
+    return ::fstat(descriptor_, &info) == 0 ? info.st_size : 0;
+}
+
+std::size_t ReadOnlyFile::readAt(std::int64_t offset, char* buffer, std::size_t length) const
+{
+    std::size_t total = 0;
+    while (total < length) {
+        const ssize_t got = ::pread(descriptor_, buffer + total, length - total, offset + static_cast<std::int64_t>(total));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        total += static_cast<std::size_t>(got);
+    }
+    return total;
+}
+
+} // namespace verdaxil

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+namespace verdaxil {
+
+// True when the Windows-style path names an existing entry that is not a directory.
+// Only regular files count: a FIFO, socket or device is never a quote file, and
+// opening one could block the window.
+bool fileExists(const QString& windowsPath);
+
+// A regular file opened for reading; closed when the object goes.
+class ReadOnlyFile {
+public:
+    // Empty when the path cannot be opened or is not a regular file.
+    static std::optional<ReadOnlyFile> open(const QString& windowsPath);
+
+    ReadOnlyFile(ReadOnlyFile&& other) noexcept;
+    ReadOnlyFile& operator=(ReadOnlyFile&& other) noexcept;
+    ReadOnlyFile(const ReadOnlyFile&) = delete;
+    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+    ~ReadOnlyFile();
+
+    std::int64_t size() const;
+    // Reads up to `length` bytes at `offset`; returns how many were read.
+    std::size_t readAt(std::int64_t offset, char* buffer, std::size_t length) const;
+
+private:
+    explicit ReadOnlyFile(int descriptor);
+    int descriptor_;
+};
+
+} // namespace verdaxil

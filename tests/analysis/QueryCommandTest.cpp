@@ -1,0 +1,117 @@
+#include "analysis/QueryCommand.h"
+
+#include "analysis/ClearResults.h"
+#include "cli/TextWindow.h"
+#include "runtime/IntegerText.h"
+#include "support/QuoteDirFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace verdaxil {
+namespace {
+
+using testing::QuoteDirFixture;
+using testing::sampleRecord;
+
+const QString kNotACode = QStringLiteral("注意：您输入的不是股票代码请重新输入！！");
+const QString kFileMissing = QStringLiteral("注意：对应文件不存在，请检查系统状况是否稳定，然后重新再试！");
+const QString kInfo = QStringLiteral("说明性信息！");
+
+class QueryCommand : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir.addDayFile(QStringLiteral("shase"), QStringLiteral("600000"), {sampleRecord(0)});
+        window.setText(Control::EdtYYY, dir.quoteDir());
+    }
+
+    void query(const QString& code)
+    {
+        window.setText(Control::stockcode, code);
+        runQuery(window);
+    }
+
+    // Marks every result field so that a test sees which ones a query wrote.
+    void markResults()
+    {
+        for (Control control : {Control::stockprice, Control::EdtHHigh, Control::EdtLowest, Control::LblCDate,
+                                Control::EdtSNum, Control::Edt5P})
+            window.setText(control, QStringLiteral("earlier"));
+        window.setRadio(Control::RBtnYes, {true, true});
+    }
+
+    QuoteDirFixture dir;
+    TextWindow window;
+};
+
+TEST_F(QueryCommand, NotACodeClearsAndWarns)
+{
+    markResults();
+    query(QStringLiteral("600036"));
+    EXPECT_EQ(window.text(Control::MemMsg), kNotACode);
+    EXPECT_EQ(window.text(Control::stockprice), placeholderText(Control::stockprice));
+    EXPECT_EQ(window.text(Control::EdtSNum), placeholderText(Control::EdtSNum));
+    EXPECT_EQ(window.text(Control::LblCDate), QStringLiteral("当前荐股日期"));
+    EXPECT_EQ(window.radio(Control::RBtnYes), RadioState{});
+    EXPECT_EQ(window.text(Control::stockcode), QStringLiteral("600036"));  // inputs untouched
+    EXPECT_EQ(window.text(Control::EdtFee), QStringLiteral("6"));
+}
+
+TEST_F(QueryCommand, AValidCodeResetsTheMessageLine)
+{
+    window.setText(Control::MemMsg, kNotACode);
+    query(QStringLiteral("600000"));
+    EXPECT_EQ(window.text(Control::MemMsg), kInfo);
+}
+
+TEST_F(QueryCommand, UnreadableDayFileWarnsAndKeepsResults)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root reads files whatever their mode";
+    ::chmod(dir.localPath(QStringLiteral("data/shase/day/600000.day")).toLocal8Bit().constData(), 0);
+    markResults();
+    query(QStringLiteral("600000"));
+    EXPECT_EQ(window.text(Control::MemMsg), kFileMissing);
+    EXPECT_EQ(window.text(Control::EdtSNum), QStringLiteral("earlier"));
+}
+
+TEST_F(QueryCommand, AFifoNamedLikeADayFileIsNoCodeAndNoHang)
+{
+    const QByteArray path = dir.localPath(QStringLiteral("data/shase/day/600000.day")).toLocal8Bit();
+    ASSERT_EQ(::unlink(path.constData()), 0);
+    ASSERT_EQ(::mkfifo(path.constData(), 0600), 0);
+    query(QStringLiteral("600000"));
+    EXPECT_EQ(window.text(Control::MemMsg), kNotACode);
+}
+
+struct FeeCase {
+    const char* fee;
+    bool accepted;
+};
+
+class FeeText : public QueryCommand, public ::testing::WithParamInterface<FeeCase> {};
+
+TEST_P(FeeText, IsConvertedBeforeAnythingIsWritten)
+{
+    markResults();
+    window.setText(Control::MemMsg, QStringLiteral("before"));
+    window.setText(Control::EdtFee, QString::fromUtf8(GetParam().fee));
+    window.setText(Control::stockcode, QStringLiteral("not a code"));
+    if (GetParam().accepted) {
+        runQuery(window);
+        EXPECT_EQ(window.text(Control::MemMsg), kNotACode);
+    } else {
+        EXPECT_THROW(runQuery(window), ConversionError);
+        EXPECT_EQ(window.text(Control::MemMsg), QStringLiteral("before"));
+        EXPECT_EQ(window.text(Control::EdtSNum), QStringLiteral("earlier"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, FeeText,
+    ::testing::Values(FeeCase{"6", true}, FeeCase{"0", true}, FeeCase{"-5", true}, FeeCase{"12", true},
+                      FeeCase{"$A", true}, FeeCase{"abc", false}, FeeCase{"", false}, FeeCase{"6 ", false}));
+
+} // namespace
+} // namespace verdaxil

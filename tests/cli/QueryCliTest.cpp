@@ -1,0 +1,106 @@
+#include "cli/QueryCli.h"
+
+#include "support/QuoteDirFixture.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTextStream>
+
+#include <gtest/gtest.h>
+
+namespace verdaxil {
+namespace {
+
+using testing::QuoteDirFixture;
+using testing::sampleRecord;
+
+struct CliRun {
+    int status = -1;
+    QString out;
+    QString err;
+    QJsonObject json() const { return QJsonDocument::fromJson(out.toUtf8()).object(); }
+};
+
+CliRun runCli(QStringList arguments)
+{
+    CliRun run;
+    QTextStream out(&run.out);
+    QTextStream err(&run.err);
+    arguments.prepend(QStringLiteral("verdaxil-query"));
+    run.status = runQueryCli(arguments, out, err);
+    out.flush();
+    err.flush();
+    return run;
+}
+
+class QueryCli : public ::testing::Test {
+protected:
+    void SetUp() override { dir.addDayFile(QStringLiteral("shase"), QStringLiteral("600000"), {sampleRecord(0)}); }
+
+    QuoteDirFixture dir;
+};
+
+TEST_F(QueryCli, JsonHoldsExactlyTheResultFields)
+{
+    const CliRun run = runCli({QStringLiteral("--json"), QStringLiteral("--dir"), dir.quoteDir(), QStringLiteral("600000")});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QJsonObject json = run.json();
+    const QStringList expectedKeys = {
+        QStringLiteral("Edt100P"), QStringLiteral("Edt10P"), QStringLiteral("Edt50P"), QStringLiteral("Edt5P"),
+        QStringLiteral("EdtHHigh"), QStringLiteral("EdtLowest"), QStringLiteral("EdtRiseRateinDate"),
+        QStringLiteral("EdtRiseRateinHistory"), QStringLiteral("EdtSNum"), QStringLiteral("HighestPriceinDate"),
+        QStringLiteral("LblCDate"), QStringLiteral("MemMsg"), QStringLiteral("RBtnNo"), QStringLiteral("RBtnYes"),
+        QStringLiteral("stockprice")};
+    EXPECT_EQ(json.keys(), expectedKeys);
+    EXPECT_EQ(json[QStringLiteral("MemMsg")].toString(), QStringLiteral("说明性信息！"));
+}
+
+TEST_F(QueryCli, NotACodeStartsFromClearsState)
+{
+    const CliRun run = runCli({QStringLiteral("--json"), QStringLiteral("--dir"), dir.quoteDir(), QStringLiteral("nonsense")});
+    ASSERT_EQ(run.status, 0);
+    const QJsonObject json = run.json();
+    EXPECT_EQ(json[QStringLiteral("MemMsg")].toString(), QStringLiteral("注意：您输入的不是股票代码请重新输入！！"));
+    EXPECT_EQ(json[QStringLiteral("LblCDate")].toString(), QStringLiteral("当前荐股日期"));
+    EXPECT_EQ(json[QStringLiteral("EdtSNum")].toString(), QStringLiteral("选股点数"));
+    EXPECT_EQ(json[QStringLiteral("RBtnYes")].toString(), QStringLiteral("disabled,unchecked"));
+    EXPECT_EQ(json[QStringLiteral("RBtnNo")].toString(), QStringLiteral("disabled,unchecked"));
+}
+
+TEST_F(QueryCli, BadFeeIsAConversionErrorWithTheErrorBoxText)
+{
+    const CliRun run = runCli({QStringLiteral("--json"), QStringLiteral("--fee"), QStringLiteral("abc"),
+                            QStringLiteral("--dir"), dir.quoteDir(), QStringLiteral("600000")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.json()[QStringLiteral("error")].toString(), QStringLiteral("'abc' is not a valid integer value."));
+    EXPECT_EQ(run.json()[QStringLiteral("MemMsg")].toString(), QStringLiteral("说明性信息！"));  // nothing written yet
+}
+
+TEST_F(QueryCli, PlainOutputUsesTheWindowsCaptions)
+{
+    const CliRun run = runCli({QStringLiteral("--dir"), dir.quoteDir(), QStringLiteral("--horizon"), QStringLiteral("45"),
+                            QStringLiteral("600000")});
+    ASSERT_EQ(run.status, 0);
+    EXPECT_TRUE(run.out.contains(QStringLiteral("提示信息：")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("说明性信息！")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("45日内最大涨幅：")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("是否推荐：")));
+}
+
+class UsageError : public ::testing::TestWithParam<QStringList> {};
+
+TEST_P(UsageError, ExitsWithTwoAndTheUsage)
+{
+    const CliRun run = runCli(GetParam());
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("usage: verdaxil-query"))) << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Arguments, UsageError,
+    ::testing::Values(QStringList{}, QStringList{QStringLiteral("600000"), QStringLiteral("600036")},
+                      QStringList{QStringLiteral("--color"), QStringLiteral("600000")},
+                      QStringList{QStringLiteral("600000"), QStringLiteral("--fee")}));
+
+} // namespace
+} // namespace verdaxil
