@@ -1,9 +1,14 @@
 #include "analysis/QueryCommand.h"
 
 #include "analysis/ClearResults.h"
+#include "analysis/Indicators.h"
+#include "analysis/SelectionStats.h"
+#include "quotes/DayFileReader.h"
 #include "quotes/Market.h"
 #include "runtime/FileSystem.h"
 #include "runtime/IntegerText.h"
+
+#include <memory>
 
 namespace verdaxil {
 
@@ -23,7 +28,7 @@ void runQuery(QueryWindow& window)
 {
     const QString code = window.text(Control::stockcode);
     const QString quoteDir = window.text(Control::EdtYYY);
-    [[maybe_unused]] const int fee = feeFrom(window.text(Control::EdtFee));
+    const int fee = feeFrom(window.text(Control::EdtFee));
 
     const Market market = ResolveMarket(code, quoteDir);
     if (market == Market::None) {
@@ -38,6 +43,14 @@ void runQuery(QueryWindow& window)
         window.setText(Control::MemMsg, QStringLiteral("注意：对应文件不存在，请检查系统状况是否稳定，然后重新再试！"));
         return;
     }
+
+    const auto table = std::make_unique<DayTable>();
+    ReadDayTable(*dayFile, *table);
+    ComputeIndicators(*table);
+    ShowIndicators(window, *table);
+
+    const int horizon = textToInt(window.text(Control::EdtDate));
+    ShowSelectionStats(window, ComputeSelectionStats(*table, table->count, horizon, fee));
 }
 
 } // namespace verdaxil

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "analysis/QueryWindow.h"
+#include "quotes/DayTable.h"
+
+#include <cstdint>
+
+namespace verdaxil {
+
+// Average trade price of a day: amount * 1000 / volume * 10 in that order, 0 for a
+// zero volume. Computed in 64 bits and clamped to the 32-bit cell.
+std::int32_t AveragePrice(std::int32_t amount, std::int32_t volume);
+
+// Fills AvgPrice, Ma60 and Ma10 of rows 0 to count-1. A moving average needs its
+// whole window: Ma60 starts at row 59, Ma10 at row 9; earlier rows keep -1.
+void ComputeIndicators(DayTable& table);
+
+// Buy signal of the latest row L against the previous row P: recommended when the
+// 10-day average is at or above the 60-day one on L and either was at or below it on
+// P (it crossed) or the gap between them widened.
+bool IsRecommended(const DayTable::Row& latest, const DayTable::Row& previous);
+
+// Shows the all-time high and low, the recommendation, and the latest date and price.
+void ShowIndicators(QueryWindow& window, const DayTable& table);
+
+} // namespace verdaxil

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "analysis/QueryWindow.h"
+#include "quotes/DayTable.h"
+
+#include <cstdint>
+
+namespace verdaxil {
+
+// What the back-test of the selection points found. Counters count selection
+// points, never days; MaxGainPercent belongs to the day that set MaxGain.
+struct SelectionStats {
+    std::int64_t PointCount = 0;
+    std::int64_t ProfitHits = 0;
+    std::int64_t Hits5 = 0;
+    std::int64_t Hits10 = 0;
+    std::int64_t Hits50 = 0;
+    std::int64_t Hits100 = 0;
+    std::int64_t MaxGain = 0;
+    std::int64_t MaxGainPercent = 0;
+
+    bool operator==(const SelectionStats&) const = default;
+};
+
+// A selection point is a row from 60 on whose 10-day average moved from at or below
+// the 60-day average on the previous row to at or above it, the gap growing. Each is
+// bought at (AvgPrice + low) / 2 and judged on the days i .. i+horizon-1 that exist,
+// each sold at (high + AvgPrice) / 2, less the fee in the file's price unit.
+SelectionStats ComputeSelectionStats(const DayTable& table, int count, std::int64_t horizon, std::int64_t fee);
+
+// Writes the eight result boxes; with no selection point the five shares show their
+// placeholders and the count shows 0.
+void ShowSelectionStats(QueryWindow& window, const SelectionStats& stats);
+
+} // namespace verdaxil
