@@ -42,7 +42,7 @@ const std::vector<DemoSecurity>& demoSecurities()
 {
     // 600036 is the large company: its daily turnover often passes 2.1 billion yuan.
     static const std::vector<DemoSecurity> securities = {
-        {"600000", true, 8230, 300'000, 11},
+        {"600000", true, 8230, 300'000, 24},
         {"600036", true, 31500, 900'000, 23},
         {"000001", false, 10870, 600'000, 37},
         {"000002", false, 7450, 450'000, 51},
@@ -63,8 +63,10 @@ std::vector<DayRecord> demoHistory(const DemoSecurity& security, int days)
     for (int index = 0; index < days; ++index) {
         day = nextTradingDay(day);
         // Slow cycles of a few months make the 10-day average cross the 60-day one
-        // now and then; the noise keeps it from looking drawn.
-        const double trend = 0.004 * std::sin(index / 37.0) + 0.002 * std::sin(index / 113.0 + security.seed);
+        // now and then; the noise keeps it from looking drawn, and a pull back towards
+        // the starting price keeps ten years of it within a plausible range.
+        const double trend = 0.004 * std::sin(index / 37.0 + security.seed / 3.0) + 0.002 * std::sin(index / 113.0 + security.seed)
+            + 0.01 * std::log(security.startPrice / price);
         const double open = price;
         price = std::max(1000.0, price * (1.0 + trend + 0.012 * noise(random)));
         const double close = price;

@@ -86,6 +86,81 @@ TEST_F(QueryCommand, AFifoNamedLikeADayFileIsNoCodeAndNoHang)
     EXPECT_EQ(window.text(Control::MemMsg), kNotACode);
 }
 
+// Days whose 10-day average dips below the 60-day one, then crosses it once, a few
+// days after the price jumps at row 70, and ends above it with the gap shrinking.
+std::vector<DayRecord> crossingHistory()
+{
+    std::vector<DayRecord> records;
+    for (int day = 0; day < 100; ++day) {
+        const std::int32_t price = day < 60 ? 10000 : day < 70 ? 9000 : 11000;
+        // amount * 10000 / volume is the day's average price.
+        records.push_back({20200101 + day, price, price + 100, price - 100, price, price, 10000});
+    }
+    return records;
+}
+
+TEST_F(QueryCommand, FillsEveryResultField)
+{
+    dir.addDayFile(QStringLiteral("shase"), QStringLiteral("600036"), crossingHistory());
+    query(QStringLiteral("600036"));
+    EXPECT_EQ(window.text(Control::MemMsg), kInfo);
+    EXPECT_EQ(window.text(Control::LblCDate), QStringLiteral("20200200"));
+    EXPECT_EQ(window.text(Control::stockprice), QStringLiteral("1100"));
+    EXPECT_EQ(window.text(Control::EdtHHigh), QStringLiteral("1110"));
+    EXPECT_EQ(window.text(Control::EdtLowest), QStringLiteral("890"));
+    EXPECT_EQ(window.radio(Control::RBtnNo), (RadioState{true, true}));
+    EXPECT_EQ(window.radio(Control::RBtnYes), RadioState{});
+    EXPECT_EQ(window.text(Control::EdtSNum), QStringLiteral("1"));
+    EXPECT_EQ(window.text(Control::EdtRiseRateinDate), QStringLiteral("100"));
+}
+
+TEST_F(QueryCommand, ASecurityWithoutSelectionPointsShowsNoneOfThePreviousFigures)
+{
+    dir.addDayFile(QStringLiteral("shase"), QStringLiteral("600036"), crossingHistory());
+    query(QStringLiteral("600036"));
+    ASSERT_EQ(window.text(Control::EdtSNum), QStringLiteral("1"));
+
+    query(QStringLiteral("600000"));  // one day only
+    EXPECT_EQ(window.text(Control::EdtSNum), QStringLiteral("0"));
+    EXPECT_EQ(window.text(Control::HighestPriceinDate), QStringLiteral("0"));
+    EXPECT_EQ(window.text(Control::EdtRiseRateinHistory), QStringLiteral("0"));
+    for (Control share : {Control::Edt5P, Control::Edt10P, Control::Edt50P, Control::Edt100P,
+                          Control::EdtRiseRateinDate})
+        EXPECT_EQ(window.text(share), placeholderText(share)) << controlName(share);
+    EXPECT_EQ(window.radio(Control::RBtnYes), RadioState{});  // no previous day, no signal
+    EXPECT_EQ(window.text(Control::LblCDate), QStringLiteral("20200101"));
+}
+
+TEST_F(QueryCommand, EmptyDayFileShowsZeroExtremesAndNoLatestDay)
+{
+    dir.addDayFile(QStringLiteral("sznse"), QStringLiteral("000001"), {});
+    markResults();
+    query(QStringLiteral("000001"));
+    EXPECT_EQ(window.text(Control::MemMsg), kInfo);
+    EXPECT_EQ(window.text(Control::EdtHHigh), QStringLiteral("0"));
+    EXPECT_EQ(window.text(Control::EdtLowest), QStringLiteral("0"));
+    EXPECT_EQ(window.text(Control::LblCDate), QStringLiteral("当前荐股日期"));
+    EXPECT_EQ(window.text(Control::stockprice), QStringLiteral("当前股价"));
+    EXPECT_EQ(window.radio(Control::RBtnYes), RadioState{});
+    EXPECT_EQ(window.text(Control::EdtSNum), QStringLiteral("0"));
+}
+
+TEST_F(QueryCommand, BadHorizonEndsTheQueryAfterTheIndicators)
+{
+    dir.addDayFile(QStringLiteral("shase"), QStringLiteral("600036"), crossingHistory());
+    markResults();
+    window.setText(Control::EdtDate, QStringLiteral("3O"));
+    window.setText(Control::stockcode, QStringLiteral("600036"));
+    try {
+        runQuery(window);
+        FAIL() << "the horizon was accepted";
+    } catch (const ConversionError& error) {
+        EXPECT_STREQ(error.what(), "'3O' is not a valid integer value");
+    }
+    EXPECT_EQ(window.text(Control::stockprice), QStringLiteral("1100"));  // shown before the horizon is read
+    EXPECT_EQ(window.text(Control::EdtSNum), QStringLiteral("earlier"));  // never reached
+}
+
 struct FeeCase {
     const char* fee;
     bool accepted;

@@ -1,0 +1,260 @@
+#include "analysis/SelectionStats.h"
+
+#include "cli/TextWindow.h"
+#include "support/TableBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace verdaxil {
+
+using testing::filledTable;
+
+void PrintTo(const SelectionStats& s, std::ostream* out)
+{
+    *out << "{points " << s.PointCount << ", profit " << s.ProfitHits << ", 5% " << s.Hits5 << ", 10% " << s.Hits10
+         << ", 50% " << s.Hits50 << ", 100% " << s.Hits100 << ", max gain " << s.MaxGain << " at "
+         << s.MaxGainPercent << "%}";
+}
+
+namespace {
+
+// Days that never score: 10-day average below the 60-day one, sold below any buy price.
+class StatsTable {
+public:
+    explicit StatsTable(int count) : table_(filledTable(count))
+    {
+        for (int row = 0; row < count; ++row) {
+            setGap(row, -1);
+            setPrices(row, 1000, 900, 1000);
+        }
+    }
+
+    void setGap(int row, std::int64_t gap)
+    {
+        cells(row)[Column::Ma60] = 1000;
+        cells(row)[Column::Ma10] = static_cast<std::int32_t>(1000 + gap);
+    }
+
+    // Makes `row` a selection point (gap -1 the day before, 0 on the day).
+    void selectAt(int row)
+    {
+        setGap(row - 1, -1);
+        setGap(row, 0);
+    }
+
+    void setPrices(int row, std::int32_t avgPrice, std::int32_t low, std::int32_t high)
+    {
+        cells(row)[Column::AvgPrice] = avgPrice;
+        cells(row)[Column::Low] = low;
+        cells(row)[Column::High] = high;
+    }
+
+    DayTable::Row& cells(int row) { return table_->rows[static_cast<std::size_t>(row)]; }
+
+    SelectionStats compute(std::int64_t horizon, std::int64_t fee = 6) const
+    {
+        return ComputeSelectionStats(*table_, table_->count, horizon, fee);
+    }
+
+private:
+    std::unique_ptr<DayTable> table_;
+};
+
+// Selection day at row 60 bought at (10,000 + 9,800) / 2 = 9,900; row 61 sold at
+// (10,500 + 10,300) / 2 = 10,400.
+StatsTable workedExample()
+{
+    StatsTable days(70);
+    days.selectAt(60);
+    days.setPrices(60, 10000, 9800, 9000);
+    days.setPrices(61, 10300, 9000, 10500);
+    return days;
+}
+
+TEST(SelectionStatsOf, WorkedExampleWithFeeSix)
+{
+    const SelectionStats stats = workedExample().compute(30, 6);
+    // Net gain 494 is 4.99 %, truncated to 4: a profit, no 5 % hit.
+    EXPECT_EQ(stats, (SelectionStats{1, 1, 0, 0, 0, 0, 494, 4}));
+}
+
+TEST(SelectionStatsOf, WorkedExampleWithFeeFive)
+{
+    EXPECT_EQ(workedExample().compute(30, 5), (SelectionStats{1, 1, 1, 0, 0, 0, 495, 5}));
+}
+
+TEST(SelectionStatsOf, NetGainOfZeroIsNoProfit)
+{
+    EXPECT_EQ(workedExample().compute(30, 500), (SelectionStats{1, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+struct RuleCase {
+    std::int64_t previousGap;
+    std::int64_t gap;
+    bool point;
+};
+
+class SelectionRule : public ::testing::TestWithParam<RuleCase> {};
+
+TEST_P(SelectionRule, CrossingDaysOnly)
+{
+    StatsTable days(61);
+    days.setGap(59, GetParam().previousGap);
+    days.setGap(60, GetParam().gap);
+    EXPECT_EQ(days.compute(30).PointCount, GetParam().point ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Gaps, SelectionRule, ::testing::Values(
+    RuleCase{-3, 0, true}, RuleCase{0, 4, true}, RuleCase{-2, 5, true}, RuleCase{0, 0, false},
+    RuleCase{2, 5, false},  // above already and widening: a buy signal, not a selection point
+    RuleCase{-5, -2, false}, RuleCase{1, 0, false}, RuleCase{0, -1, false}));
+
+TEST(SelectionStatsOf, GapsBeyondThirtyTwoBits)
+{
+    StatsTable days(61);
+    days.cells(59)[Column::Ma10] = INT32_MIN;
+    days.cells(59)[Column::Ma60] = INT32_MAX;
+    days.cells(60)[Column::Ma10] = INT32_MAX;
+    days.cells(60)[Column::Ma60] = INT32_MIN;
+    EXPECT_EQ(days.compute(30).PointCount, 1);
+}
+
+TEST(SelectionStatsOf, RowSixtyIsTheFirstExamined)
+{
+    StatsTable sixty(60);
+    sixty.selectAt(59);
+    EXPECT_EQ(sixty.compute(30).PointCount, 0);
+
+    StatsTable sixtyOne(61);
+    sixtyOne.selectAt(60);
+    EXPECT_EQ(sixtyOne.compute(30).PointCount, 1);
+}
+
+TEST(SelectionStatsOf, HorizonOneIsTheSelectionDayAlone)
+{
+    StatsTable days(70);
+    days.selectAt(60);
+    days.setPrices(60, 10000, 9000, 11000);  // buy 9,500, sell 10,500
+    days.setPrices(61, 10000, 9000, 30000);  // outside the window
+    EXPECT_EQ(days.compute(1, 6), (SelectionStats{1, 1, 1, 1, 0, 0, 994, 10}));
+}
+
+TEST(SelectionStatsOf, HorizonOfZeroOrLessCountsPointsOnly)
+{
+    for (std::int64_t horizon : {std::int64_t{0}, std::int64_t{-1}, std::int64_t{INT32_MIN}})
+        EXPECT_EQ(workedExample().compute(horizon), (SelectionStats{1, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+TEST(SelectionStatsOf, WindowEndsAtTheLatestDay)
+{
+    StatsTable days(64);
+    days.selectAt(60);
+    days.setPrices(60, 10000, 10000, 9000);
+    days.setPrices(63, 20000, 1, 20000);  // the latest day, fourth of the window: +100 %
+    for (std::int64_t horizon : {std::int64_t{4}, std::int64_t{30}, std::int64_t{INT32_MAX}})
+        EXPECT_EQ(days.compute(horizon, 0), (SelectionStats{1, 1, 1, 1, 1, 1, 10000, 100})) << horizon;
+    EXPECT_EQ(days.compute(3, 0).ProfitHits, 0);
+}
+
+TEST(SelectionStatsOf, OneStrongDayScoresForEveryOverlappingWindow)
+{
+    StatsTable days(100);
+    days.selectAt(60);
+    days.selectAt(65);
+    days.setPrices(60, 10000, 10000, 9000);  // buy 10,000
+    days.setPrices(65, 5000, 5000, 4000);    // buy 5,000
+    days.setPrices(70, 10600, 9000, 10600);  // sell 10,600
+    const SelectionStats stats = days.compute(30, 0);
+    // +6 % for the first point, +112 % for the second; MaxGain is the larger gain.
+    EXPECT_EQ(stats, (SelectionStats{2, 2, 2, 1, 1, 1, 5600, 112}));
+}
+
+TEST(SelectionStatsOf, TiesOfMaxGainKeepTheFirstInScanOrder)
+{
+    StatsTable days(100);
+    days.selectAt(60);
+    days.selectAt(80);
+    days.setPrices(60, 10000, 10000, 9000);  // buy 10,000
+    days.setPrices(62, 10500, 9000, 10500);  // gain 500: 5 %
+    days.setPrices(80, 5000, 5000, 4000);    // buy 5,000
+    days.setPrices(82, 5500, 4000, 5500);    // gain 500 again: 10 %
+    const SelectionStats stats = days.compute(30, 0);
+    EXPECT_EQ(stats.MaxGain, 500);
+    EXPECT_EQ(stats.MaxGainPercent, 5);
+    EXPECT_EQ(stats.Hits10, 1);  // the larger percentage counts, but does not replace MaxGainPercent
+}
+
+class UnscoredPoint : public ::testing::TestWithParam<std::pair<std::int32_t, std::int32_t>> {};
+
+// A selection day with AvgPrice of 2 or less, or with a buy price of 0 or less, is
+// counted and evaluated no further; nothing divides by its buy price.
+TEST_P(UnscoredPoint, CountsButNeverScores)
+{
+    StatsTable days(70);
+    days.selectAt(60);
+    days.setPrices(60, GetParam().first, GetParam().second, 9000);
+    days.setPrices(61, 20000, 9000, 20000);
+    EXPECT_EQ(days.compute(INT32_MAX, 6), (SelectionStats{1, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Prices, UnscoredPoint, ::testing::Values(
+    std::pair{0, 9000}, std::pair{2, 9000}, std::pair{-5, 9000}, std::pair{3, -3}, std::pair{3, -2},
+    std::pair{10000, -10000}, std::pair{INT32_MIN, INT32_MIN}));
+
+TEST(SelectionStatsOf, InvariantsHoldOnRandomTables)
+{
+    std::mt19937 random(2026);
+    std::uniform_int_distribution<std::int32_t> gap(-3, 3);
+    std::uniform_int_distribution<std::int32_t> price(-100, 30000);
+    std::uniform_int_distribution<std::int32_t> horizon(-5, 400);
+    for (int round = 0; round < 50; ++round) {
+        StatsTable days(DayTable::kRows);
+        for (int row = 0; row < DayTable::kRows; ++row) {
+            days.setGap(row, gap(random));
+            days.setPrices(row, price(random), price(random), price(random));
+        }
+        const SelectionStats s = days.compute(horizon(random), 6);
+        ASSERT_GT(s.PointCount, 0);
+        ASSERT_LE(s.Hits100, s.Hits50);
+        ASSERT_LE(s.Hits50, s.Hits10);
+        ASSERT_LE(s.Hits10, s.Hits5);
+        ASSERT_LE(s.Hits5, s.ProfitHits);
+        ASSERT_LE(s.ProfitHits, s.PointCount);
+        ASSERT_GE(s.MaxGain, 0);
+        ASSERT_EQ(s.MaxGain == 0, s.MaxGainPercent == 0);
+    }
+}
+
+TEST(ShowSelectionStats, SharesAreTruncatedPercentagesOfThePoints)
+{
+    TextWindow window;
+    ShowSelectionStats(window, SelectionStats{3, 2, 2, 1, 1, 0, 494, 4});
+    EXPECT_EQ(window.text(Control::HighestPriceinDate), QStringLiteral("49"));
+    EXPECT_EQ(window.text(Control::EdtRiseRateinHistory), QStringLiteral("4"));
+    EXPECT_EQ(window.text(Control::Edt5P), QStringLiteral("66"));
+    EXPECT_EQ(window.text(Control::Edt10P), QStringLiteral("33"));
+    EXPECT_EQ(window.text(Control::Edt50P), QStringLiteral("33"));
+    EXPECT_EQ(window.text(Control::Edt100P), QStringLiteral("0"));
+    EXPECT_EQ(window.text(Control::EdtRiseRateinDate), QStringLiteral("66"));
+    EXPECT_EQ(window.text(Control::EdtSNum), QStringLiteral("3"));
+}
+
+TEST(ShowSelectionStats, NoPointLeavesNothingOfAnEarlierSecurity)
+{
+    TextWindow window;
+    ShowSelectionStats(window, SelectionStats{3, 2, 2, 1, 1, 0, 494, 4});
+    ShowSelectionStats(window, SelectionStats{});
+    EXPECT_EQ(window.text(Control::HighestPriceinDate), QStringLiteral("0"));
+    EXPECT_EQ(window.text(Control::EdtRiseRateinHistory), QStringLiteral("0"));
+    EXPECT_EQ(window.text(Control::EdtSNum), QStringLiteral("0"));
+    EXPECT_EQ(window.text(Control::Edt5P), QStringLiteral("上涨5%的几率"));
+    EXPECT_EQ(window.text(Control::Edt10P), QStringLiteral("上涨10%以上的几率"));
+    EXPECT_EQ(window.text(Control::Edt50P), QStringLiteral("上涨50%以上的几率"));
+    EXPECT_EQ(window.text(Control::Edt100P), QStringLiteral("上涨100%以上的几率"));
+    EXPECT_EQ(window.text(Control::EdtRiseRateinDate), QStringLiteral("上涨比例"));
+}
+
+} // namespace
+} // namespace verdaxil
