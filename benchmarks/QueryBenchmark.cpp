@@ -1,0 +1,109 @@
+// One query without the window, on a 5000-day file that the page cache holds.
+// Reports the operator new calls per query next to the time (Qt allocates its
+// string data with malloc, which this does not count).
+
+#include "analysis/Indicators.h"
+#include "analysis/QueryCommand.h"
+#include "analysis/SelectionStats.h"
+#include "cli/TextWindow.h"
+#include "quotes/DayFileReader.h"
+#include "runtime/FileSystem.h"
+#include "tools/DayFileWriter.h"
+#include "tools/DemoQuotes.h"
+
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <memory>
+#include <new>
+
+namespace {
+
+std::atomic<long> allocations{0};
+
+} // namespace
+
+void* operator new(std::size_t size)
+{
+    ++allocations;
+    if (void* memory = std::malloc(size == 0 ? 1 : size))
+        return memory;
+    throw std::bad_alloc();
+}
+
+void operator delete(void* memory) noexcept
+{
+    std::free(memory);
+}
+
+void operator delete(void* memory, std::size_t) noexcept
+{
+    std::free(memory);
+}
+
+namespace verdaxil {
+namespace {
+
+class QuoteDir {
+public:
+    QuoteDir()
+    {
+        const auto history = demoHistory(demoSecurities().front(), DayTable::kRows);
+        writeDayFile(dir_.filePath(QStringLiteral("data/shase/day/600000.day")), history);
+    }
+    QString path() const { return dir_.path(); }
+
+private:
+    QTemporaryDir dir_;
+};
+
+const QuoteDir& quoteDir()
+{
+    static const QuoteDir dir;
+    return dir;
+}
+
+void reportAllocations(benchmark::State& state, long before)
+{
+    state.counters["new_per_query"] =
+        benchmark::Counter(static_cast<double>(allocations - before), benchmark::Counter::kAvgIterations);
+}
+
+// Open, read and clean, indicators, statistics: the work of a query on its table.
+void AnalysisOfADayFile(benchmark::State& state)
+{
+    const QString path = quoteDir().path() + QStringLiteral("\\data\\shase\\day\\600000.day");
+    const long before = allocations;
+    for (auto _ : state) {
+        const auto file = ReadOnlyFile::open(path);
+        const auto table = std::make_unique<DayTable>();
+        ReadDayTable(*file, *table);
+        ComputeIndicators(*table);
+        benchmark::DoNotOptimize(ComputeSelectionStats(*table, table->count, state.range(0), 6));
+    }
+    reportAllocations(state, before);
+}
+
+// The whole query command on a text window: resolving the code, paths and texts too.
+void WholeQuery(benchmark::State& state)
+{
+    TextWindow window;
+    window.setText(Control::EdtYYY, quoteDir().path());
+    window.setText(Control::EdtDate, QString::number(state.range(0)));
+    window.setText(Control::stockcode, QStringLiteral("600000"));
+    const long before = allocations;
+    for (auto _ : state)
+        runQuery(window);
+    reportAllocations(state, before);
+}
+
+BENCHMARK(AnalysisOfADayFile)->Arg(30)->Arg(5000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(WholeQuery)->Arg(30)->Arg(5000)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+} // namespace verdaxil
+
+BENCHMARK_MAIN();
