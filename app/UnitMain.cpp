@@ -4,8 +4,11 @@
 
 #include "analysis/ClearResults.h"
 #include "analysis/QueryCommand.h"
+#include "app/CodeStepping.h"
 #include "app/HandlerGuard.h"
 #include "app/TypingLimit.h"
+#include "quotes/TableFiles.h"
+#include "runtime/CodePage936.h"
 
 #include <QApplication>
 
@@ -63,6 +66,9 @@ void TFormMain::connectHandlers()
     };
     onClick(ui_->BtnConfirm, &TFormMain::BtnConfirmClick);
     onClick(ui_->BtnClear, &TFormMain::BtnClearClick);
+    onClick(ui_->BtnUp, &TFormMain::BtnUpClick);
+    onClick(ui_->BtnNext, &TFormMain::BtnNextClick);
+    onClick(ui_->BtnGetRecom, &TFormMain::BtnGetRecomClick);
 
     connect(ui_->EdtDate, &QLineEdit::textChanged, this,
             [this] { runGuarded([&] { EdtDateChange(ui_->EdtDate); }); });
@@ -78,6 +84,31 @@ void TFormMain::BtnConfirmClick(QObject*)
 void TFormMain::BtnClearClick(QObject*)
 {
     clearResults(controls_);
+}
+
+void TFormMain::BtnUpClick(QObject* Sender)
+{
+    stepCode(previousCode, Sender);
+}
+
+void TFormMain::BtnNextClick(QObject* Sender)
+{
+    stepCode(nextCode, Sender);
+}
+
+// The stepped code is written first, so that Clear and then the query work on it.
+void TFormMain::stepCode(QByteArray (*step)(QByteArray), QObject* Sender)
+{
+    const QByteArray stepped = step(toCodePage936(controls_.text(Control::stockcode)));
+    controls_.setText(Control::stockcode, fromCodePage936(stepped));
+    BtnClearClick(Sender);
+    BtnConfirmClick(Sender);
+}
+
+void TFormMain::BtnGetRecomClick(QObject*)
+{
+    if (!TableFilesOpen(controls_.text(Control::EdtYYY)))
+        controls_.setText(Control::MemMsg, QStringLiteral("注意：对应文件丢失，请检查系统状况是否稳定，然后重新再试！"));
 }
 
 void TFormMain::EdtDateChange(QObject*)

@@ -23,11 +23,15 @@ public:
 
     void BtnConfirmClick(QObject* Sender);
     void BtnClearClick(QObject* Sender);
+    void BtnUpClick(QObject* Sender);
+    void BtnNextClick(QObject* Sender);
+    void BtnGetRecomClick(QObject* Sender);
     void EdtDateChange(QObject* Sender);
     void stockcodeEnter(QObject* Sender);
 
 private:
     void fitTexts();
+    void stepCode(QByteArray (*step)(QByteArray), QObject* Sender);
     void connectHandlers();
     void focusChanged(QWidget* old, QWidget* now);
 

@@ -1,0 +1,48 @@
+#include "quotes/TableFiles.h"
+
+#include "support/QuoteDirFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace verdaxil {
+namespace {
+
+using testing::QuoteDirFixture;
+
+const QString kShanghai = QStringLiteral("data/shase/shacdp.dat");
+const QString kShenzhen = QStringLiteral("data/sznse/szncdp.dat");
+
+TEST(TableFilesOpen, BothFilesPresent)
+{
+    QuoteDirFixture dir;
+    dir.addFile(kShanghai, "600000\n");
+    dir.addFile(kShenzhen, "000001\n");
+    EXPECT_TRUE(TableFilesOpen(dir.quoteDir()));
+    EXPECT_TRUE(TableFilesOpen(dir.quoteDir() + QStringLiteral("\\")));  // doubled backslash
+    EXPECT_FALSE(TableFilesOpen(dir.quoteDir() + QStringLiteral("\\data")));
+}
+
+TEST(TableFilesOpen, EitherMissing)
+{
+    QuoteDirFixture shanghaiOnly;
+    shanghaiOnly.addFile(kShanghai);
+    EXPECT_FALSE(TableFilesOpen(shanghaiOnly.quoteDir()));
+
+    QuoteDirFixture shenzhenOnly;
+    shenzhenOnly.addFile(kShenzhen);
+    EXPECT_FALSE(TableFilesOpen(shenzhenOnly.quoteDir()));
+
+    QuoteDirFixture neither;
+    EXPECT_FALSE(TableFilesOpen(neither.quoteDir()));
+}
+
+TEST(TableFilesOpen, ADirectoryIsNoTableFile)
+{
+    QuoteDirFixture dir;
+    dir.addDirectory(kShanghai);
+    dir.addFile(kShenzhen);
+    EXPECT_FALSE(TableFilesOpen(dir.quoteDir()));
+}
+
+} // namespace
+} // namespace verdaxil
