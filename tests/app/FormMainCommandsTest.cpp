@@ -36,6 +36,7 @@ protected:
     {
         TextWindow expected;
         expected.setText(Control::EdtYYY, quotes.quoteDir());
+        expected.setText(Control::EdtDate, text("EdtDate"));
         expected.setText(Control::stockcode, code);
         runQuery(expected);
         return expected;
@@ -125,10 +126,14 @@ TEST_F(FormMainCommands, AStepThatBreaksACharacterShowsWhatTheDecoderMakesOfIt)
     EXPECT_EQ(text("MemMsg"), kNotACode);
 }
 
+// Each query shows exactly what the query command computes, whatever the previous
+// query left in the window.
 TEST_F(FormMainCommands, QueriesThroughTheButtonAndTheFocusShowEachSecurity)
 {
+    setText("EdtDate", QStringLiteral("45"));
     for (int round = 0; round < 2; ++round) {
-        for (const QString& code : {QStringLiteral("600036"), QStringLiteral("000001")}) {
+        for (const DemoSecurity& security : demoSecurities()) {
+            const QString code = QLatin1String(security.code);
             setText("stockcode", code);
             if (round == 0) {
                 QTest::mouseClick(control("BtnConfirm"), Qt::LeftButton);
@@ -137,6 +142,8 @@ TEST_F(FormMainCommands, QueriesThroughTheButtonAndTheFocusShowEachSecurity)
                 QTest::mouseClick(control("stockcode"), Qt::LeftButton);
             }
             expectShows(expectedFor(code));
+            EXPECT_EQ(text("MemMsg"), kInfo) << code.toStdString();
+            EXPECT_NE(text("LblCDate"), placeholderText(Control::LblCDate)) << code.toStdString();
         }
     }
 }

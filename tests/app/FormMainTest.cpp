@@ -1,9 +1,5 @@
 #include "app/FormMainFixture.h"
 
-#include "analysis/QueryCommand.h"
-#include "cli/TextWindow.h"
-#include "tools/DemoQuotes.h"
-
 #include "support/MessageBoxCatcher.h"
 #include "support/QuoteDirFixture.h"
 
@@ -276,35 +272,6 @@ TEST_F(FormMainTest, TypingLimitsDoNotCutProgramTexts)
     fee->clear();
     QTest::keyClicks(fee, QStringLiteral("123"));
     EXPECT_EQ(fee->text(), QStringLiteral("12"));
-}
-
-// The window shows exactly what the query command computes, for every demo security
-// in turn, whatever the previous query left.
-TEST_F(FormMainTest, QueriesOfDemoSecuritiesShowTheCommandsResults)
-{
-    writeDemoQuoteDir(quotes.quoteDir());
-    setText("EdtYYY", quotes.quoteDir());
-    setText("EdtDate", QStringLiteral("45"));
-    for (const DemoSecurity& security : demoSecurities()) {
-        TextWindow expected;
-        expected.setText(Control::EdtYYY, quotes.quoteDir());
-        expected.setText(Control::EdtDate, QStringLiteral("45"));
-        expected.setText(Control::stockcode, QLatin1String(security.code));
-        runQuery(expected);
-
-        setText("stockcode", QLatin1String(security.code));
-        QTest::mouseClick(control("BtnConfirm"), Qt::LeftButton);
-        for (Control field : {Control::MemMsg, Control::stockprice, Control::EdtHHigh, Control::EdtLowest,
-                              Control::LblCDate, Control::HighestPriceinDate, Control::EdtRiseRateinHistory,
-                              Control::Edt5P, Control::Edt10P, Control::Edt50P, Control::Edt100P,
-                              Control::EdtRiseRateinDate, Control::EdtSNum})
-            EXPECT_EQ(text(controlName(field)), expected.text(field)) << security.code << " " << controlName(field);
-        for (Control radio : {Control::RBtnYes, Control::RBtnNo}) {
-            EXPECT_EQ(control<QRadioButton>(controlName(radio))->isChecked(), expected.radio(radio).checked);
-            EXPECT_EQ(control(controlName(radio))->isEnabled(), expected.radio(radio).enabled);
-        }
-        EXPECT_NE(text("LblCDate"), QStringLiteral("当前荐股日期")) << security.code;
-    }
 }
 
 TEST_F(FormMainTest, ExitButtonDoesNothing)
