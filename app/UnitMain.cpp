@@ -34,6 +34,7 @@ TFormMain::TFormMain(QWidget* parent)
     move(269, 196);
     fitTexts();
 
+    // Each limit installs itself on its edit box, which owns it.
     new TypingLimit(kCodeTypingLimit, *ui_->stockcode);
     new TypingLimit(kFeeTypingLimit, *ui_->EdtFee);
     connectHandlers();
