@@ -9,82 +9,54 @@ namespace verdaxil {
 
 namespace {
 
-constexpr int kRecordFields = 7;
-constexpr int kRecordsPerRead = 128;
+constexpr std::size_t kTableBytes = std::size_t{DayTable::kRows} * kDayRecordSize;
 
-std::int32_t littleEndian32(const char* bytes)
+// The table's rows past its count hold the fill value. A table that is read again and
+// again only needs the rows refilled that the previous file used.
+void refillFrom(DayTable& table, int count, int previousCount)
 {
-    const auto* b = reinterpret_cast<const unsigned char*>(bytes);
-    return static_cast<std::int32_t>(std::uint32_t{b[0]} | std::uint32_t{b[1]} << 8 | std::uint32_t{b[2]} << 16
-                                     | std::uint32_t{b[3]} << 24);
-}
-
-bool hasZeroField(const DayTable::Row& row)
-{
-    return std::any_of(row.begin(), row.begin() + kRecordFields, [](std::int32_t value) { return value == 0; });
-}
-
-void fillRecordFields(DayTable::Row& row)
-{
-    std::fill(row.begin(), row.begin() + kRecordFields, DayTable::kFill);
+    for (int row = count; row < std::min(previousCount, DayTable::kRows); ++row)
+        table.rows[static_cast<std::size_t>(row)].fill(DayTable::kFill);
 }
 
 } // namespace
 
-void ReadDayTable(const ReadOnlyFile& file, DayTable& table)
-{
-    for (DayTable::Row& row : table.rows)
-        row.fill(DayTable::kFill);
+DayFileBuffer::DayFileBuffer() : PageAlignedBuffer(kTableBytes) {}
 
+void ReadDayTable(const ReadOnlyFile& file, DayTable& table, DayFileBuffer& buffer)
+{
     const std::int64_t records = file.size() / kDayRecordSize;
     // Past the table's room, the most recent days are the ones that matter.
     const std::int64_t first = std::max<std::int64_t>(0, records - DayTable::kRows);
-    const int wanted = static_cast<int>(records - first);
-
-    char buffer[kRecordsPerRead * kDayRecordSize];
-    int count = 0;
-    while (count < wanted) {
-        const int batch = std::min(kRecordsPerRead, wanted - count);
-        const std::size_t got = file.readAt((first + count) * kDayRecordSize, buffer,
-                                            static_cast<std::size_t>(batch) * kDayRecordSize);
-        const int whole = static_cast<int>(got / kDayRecordSize);
-        for (int k = 0; k < whole; ++k) {
-            DayTable::Row& row = table.rows[static_cast<std::size_t>(count + k)];
-            for (int field = 0; field < kRecordFields; ++field)
-                row[static_cast<std::size_t>(field)] = littleEndian32(buffer + k * kDayRecordSize + field * 4);
-        }
-        count += whole;
-        if (whole < batch)
-            break;  // the file shrank while being read: keep the whole records read
-    }
-    table.count = count;
-    CleanDayTable(table);
+    const auto wanted = static_cast<std::size_t>(records - first) * kDayRecordSize;
+    // A file that shrinks while it is read gives the whole records that were read.
+    const std::size_t got = file.readAt(first * kDayRecordSize, buffer.data(), wanted);
+    DecodeDayTable(std::span<const char>(buffer.data(), got), table);
 }
 
-void CleanDayTable(DayTable& table)
+void DecodeDayTable(std::span<const char> bytes, DayTable& table)
 {
-    // One pass that keeps the good rows in order gives the same table as removing
-    // each defective row and moving the later ones up, without the quadratic moves.
-    const int oldCount = table.count;
+    const auto records = static_cast<int>(std::min<std::size_t>(bytes.size() / kDayRecordSize, DayTable::kRows));
+    const char* record = bytes.data() + (bytes.size() / kDayRecordSize - static_cast<std::size_t>(records)) * kDayRecordSize;
+
+    // A row with a zero in any field is dropped and the later ones move up, until a
+    // row whose high is negative: that row and every one after it stay as they are.
+    bool cleaning = true;
     int kept = 0;
-    int row = 0;
-    for (; row < oldCount; ++row) {
-        const DayTable::Row& current = table.rows[static_cast<std::size_t>(row)];
-        if (current[Column::High] < 0)
-            break;
-        if (hasZeroField(current))
-            continue;
-        if (kept != row)
-            std::copy_n(current.begin(), kRecordFields, table.rows[static_cast<std::size_t>(kept)].begin());
-        ++kept;
+    for (int k = 0; k < records; ++k, record += kDayRecordSize) {
+        DayTable::Row& row = table.rows[static_cast<std::size_t>(kept)];
+        bool anyZero = false;
+        for (int field = 0; field < kDayRecordFields; ++field) {
+            const std::int32_t value = dayRecordField(record, field);
+            row[static_cast<std::size_t>(field)] = value;
+            anyZero |= value == 0;
+        }
+        row[Column::AvgPrice] = row[Column::Ma60] = row[Column::Ma10] = DayTable::kFill;
+        cleaning = cleaning && row[Column::High] >= 0;
+        kept += cleaning && anyZero ? 0 : 1;
     }
-    for (; row < oldCount; ++row, ++kept) {
-        if (kept != row)
-            std::copy_n(table.rows[static_cast<std::size_t>(row)].begin(), kRecordFields,
-                        table.rows[static_cast<std::size_t>(kept)].begin());
-    }
-    for (int vacated = kept; vacated < oldCount; ++vacated)
-        fillRecordFields(table.rows[static_cast<std::size_t>(vacated)]);
+    // The last dropped row was decoded into the first row past the count.
+    refillFrom(table, kept, std::max(table.count, kept + 1));
     table.count = kept;
 }
 

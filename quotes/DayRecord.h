@@ -18,7 +18,16 @@ struct DayRecord {
 };
 
 inline constexpr int kDayRecordSize = 40;
+inline constexpr int kDayRecordFields = 7;
 
 std::array<char, kDayRecordSize> encodeDayRecord(const DayRecord& record);
+
+// Field `field` (0 = date ... 6 = volume) of the record that starts at `record`.
+inline std::int32_t dayRecordField(const char* record, int field)
+{
+    const auto* b = reinterpret_cast<const unsigned char*>(record + field * 4);
+    return static_cast<std::int32_t>(std::uint32_t{b[0]} | std::uint32_t{b[1]} << 8 | std::uint32_t{b[2]} << 16
+                                     | std::uint32_t{b[3]} << 24);
+}
 
 } // namespace verdaxil

@@ -29,6 +29,12 @@ struct DayTable {
 
     using Row = std::array<std::int32_t, kColumns>;
 
+    DayTable()
+    {
+        for (Row& row : rows)
+            row.fill(kFill);
+    }
+
     std::array<Row, kRows> rows;
     int count = 0;
 };

@@ -1,5 +1,6 @@
 #include "quotes/Market.h"
 
+#include "quotes/QuoteLayout.h"
 #include "runtime/CodePage936.h"
 #include "runtime/FileSystem.h"
 
@@ -7,9 +8,7 @@ namespace verdaxil {
 
 QString dayFilePath(const QString& quoteDir, Market market, const QString& code)
 {
-    const QString dayDir = market == Market::Shanghai ? QStringLiteral("\\data\\shase\\day\\")
-                                                      : QStringLiteral("\\data\\sznse\\day\\");
-    return quoteDir + dayDir + code + QStringLiteral(".day");
+    return quoteDir + QuoteLayout::dayDirectory(market) + code + QuoteLayout::kDayFileSuffix;
 }
 
 Market ResolveMarket(QString code, QString quoteDir)

@@ -1,15 +1,16 @@
 #include "quotes/TableFiles.h"
 
+#include "quotes/QuoteLayout.h"
 #include "runtime/FileSystem.h"
 
 namespace verdaxil {
 
 bool TableFilesOpen(const QString& quoteDir)
 {
-    const auto shanghai = ReadOnlyFile::open(quoteDir + QStringLiteral("\\data\\shase\\shacdp.dat"));
+    const auto shanghai = ReadOnlyFile::open(quoteDir + QuoteLayout::tableFile(Market::Shanghai));
     if (!shanghai)
         return false;
-    const auto shenzhen = ReadOnlyFile::open(quoteDir + QStringLiteral("\\data\\sznse\\szncdp.dat"));
+    const auto shenzhen = ReadOnlyFile::open(quoteDir + QuoteLayout::tableFile(Market::Shenzhen));
     return shenzhen.has_value();
 }
 

@@ -29,14 +29,26 @@ bool fileExists(const QString& windowsPath)
 
 std::optional<ReadOnlyFile> ReadOnlyFile::open(const QString& windowsPath)
 {
+    OpenError ignored{};
+    return openLocal(localName(windowsPath).constData(), ignored);
+}
+
+std::optional<ReadOnlyFile> ReadOnlyFile::openLocal(const char* localPath, OpenError& error)
+{
     // O_NONBLOCK keeps a FIFO swapped in for the file from blocking the open.
-    const int descriptor = ::open(localName(windowsPath).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (descriptor < 0)
+    const int descriptor = ::open(localPath, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (descriptor < 0) {
+        error = errno == ENOENT || errno == ENOTDIR ? OpenError::Missing
+            : errno == EACCES || errno == EPERM     ? OpenError::Denied
+                                                    : OpenError::Other;
         return std::nullopt;
+    }
     ReadOnlyFile file(descriptor);
     struct stat info {};
-    if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode))
+    if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
+        error = OpenError::NotRegular;
         return std::nullopt;
+    }
     return file;
 }
 

@@ -13,11 +13,16 @@ namespace verdaxil {
 // opening one could block the window.
 bool fileExists(const QString& windowsPath);
 
+// Why a file could not be opened.
+enum class OpenError { Missing, Denied, NotRegular, Other };
+
 // A regular file opened for reading; closed when the object goes.
 class ReadOnlyFile {
 public:
     // Empty when the path cannot be opened or is not a regular file.
     static std::optional<ReadOnlyFile> open(const QString& windowsPath);
+    // The same for a path already in the local file system's form, saying why it failed.
+    static std::optional<ReadOnlyFile> openLocal(const char* localPath, OpenError& error);
 
     ReadOnlyFile(ReadOnlyFile&& other) noexcept;
     ReadOnlyFile& operator=(ReadOnlyFile&& other) noexcept;

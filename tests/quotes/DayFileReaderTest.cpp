@@ -55,7 +55,8 @@ protected:
         table->rows[0].fill(7);
         const auto file = ReadOnlyFile::open(path);
         EXPECT_TRUE(file);
-        ReadDayTable(*file, *table);
+        DayFileBuffer buffer;
+        ReadDayTable(*file, *table, buffer);
         return table;
     }
 
