@@ -5,6 +5,7 @@
 #include "runtime/WideArithmetic.h"
 
 #include <algorithm>
+#include <cmath>
 #include <span>
 
 namespace verdaxil {
@@ -17,16 +18,17 @@ std::int64_t gap(const DayTable::Row& row)
     return std::int64_t{row[Column::Ma10]} - row[Column::Ma60];
 }
 
+// Rows before the first whole window hold the fill value.
 void fillMovingAverage(DayTable& table, int column, int length)
 {
     std::int64_t sum = 0;
     for (int row = 0; row < table.count; ++row) {
-        sum += table.rows[static_cast<std::size_t>(row)][Column::AvgPrice];
+        DayTable::Row& cells = table.rows[static_cast<std::size_t>(row)];
+        sum += cells[Column::AvgPrice];
         if (row >= length)
             sum -= table.rows[static_cast<std::size_t>(row - length)][Column::AvgPrice];
-        if (row >= length - 1)
-            table.rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] =
-                static_cast<std::int32_t>(sum / length);
+        cells[static_cast<std::size_t>(column)] =
+            row >= length - 1 ? static_cast<std::int32_t>(sum / length) : DayTable::kFill;
     }
 }
 
@@ -44,7 +46,10 @@ std::int32_t AveragePrice(std::int32_t amount, std::int32_t volume)
 {
     if (volume == 0)
         return 0;
-    return clampToInt32(std::int64_t{amount} * 1000 / volume * 10);
+    // amount * 1000 is below 2^53, where a double quotient truncates to exactly the
+    // integer quotient; a 64-bit integer division here costs more than reading the file.
+    const double quotient = std::trunc(static_cast<double>(amount) * 1000.0 / volume);
+    return clampToInt32(static_cast<std::int64_t>(quotient) * 10);
 }
 
 void ComputeIndicators(DayTable& table)
@@ -66,30 +71,38 @@ bool IsRecommended(const DayTable::Row& latest, const DayTable::Row& previous)
     return gap(latest) > gap(previous);
 }
 
-void ShowIndicators(QueryWindow& window, const DayTable& table)
+IndicatorSummary SummarizeIndicators(const DayTable& table)
 {
     const auto valid = std::span(table.rows).first(static_cast<std::size_t>(table.count));
-    std::int32_t high = 0;
+    IndicatorSummary summary;
     for (const DayTable::Row& row : valid)
-        high = std::max(high, row[Column::High]);
+        summary.high = std::max(summary.high, row[Column::High]);
     // The low is searched from the high, not from a large constant.
-    std::int32_t low = high;
+    summary.low = summary.high;
     for (const DayTable::Row& row : valid)
-        low = std::min(low, row[Column::Low]);
-    window.setText(Control::EdtHHigh, intToText(high / 10));
-    window.setText(Control::EdtLowest, intToText(low / 10));
+        summary.low = std::min(summary.low, row[Column::Low]);
+    if (!valid.empty())
+        summary.latest = LatestDay{valid.back()[Column::Date], valid.back()[Column::Close]};
+    if (valid.size() >= 2)
+        summary.recommended = IsRecommended(valid[valid.size() - 1], valid[valid.size() - 2]);
+    return summary;
+}
+
+void ShowIndicators(QueryWindow& window, const IndicatorSummary& summary)
+{
+    window.setText(Control::EdtHHigh, intToText(summary.high / 10));
+    window.setText(Control::EdtLowest, intToText(summary.low / 10));
 
     // With fewer than two days there is no signal, and nothing of the previous
     // security may stay next to the new code.
-    if (table.count >= 2)
-        showRecommendation(window, IsRecommended(valid[valid.size() - 1], valid[valid.size() - 2]));
+    if (summary.recommended)
+        showRecommendation(window, *summary.recommended);
     else
         resetRecommendation(window);
 
-    if (table.count >= 1) {
-        const DayTable::Row& latest = valid.back();
-        window.setText(Control::LblCDate, intToText(latest[Column::Date]));
-        window.setText(Control::stockprice, intToText(latest[Column::Close] / 10));
+    if (summary.latest) {
+        window.setText(Control::LblCDate, intToText(summary.latest->date));
+        window.setText(Control::stockprice, intToText(summary.latest->close / 10));
     } else {
         window.setText(Control::LblCDate, placeholderText(Control::LblCDate));
         window.setText(Control::stockprice, placeholderText(Control::stockprice));

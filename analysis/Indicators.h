@@ -4,15 +4,16 @@
 #include "quotes/DayTable.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace verdaxil {
 
 // Average trade price of a day: amount * 1000 / volume * 10 in that order, 0 for a
-// zero volume. Computed in 64 bits and clamped to the 32-bit cell.
+// zero volume. Computed without wrapping and clamped to the 32-bit cell.
 std::int32_t AveragePrice(std::int32_t amount, std::int32_t volume);
 
 // Fills AvgPrice, Ma60 and Ma10 of rows 0 to count-1. A moving average needs its
-// whole window: Ma60 starts at row 59, Ma10 at row 9; earlier rows keep -1.
+// whole window: Ma60 starts at row 59, Ma10 at row 9; earlier rows hold -1.
 void ComputeIndicators(DayTable& table);
 
 // Buy signal of the latest row L against the previous row P: recommended when the
@@ -20,7 +21,25 @@ void ComputeIndicators(DayTable& table);
 // P (it crossed) or the gap between them widened.
 bool IsRecommended(const DayTable::Row& latest, const DayTable::Row& previous);
 
+struct LatestDay {
+    std::int32_t date = 0;
+    std::int32_t close = 0;
+    bool operator==(const LatestDay&) const = default;
+};
+
+// What the indicators say of a security, in the file's price unit.
+struct IndicatorSummary {
+    std::int32_t high = 0;  // the all-time high, never below 0
+    std::int32_t low = 0;   // the all-time low, searched from the high
+    std::optional<LatestDay> latest;   // none for an empty table
+    std::optional<bool> recommended;   // none with fewer than two days
+    bool operator==(const IndicatorSummary&) const = default;
+};
+
+// Reads a table whose indicators are computed.
+IndicatorSummary SummarizeIndicators(const DayTable& table);
+
 // Shows the all-time high and low, the recommendation, and the latest date and price.
-void ShowIndicators(QueryWindow& window, const DayTable& table);
+void ShowIndicators(QueryWindow& window, const IndicatorSummary& summary);
 
 } // namespace verdaxil

@@ -1,34 +1,19 @@
 #include "analysis/QueryCommand.h"
 
 #include "analysis/ClearResults.h"
-#include "analysis/Indicators.h"
-#include "analysis/SelectionStats.h"
-#include "quotes/DayFileReader.h"
+#include "analysis/Fee.h"
+#include "analysis/SecurityEvaluator.h"
 #include "quotes/Market.h"
 #include "runtime/FileSystem.h"
 #include "runtime/IntegerText.h"
 
-#include <memory>
-
 namespace verdaxil {
-
-namespace {
-
-constexpr int kDefaultFee = 6;
-
-int feeFrom(const QString& text)
-{
-    const int fee = textToInt(text);
-    return fee >= 1 ? fee : kDefaultFee;
-}
-
-} // namespace
 
 void runQuery(QueryWindow& window)
 {
     const QString code = window.text(Control::stockcode);
     const QString quoteDir = window.text(Control::EdtYYY);
-    const int fee = feeFrom(window.text(Control::EdtFee));
+    const int fee = feeFromText(window.text(Control::EdtFee));
 
     const Market market = ResolveMarket(code, quoteDir);
     if (market == Market::None) {
@@ -44,13 +29,11 @@ void runQuery(QueryWindow& window)
         return;
     }
 
-    const auto table = std::make_unique<DayTable>();
-    ReadDayTable(*dayFile, *table);
-    ComputeIndicators(*table);
-    ShowIndicators(window, *table);
+    SecurityEvaluator evaluator;
+    ShowIndicators(window, evaluator.load(*dayFile));
 
     const int horizon = textToInt(window.text(Control::EdtDate));
-    ShowSelectionStats(window, ComputeSelectionStats(*table, table->count, horizon, fee));
+    ShowSelectionStats(window, evaluator.selectionStats(horizon, fee));
 }
 
 } // namespace verdaxil

@@ -4,6 +4,8 @@
 #include "runtime/IntegerText.h"
 
 #include <algorithm>
+#include <array>
+#include <optional>
 
 namespace verdaxil {
 
@@ -17,51 +19,85 @@ std::int64_t gap(const DayTable::Row& row)
     return std::int64_t{row[Column::Ma10]} - row[Column::Ma60];
 }
 
+// The price a window day sells at; within 32 bits, as the mean of two 32-bit values.
+std::int32_t exitPrice(const DayTable::Row& day)
+{
+    return static_cast<std::int32_t>((std::int64_t{day[Column::High]} + day[Column::AvgPrice]) / 2);
+}
+
+// The largest exit price of each window [first, first + horizon - 1], cut at the
+// latest row, in time linear in the rows whatever the horizon. The rows from `from` on
+// are split into blocks of `horizon` rows; a window spans at most two blocks, so its
+// maximum is the larger of the maximum from its first row to the end of its block
+// and the maximum from the start of the next block to its last row.
+class WindowMaxima {
+public:
+    WindowMaxima(const DayTable& table, int count, int from, std::int64_t horizon)
+        : count_(count), from_(from), block_(static_cast<int>(std::min<std::int64_t>(horizon, count)))
+    {
+        for (int row = count - 1; row >= from; --row) {
+            const std::int32_t exit = exitPrice(table.rows[index(row)]);
+            toBlockEnd_[index(row)] = isBlockEnd(row) ? exit : std::max(exit, toBlockEnd_[index(row + 1)]);
+        }
+        for (int row = from; row < count; ++row) {
+            const std::int32_t exit = exitPrice(table.rows[index(row)]);
+            fromBlockStart_[index(row)] = isBlockStart(row) ? exit : std::max(exit, fromBlockStart_[index(row - 1)]);
+        }
+    }
+
+    std::int32_t of(int first) const
+    {
+        const int last = static_cast<int>(std::min<std::int64_t>(count_ - 1, std::int64_t{first} + block_ - 1));
+        const bool oneBlock = (first - from_) / block_ == (last - from_) / block_;
+        return oneBlock ? toBlockEnd_[index(first)] : std::max(toBlockEnd_[index(first)], fromBlockStart_[index(last)]);
+    }
+
+private:
+    static std::size_t index(int row) { return static_cast<std::size_t>(row); }
+    bool isBlockStart(int row) const { return (row - from_) % block_ == 0; }
+    bool isBlockEnd(int row) const { return row == count_ - 1 || isBlockStart(row + 1); }
+
+    int count_;
+    int from_;
+    int block_;
+    std::array<std::int32_t, DayTable::kRows> toBlockEnd_;
+    std::array<std::int32_t, DayTable::kRows> fromBlockStart_;
+};
+
 bool isSelectionPoint(const DayTable::Row& day, const DayTable::Row& previous)
 {
     return day[Column::Ma10] >= day[Column::Ma60] && previous[Column::Ma10] <= previous[Column::Ma60]
         && gap(day) > gap(previous);
 }
 
-// Adds to `counter` once per selection point: `flag` remembers that it did.
-void hitOnce(bool reached, bool& flag, std::int64_t& counter)
+// The buy price of a selection point that is evaluated; none for a point whose
+// average price is 2 or less, or whose buy price is not positive (the percentage
+// divides by it).
+std::optional<std::int64_t> buyPrice(const DayTable::Row& day)
 {
-    if (reached && !flag) {
-        flag = true;
-        ++counter;
-    }
+    if (day[Column::AvgPrice] < kLowestScoredAvgPrice)
+        return std::nullopt;
+    const std::int64_t buy = (std::int64_t{day[Column::AvgPrice]} + day[Column::Low]) / 2;
+    return buy > 0 ? std::optional(buy) : std::nullopt;
 }
 
-void evaluatePoint(const DayTable& table, int count, int point, std::int64_t horizon, std::int64_t fee,
-                   SelectionStats& stats)
+// Every flag of a point and MaxGain depend only on the point's best window day: the
+// net gain grows with the exit price, and so does its percentage.
+void scoreBestDay(std::int64_t gain, std::int64_t buy, SelectionStats& stats)
 {
-    const DayTable::Row& day = table.rows[static_cast<std::size_t>(point)];
-    if (day[Column::AvgPrice] < kLowestScoredAvgPrice)
+    if (gain <= 0)
         return;
-    const std::int64_t buy = (std::int64_t{day[Column::AvgPrice]} + day[Column::Low]) / 2;
-    // The percentage divides by the buy price; a point without a positive one scores nothing.
-    if (buy <= 0)
-        return;
-
-    bool profit = false, five = false, ten = false, fifty = false, hundred = false;
-    const std::int64_t last = std::min<std::int64_t>(count - 1, point + horizon - 1);
-    for (std::int64_t j = point; j <= last; ++j) {
-        const DayTable::Row& exitDay = table.rows[static_cast<std::size_t>(j)];
-        const std::int64_t exit = (std::int64_t{exitDay[Column::High]} + exitDay[Column::AvgPrice]) / 2;
-        const std::int64_t gain = exit - buy - fee;
-        if (gain <= 0)
-            continue;
-        hitOnce(true, profit, stats.ProfitHits);
-        const std::int64_t percent = gain * 100 / buy;
-        if (gain > stats.MaxGain) {
-            stats.MaxGain = gain;
-            stats.MaxGainPercent = percent;
-        }
-        hitOnce(percent >= 5, five, stats.Hits5);
-        hitOnce(percent >= 10, ten, stats.Hits10);
-        hitOnce(percent >= 50, fifty, stats.Hits50);
-        hitOnce(percent >= 100, hundred, stats.Hits100);
+    const std::int64_t percent = gain * 100 / buy;
+    ++stats.ProfitHits;
+    // Strictly greater: of equal gains the first in scan order keeps its percentage.
+    if (gain > stats.MaxGain) {
+        stats.MaxGain = gain;
+        stats.MaxGainPercent = percent;
     }
+    stats.Hits5 += percent >= 5;
+    stats.Hits10 += percent >= 10;
+    stats.Hits50 += percent >= 50;
+    stats.Hits100 += percent >= 100;
 }
 
 QString share(std::int64_t hits, std::int64_t points)
@@ -71,14 +107,33 @@ QString share(std::int64_t hits, std::int64_t points)
 
 } // namespace
 
+bool IsSelectionPoint(const DayTable& table, int row)
+{
+    return row >= kFirstRow
+        && isSelectionPoint(table.rows[static_cast<std::size_t>(row)], table.rows[static_cast<std::size_t>(row - 1)]);
+}
+
 SelectionStats ComputeSelectionStats(const DayTable& table, int count, std::int64_t horizon, std::int64_t fee)
 {
     SelectionStats stats;
+    int firstEvaluated = count;
     for (int row = kFirstRow; row < count; ++row) {
-        if (!isSelectionPoint(table.rows[static_cast<std::size_t>(row)], table.rows[static_cast<std::size_t>(row - 1)]))
+        if (!IsSelectionPoint(table, row))
             continue;
         ++stats.PointCount;
-        evaluatePoint(table, count, row, horizon, fee, stats);
+        if (firstEvaluated == count && buyPrice(table.rows[static_cast<std::size_t>(row)]))
+            firstEvaluated = row;
+    }
+    // With a horizon of 0 or less every window is empty.
+    if (firstEvaluated == count || horizon <= 0)
+        return stats;
+
+    const WindowMaxima maxima(table, count, firstEvaluated, horizon);
+    for (int row = firstEvaluated; row < count; ++row) {
+        if (!IsSelectionPoint(table, row))
+            continue;
+        if (const auto buy = buyPrice(table.rows[static_cast<std::size_t>(row)]))
+            scoreBestDay(maxima.of(row) - *buy - fee, *buy, stats);
     }
     return stats;
 }

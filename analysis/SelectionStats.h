@@ -23,9 +23,13 @@ struct SelectionStats {
 };
 
 // A selection point is a row from 60 on whose 10-day average moved from at or below
-// the 60-day average on the previous row to at or above it, the gap growing. Each is
-// bought at (AvgPrice + low) / 2 and judged on the days i .. i+horizon-1 that exist,
-// each sold at (high + AvgPrice) / 2, less the fee in the file's price unit.
+// the 60-day average on the previous row to at or above it, the gap growing. `row`
+// must be below the table's count.
+bool IsSelectionPoint(const DayTable& table, int row);
+
+// Each point is bought at (AvgPrice + low) / 2 and judged on the days i .. i+horizon-1
+// that exist, each sold at (high + AvgPrice) / 2, less the fee in the file's price
+// unit. A point is judged by its best day alone, so the cost is the same at any horizon.
 SelectionStats ComputeSelectionStats(const DayTable& table, int count, std::int64_t horizon, std::int64_t fee);
 
 // Writes the eight result boxes; with no selection point the five shares show their

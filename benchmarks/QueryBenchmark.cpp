@@ -2,11 +2,9 @@
 // Reports the operator new calls per query next to the time (Qt allocates its
 // string data with malloc, which this does not count).
 
-#include "analysis/Indicators.h"
 #include "analysis/QueryCommand.h"
-#include "analysis/SelectionStats.h"
+#include "analysis/SecurityEvaluator.h"
 #include "cli/TextWindow.h"
-#include "quotes/DayFileReader.h"
 #include "runtime/FileSystem.h"
 #include "tools/DayFileWriter.h"
 #include "tools/DemoQuotes.h"
@@ -79,10 +77,8 @@ void AnalysisOfADayFile(benchmark::State& state)
     const long before = allocations;
     for (auto _ : state) {
         const auto file = ReadOnlyFile::open(path);
-        const auto table = std::make_unique<DayTable>();
-        ReadDayTable(*file, *table);
-        ComputeIndicators(*table);
-        benchmark::DoNotOptimize(ComputeSelectionStats(*table, table->count, state.range(0), 6));
+        SecurityEvaluator evaluator;
+        benchmark::DoNotOptimize(evaluator.evaluate(*file, state.range(0), 6));
     }
     reportAllocations(state, before);
 }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 namespace verdaxil {
@@ -36,6 +37,32 @@ INSTANTIATE_TEST_SUITE_P(Examples, AveragePriceOf, ::testing::Values(
     AverageCase{INT32_MAX, 1, INT32_MAX},          // absurd files clamp to the cell
     AverageCase{INT32_MIN, 1, INT32_MIN},
     AverageCase{INT32_MIN, -1, INT32_MAX}));
+
+// The average price by 64-bit integer division, as the formula says it.
+std::int32_t integerAveragePrice(std::int32_t amount, std::int32_t volume)
+{
+    if (volume == 0)
+        return 0;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{amount} * 1000 / volume * 10, INT32_MIN, INT32_MAX));
+}
+
+TEST(AveragePriceOf, RandomAndExtremeDaysMatchTheIntegerDivision)
+{
+    std::mt19937 random(936);
+    std::uniform_int_distribution<std::int32_t> any(INT32_MIN, INT32_MAX);
+    std::uniform_int_distribution<std::int32_t> small(-1000, 1000);
+    const std::int32_t edges[] = {INT32_MIN, INT32_MIN + 1, -1000, -7, -3, -2, -1, 1, 2, 3, 7, 999, 1000, 1001,
+                                  INT32_MAX - 1, INT32_MAX};
+    for (std::int32_t amount : edges)
+        for (std::int32_t volume : edges)
+            ASSERT_EQ(AveragePrice(amount, volume), integerAveragePrice(amount, volume)) << amount << " / " << volume;
+    for (int k = 0; k < 1'000'000; ++k) {
+        const std::int32_t amount = any(random);
+        // Volumes near the quotient's size make quotients close to whole numbers.
+        const std::int32_t volume = k % 3 == 0 ? small(random) : k % 3 == 1 ? any(random) : any(random) >> (k % 31);
+        ASSERT_EQ(AveragePrice(amount, volume), integerAveragePrice(amount, volume)) << amount << " / " << volume;
+    }
+}
 
 // A naive per-row recomputation of one moving average, for comparison.
 std::int32_t naiveMean(const DayTable& table, int row, int length)
@@ -120,7 +147,7 @@ protected:
 TEST_F(ShownIndicators, EmptyTable)
 {
     const auto table = filledTable(0);
-    ShowIndicators(window, *table);
+    ShowIndicators(window, SummarizeIndicators(*table));
     EXPECT_EQ(window.text(Control::EdtHHigh), QStringLiteral("0"));
     EXPECT_EQ(window.text(Control::EdtLowest), QStringLiteral("0"));
     EXPECT_EQ(window.text(Control::LblCDate), QStringLiteral("当前荐股日期"));
@@ -133,7 +160,7 @@ TEST_F(ShownIndicators, OneDayHasADateAndPriceButNoSignal)
 {
     auto table = filledTable(1);
     table->rows[0] = {-20240102, 1, 12345, 9999, 10239, 1, 1, 1, -1, -1};
-    ShowIndicators(window, *table);
+    ShowIndicators(window, SummarizeIndicators(*table));
     EXPECT_EQ(window.text(Control::LblCDate), QStringLiteral("-20240102"));
     EXPECT_EQ(window.text(Control::stockprice), QStringLiteral("1023"));
     EXPECT_EQ(window.text(Control::EdtHHigh), QStringLiteral("1234"));
@@ -146,7 +173,7 @@ TEST_F(ShownIndicators, LowIsSearchedFromTheHigh)
     auto table = filledTable(2);
     table->rows[0] = {20240102, 1, -50, 700, 600, 1, 1, 1, -1, -1};
     table->rows[1] = {20240103, 1, 505, 800, 610, 1, 1, 1, -1, -1};
-    ShowIndicators(window, *table);
+    ShowIndicators(window, SummarizeIndicators(*table));
     EXPECT_EQ(window.text(Control::EdtHHigh), QStringLiteral("50"));
     EXPECT_EQ(window.text(Control::EdtLowest), QStringLiteral("50"));  // every low above the high
     EXPECT_EQ(window.text(Control::LblCDate), QStringLiteral("20240103"));
@@ -160,12 +187,12 @@ TEST_F(ShownIndicators, RecommendationChecksExactlyOneButton)
     table->rows[0][Column::Ma60] = 1000;
     table->rows[1][Column::Ma10] = 1010;
     table->rows[1][Column::Ma60] = 1000;
-    ShowIndicators(window, *table);
+    ShowIndicators(window, SummarizeIndicators(*table));
     EXPECT_EQ(window.radio(Control::RBtnNo), (RadioState{true, true}));
     EXPECT_EQ(window.radio(Control::RBtnYes), RadioState{});
 
     table->rows[1][Column::Ma10] = 1030;
-    ShowIndicators(window, *table);
+    ShowIndicators(window, SummarizeIndicators(*table));
     EXPECT_EQ(window.radio(Control::RBtnYes), (RadioState{true, true}));
     EXPECT_EQ(window.radio(Control::RBtnNo), RadioState{});
 }

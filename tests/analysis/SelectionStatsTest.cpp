@@ -53,6 +53,8 @@ public:
 
     DayTable::Row& cells(int row) { return table_->rows[static_cast<std::size_t>(row)]; }
 
+    const DayTable& table() const { return *table_; }
+
     SelectionStats compute(std::int64_t horizon, std::int64_t fee = 6) const
     {
         return ComputeSelectionStats(*table_, table_->count, horizon, fee);
@@ -226,6 +228,78 @@ TEST(SelectionStatsOf, InvariantsHoldOnRandomTables)
         ASSERT_EQ(s.MaxGain == 0, s.MaxGainPercent == 0);
     }
 }
+
+// The back-test day by day, as plainly as it can be said: every window day of every
+// point, in scan order.
+SelectionStats dayByDay(const DayTable& table, int count, std::int64_t horizon, std::int64_t fee)
+{
+    SelectionStats stats;
+    for (int i = 60; i < count; ++i) {
+        const auto& day = table.rows[static_cast<std::size_t>(i)];
+        const auto& previous = table.rows[static_cast<std::size_t>(i - 1)];
+        const std::int64_t gap = std::int64_t{day[Column::Ma10]} - day[Column::Ma60];
+        const std::int64_t previousGap = std::int64_t{previous[Column::Ma10]} - previous[Column::Ma60];
+        if (!(gap >= 0 && previousGap <= 0 && gap > previousGap))
+            continue;
+        ++stats.PointCount;
+        const std::int64_t buy = (std::int64_t{day[Column::AvgPrice]} + day[Column::Low]) / 2;
+        if (day[Column::AvgPrice] <= 2 || buy <= 0)
+            continue;
+        bool flags[5] = {};
+        std::int64_t* counters[5] = {&stats.ProfitHits, &stats.Hits5, &stats.Hits10, &stats.Hits50, &stats.Hits100};
+        const std::int64_t thresholds[5] = {INT64_MIN, 5, 10, 50, 100};
+        for (std::int64_t k = 0; k < horizon && i + k < count; ++k) {
+            const auto& exitDay = table.rows[static_cast<std::size_t>(i + k)];
+            const std::int64_t gain = (std::int64_t{exitDay[Column::High]} + exitDay[Column::AvgPrice]) / 2 - buy - fee;
+            if (gain <= 0)
+                continue;
+            const std::int64_t percent = gain * 100 / buy;
+            if (gain > stats.MaxGain) {
+                stats.MaxGain = gain;
+                stats.MaxGainPercent = percent;
+            }
+            for (int f = 0; f < 5; ++f) {
+                if (percent >= thresholds[f] && !flags[f]) {
+                    flags[f] = true;
+                    ++*counters[f];
+                }
+            }
+        }
+    }
+    return stats;
+}
+
+class AgainstTheDayByDayLoop : public ::testing::TestWithParam<int> {};
+
+// Few distinct prices make equal gains, and so ties of MaxGain, common.
+TEST_P(AgainstTheDayByDayLoop, SameStatsOnRandomTables)
+{
+    const int count = GetParam();
+    std::mt19937 random(static_cast<unsigned>(count) * 7919u);
+    std::uniform_int_distribution<std::int32_t> gap(-3, 3);
+    std::uniform_int_distribution<std::int32_t> coarsePrice(0, 12);
+    std::uniform_int_distribution<std::int32_t> anyPrice(INT32_MIN, INT32_MAX);
+    std::uniform_int_distribution<std::int32_t> fee(1, 300);
+    const std::int64_t horizons[] = {INT32_MIN, -1, 0, 1, 2, 30, 59, count - 61, count, count + 1, 5000, INT32_MAX};
+    // The loop's cost grows with the square of the rows.
+    const int rounds = count >= 1000 ? 2 : 40;
+    for (int round = 0; round < rounds; ++round) {
+        StatsTable days(count);
+        const bool extreme = round % 4 == 1;
+        for (int row = 0; row < count; ++row) {
+            days.setGap(row, gap(random));
+            const auto price = [&] { return extreme ? anyPrice(random) : 9000 + 250 * coarsePrice(random); };
+            days.setPrices(row, price(), price(), price());
+        }
+        for (std::int64_t horizon : horizons) {
+            const std::int64_t f = fee(random);
+            ASSERT_EQ(days.compute(horizon, f), dayByDay(days.table(), count, horizon, f))
+                << "round " << round << ", horizon " << horizon << ", fee " << f;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, AgainstTheDayByDayLoop, ::testing::Values(0, 60, 61, 75, 500, DayTable::kRows));
 
 TEST(ShowSelectionStats, SharesAreTruncatedPercentagesOfThePoints)
 {
