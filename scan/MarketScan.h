@@ -1,0 +1,42 @@
+#pragma once
+
+#include "scan/DayFileListing.h"
+#include "scan/ScanRow.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <stop_token>
+#include <vector>
+
+namespace verdaxil {
+
+struct ScanSettings {
+    std::int64_t horizon = 30;
+    std::int64_t fee = 6;
+    int jobs = 1;  // threads; more than there are files is fine
+};
+
+struct ScanProgress {
+    std::size_t done = 0;
+    std::size_t total = 0;
+};
+
+struct ScanResult {
+    // In the listing's order whatever the thread count; when stopped, the files done.
+    std::vector<ScanRow> rows;
+    bool stopped = false;
+};
+
+// Called on the scanning thread, at most every few tens of milliseconds and once at the end.
+using ProgressCallback = std::function<void(ScanProgress)>;
+
+// Evaluates every listed day file on settings.jobs threads, each reusing its own table
+// and buffer. A file that cannot be read gives a row with an error and never ends the
+// scan. Returns within a file's time of a stop being requested, with no thread left
+// running. An exception in a worker (memory running out) stops the scan and is
+// rethrown here.
+ScanResult ScanDayFiles(const std::vector<DayFileEntry>& files, const ScanSettings& settings, std::stop_token stop,
+                        const ProgressCallback& progress);
+
+} // namespace verdaxil

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "quotes/Market.h"
+
+#include <QString>
+
+namespace verdaxil {
+
+enum class SecurityClass { AShare, BShare, Index, Fund, Bond, Other };
+
+// The class of a listed code by the exchanges' public code ranges; anything that is
+// not six digits, or in no range, is Other.
+SecurityClass ClassOf(Market market, const QString& code);
+
+// "a-share", "b-share", "index", "fund", "bond", "other".
+QString classKey(SecurityClass securityClass);
+// "A股", "B股", "指数", "基金", "债券", "其他".
+QString className(SecurityClass securityClass);
+
+} // namespace verdaxil
