@@ -88,25 +88,31 @@ IndicatorSummary SummarizeIndicators(const DayTable& table)
     return summary;
 }
 
+DisplayedIndicators displayed(const IndicatorSummary& summary)
+{
+    DisplayedIndicators shown{summary.high / 10, summary.low / 10, {}, {}, summary.recommended};
+    if (summary.latest) {
+        shown.date = summary.latest->date;
+        shown.price = summary.latest->close / 10;
+    }
+    return shown;
+}
+
 void ShowIndicators(QueryWindow& window, const IndicatorSummary& summary)
 {
-    window.setText(Control::EdtHHigh, intToText(summary.high / 10));
-    window.setText(Control::EdtLowest, intToText(summary.low / 10));
+    const DisplayedIndicators shown = displayed(summary);
+    window.setText(Control::EdtHHigh, intToText(shown.high));
+    window.setText(Control::EdtLowest, intToText(shown.low));
 
     // With fewer than two days there is no signal, and nothing of the previous
     // security may stay next to the new code.
-    if (summary.recommended)
-        showRecommendation(window, *summary.recommended);
+    if (shown.recommended)
+        showRecommendation(window, *shown.recommended);
     else
         resetRecommendation(window);
 
-    if (summary.latest) {
-        window.setText(Control::LblCDate, intToText(summary.latest->date));
-        window.setText(Control::stockprice, intToText(summary.latest->close / 10));
-    } else {
-        window.setText(Control::LblCDate, placeholderText(Control::LblCDate));
-        window.setText(Control::stockprice, placeholderText(Control::stockprice));
-    }
+    for (const auto& [control, value] : {std::pair{Control::LblCDate, shown.date}, std::pair{Control::stockprice, shown.price}})
+        window.setText(control, value ? intToText(*value) : placeholderText(control));
 }
 
 } // namespace verdaxil

@@ -39,6 +39,17 @@ struct IndicatorSummary {
 // Reads a table whose indicators are computed.
 IndicatorSummary SummarizeIndicators(const DayTable& table);
 
+// The numbers the result boxes show for a summary: prices in tenths of the file's
+// unit. None where a box shows its placeholder instead.
+struct DisplayedIndicators {
+    std::int64_t high = 0;
+    std::int64_t low = 0;
+    std::optional<std::int64_t> date;
+    std::optional<std::int64_t> price;
+    std::optional<bool> recommended;
+};
+DisplayedIndicators displayed(const IndicatorSummary& summary);
+
 // Shows the all-time high and low, the recommendation, and the latest date and price.
 void ShowIndicators(QueryWindow& window, const IndicatorSummary& summary);
 

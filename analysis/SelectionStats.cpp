@@ -100,11 +100,6 @@ void scoreBestDay(std::int64_t gain, std::int64_t buy, SelectionStats& stats)
     stats.Hits100 += percent >= 100;
 }
 
-QString share(std::int64_t hits, std::int64_t points)
-{
-    return intToText(hits * 100 / points);
-}
-
 } // namespace
 
 bool IsSelectionPoint(const DayTable& table, int row)
@@ -138,22 +133,36 @@ SelectionStats ComputeSelectionStats(const DayTable& table, int count, std::int6
     return stats;
 }
 
+DisplayedStats displayed(const SelectionStats& stats)
+{
+    DisplayedStats shown{stats.PointCount, stats.MaxGain / 10, stats.MaxGainPercent, {}, {}, {}, {}, {}};
+    // Without a selection point there is no share to show.
+    if (stats.PointCount > 0) {
+        const auto share = [&](std::int64_t hits) { return hits * 100 / stats.PointCount; };
+        shown.profitShare = share(stats.ProfitHits);
+        shown.share5 = share(stats.Hits5);
+        shown.share10 = share(stats.Hits10);
+        shown.share50 = share(stats.Hits50);
+        shown.share100 = share(stats.Hits100);
+    }
+    return shown;
+}
+
 void ShowSelectionStats(QueryWindow& window, const SelectionStats& stats)
 {
-    window.setText(Control::HighestPriceinDate, intToText(stats.MaxGain / 10));
-    window.setText(Control::EdtRiseRateinHistory, intToText(stats.MaxGainPercent));
+    const DisplayedStats shown = displayed(stats);
+    window.setText(Control::HighestPriceinDate, intToText(shown.maxGain));
+    window.setText(Control::EdtRiseRateinHistory, intToText(shown.maxGainPercent));
 
-    const std::pair<Control, std::int64_t> shares[] = {
-        {Control::Edt5P, stats.Hits5},     {Control::Edt10P, stats.Hits10},
-        {Control::Edt50P, stats.Hits50},   {Control::Edt100P, stats.Hits100},
-        {Control::EdtRiseRateinDate, stats.ProfitHits},
+    const std::pair<Control, std::optional<std::int64_t>> shares[] = {
+        {Control::Edt5P, shown.share5},     {Control::Edt10P, shown.share10},
+        {Control::Edt50P, shown.share50},   {Control::Edt100P, shown.share100},
+        {Control::EdtRiseRateinDate, shown.profitShare},
     };
-    for (const auto& [control, hits] : shares) {
-        // Without a selection point there is no share to show, and the previous
-        // security's figures must not stay next to the new code.
-        window.setText(control, stats.PointCount > 0 ? share(hits, stats.PointCount) : placeholderText(control));
-    }
-    window.setText(Control::EdtSNum, intToText(stats.PointCount));
+    // The previous security's figures must not stay next to the new code.
+    for (const auto& [control, value] : shares)
+        window.setText(control, value ? intToText(*value) : placeholderText(control));
+    window.setText(Control::EdtSNum, intToText(shown.points));
 }
 
 } // namespace verdaxil

@@ -4,6 +4,7 @@
 #include "quotes/DayTable.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace verdaxil {
 
@@ -31,6 +32,20 @@ bool IsSelectionPoint(const DayTable& table, int row);
 // that exist, each sold at (high + AvgPrice) / 2, less the fee in the file's price
 // unit. A point is judged by its best day alone, so the cost is the same at any horizon.
 SelectionStats ComputeSelectionStats(const DayTable& table, int count, std::int64_t horizon, std::int64_t fee);
+
+// The numbers the eight result boxes show; the shares are none without a selection
+// point, where their boxes show placeholders.
+struct DisplayedStats {
+    std::int64_t points = 0;
+    std::int64_t maxGain = 0;  // tenths of the file's price unit
+    std::int64_t maxGainPercent = 0;
+    std::optional<std::int64_t> profitShare;
+    std::optional<std::int64_t> share5;
+    std::optional<std::int64_t> share10;
+    std::optional<std::int64_t> share50;
+    std::optional<std::int64_t> share100;
+};
+DisplayedStats displayed(const SelectionStats& stats);
 
 // Writes the eight result boxes; with no selection point the five shares show their
 // placeholders and the count shows 0.
