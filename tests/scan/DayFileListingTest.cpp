@@ -1,0 +1,58 @@
+#include "scan/DayFileListing.h"
+
+#include "support/QuoteDirFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace verdaxil {
+namespace {
+
+using testing::QuoteDirFixture;
+
+QStringList listed(const DayFileListing& listing)
+{
+    QStringList names;
+    for (const DayFileEntry& entry : listing.files)
+        names.append(QString::fromLatin1(entry.market == Market::Shanghai ? "SH " : "SZ ") + entry.code);
+    return names;
+}
+
+TEST(ListDayFiles, DayFilesOnlyShanghaiFirstEachByCode)
+{
+    QuoteDirFixture dir;
+    for (const char* code : {"600036", "000001", "600000", "60000", "6000001", "中国A"})
+        dir.addDayFile(QStringLiteral("shase"), QString::fromUtf8(code));
+    for (const char* code : {"300750", "000001"})
+        dir.addDayFile(QStringLiteral("sznse"), QString::fromLatin1(code));
+    // Not securities: wrong length, other endings, a folder and a FIFO named like day files.
+    for (const char* name : {"6000.day", "60000012.day", "600001.DAY", "600002.day.bak", "600003", "60\\001.day"})
+        dir.addFile(QStringLiteral("data/shase/day/") + QString::fromLatin1(name));
+    dir.addDirectory(QStringLiteral("data/shase/day/600004.day"));
+    ASSERT_EQ(::mkfifo(dir.localPath(QStringLiteral("data/sznse/day/000002.day")).toLocal8Bit().constData(), 0600), 0);
+
+    const DayFileListing listing = ListDayFiles(dir.quoteDir());
+    EXPECT_TRUE(listing.foundDayDirectory);
+    EXPECT_EQ(listed(listing), (QStringList{QStringLiteral("SH 000001"), QStringLiteral("SH 60000"), QStringLiteral("SH 600000"), QStringLiteral("SH 6000001"), QStringLiteral("SH 600036"),
+                                            QStringLiteral("SH 中国A"), QStringLiteral("SZ 000001"), QStringLiteral("SZ 300750")}));
+    EXPECT_EQ(listing.files[0].securityClass, SecurityClass::Index);
+    EXPECT_EQ(listing.files[6].securityClass, SecurityClass::AShare);
+    EXPECT_EQ(listing.files[7].localPath, QFile::encodeName(dir.localPath(QStringLiteral("data/sznse/day/300750.day"))));
+}
+
+TEST(ListDayFiles, OneExchangeOrNone)
+{
+    QuoteDirFixture dir;
+    EXPECT_FALSE(ListDayFiles(dir.quoteDir()).foundDayDirectory);
+    EXPECT_EQ(ListDayFiles(dir.quoteDir()).directoriesLookedAt,
+              (QStringList{dir.localPath(QStringLiteral("data/shase/day/")), dir.localPath(QStringLiteral("data/sznse/day/"))}));
+
+    dir.addDirectory(QStringLiteral("data/sznse/day"));
+    const DayFileListing empty = ListDayFiles(dir.quoteDir());
+    EXPECT_TRUE(empty.foundDayDirectory);
+    EXPECT_TRUE(empty.files.empty());
+}
+
+} // namespace
+} // namespace verdaxil
