@@ -116,8 +116,9 @@ private:
 bool writeOutput(const Options& options, const QByteArray& bytes, QTextStream& out, QString& problem)
 {
     if (options.output.isEmpty()) {
-        out << QString::fromUtf8(bytes) << Qt::flush;
-        return true;
+        // The bytes as they are: a text stream would drop the byte-order mark.
+        out.flush();
+        return out.device()->write(bytes) == bytes.size();
     }
     if (QFileInfo::exists(options.output) && !options.force) {
         problem = QStringLiteral("%1 exists; --force replaces it").arg(options.output);

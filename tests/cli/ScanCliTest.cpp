@@ -1,0 +1,225 @@
+#include "cli/QueryCli.h"
+#include "cli/ScanCli.h"
+
+#include "support/QuoteDirFixture.h"
+#include "tools/DemoQuotes.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTextStream>
+
+#include <gtest/gtest.h>
+
+namespace verdaxil {
+namespace {
+
+using testing::QuoteDirFixture;
+using testing::sampleRecord;
+
+struct CliRun {
+    int status = -1;
+    QByteArray bytes;
+    QString out;
+    QString err;
+    QJsonObject json() const { return QJsonDocument::fromJson(out.toUtf8()).object(); }
+};
+
+template <class Cli>
+CliRun run(Cli cli, const char* program, QStringList arguments)
+{
+    CliRun result;
+    QBuffer outBytes;
+    outBytes.open(QIODevice::WriteOnly);
+    QTextStream out(&outBytes);
+    QTextStream err(&result.err);
+    arguments.prepend(QString::fromLatin1(program));
+    result.status = cli(arguments, out, err);
+    out.flush();
+    err.flush();
+    result.bytes = outBytes.data();
+    result.out = QString::fromUtf8(result.bytes);
+    return result;
+}
+
+CliRun scan(QStringList arguments)
+{
+    return run([](auto&&... a) { return runScanCli(a..., false); }, "verdaxil-scan", std::move(arguments));
+}
+
+CliRun query(QStringList arguments)
+{
+    return run([](auto&&... a) { return runQueryCli(a...); }, "verdaxil-query", std::move(arguments));
+}
+
+std::vector<DayRecord> days(int count, std::int32_t volume = 1234)
+{
+    std::vector<DayRecord> records;
+    for (int day = 0; day < count; ++day) {
+        records.push_back(sampleRecord(day));
+        records.back().volume = volume;
+    }
+    return records;
+}
+
+// The demo securities with files that test every corner of the figures, and a
+// Shanghai index whose code is also the Shenzhen security 000001's.
+class ScanCli : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        writeDemoQuoteDir(dir.quoteDir());
+        dir.addDayFile(QStringLiteral("shase"), QStringLiteral("000001"), demoHistory(demoSecurities()[1], 900));
+        dir.addDayFile(QStringLiteral("shase"), QStringLiteral("600601"), days(1));
+        dir.addDayFile(QStringLiteral("shase"), QStringLiteral("600602"), days(59));
+        dir.addDayFile(QStringLiteral("sznse"), QStringLiteral("000603"), days(5, 0));
+        dir.addDayFile(QStringLiteral("sznse"), QStringLiteral("300604"), demoHistory(demoSecurities()[2], 5432));
+        dir.addFile(QStringLiteral("data/sznse/day/300605.day"));
+        dir.addFile(QStringLiteral("data/sznse/day/300606.day"), QByteArray(39, '\x01'));
+    }
+
+    QuoteDirFixture dir;
+};
+
+// What a row holds is what the window's boxes show after a query of that file alone.
+QJsonObject asScanRow(const QJsonObject& query)
+{
+    const auto number = [&](const char* control) {
+        bool isNumber = false;
+        const qint64 value = query.value(QLatin1String(control)).toString().toLongLong(&isNumber);
+        return isNumber ? QJsonValue(value) : QJsonValue(QJsonValue::Null);
+    };
+    const QString yes = query.value(QStringLiteral("RBtnYes")).toString();
+    const QString no = query.value(QStringLiteral("RBtnNo")).toString();
+    const QJsonValue recommended = yes.endsWith(u",checked") ? QJsonValue(true)
+        : no.endsWith(u",checked")                           ? QJsonValue(false)
+                                                             : QJsonValue(QJsonValue::Null);
+    return {
+        {QStringLiteral("date"), number("LblCDate")},           {QStringLiteral("price"), number("stockprice")},
+        {QStringLiteral("high"), number("EdtHHigh")},           {QStringLiteral("low"), number("EdtLowest")},
+        {QStringLiteral("recommended"), recommended},           {QStringLiteral("points"), number("EdtSNum")},
+        {QStringLiteral("max_gain"), number("HighestPriceinDate")},
+        {QStringLiteral("max_gain_percent"), number("EdtRiseRateinHistory")},
+        {QStringLiteral("profit_share"), number("EdtRiseRateinDate")},
+        {QStringLiteral("share5"), number("Edt5P")},            {QStringLiteral("share10"), number("Edt10P")},
+        {QStringLiteral("share50"), number("Edt50P")},          {QStringLiteral("share100"), number("Edt100P")},
+    };
+}
+
+TEST_F(ScanCli, EveryRowAgreesWithAQueryOfItsFile)
+{
+    const QStringList settings = {QStringLiteral("--fee"), QStringLiteral("0"), QStringLiteral("--horizon"), QStringLiteral("45")};
+    const CliRun scanned = scan(QStringList{QStringLiteral("--all"), QStringLiteral("--format"), QStringLiteral("json"),
+                                         QStringLiteral("--dir"), dir.quoteDir()} + settings);
+    ASSERT_EQ(scanned.status, 0) << scanned.err.toStdString();
+    const QJsonObject list = scanned.json();
+    EXPECT_EQ(list.value(QStringLiteral("fee")).toInt(), 6);
+    EXPECT_EQ(list.value(QStringLiteral("horizon")).toInt(), 45);
+    const QJsonArray rows = list.value(QStringLiteral("rows")).toArray();
+    ASSERT_EQ(rows.size(), 11);
+    EXPECT_EQ(list.value(QStringLiteral("scanned")).toInt(), 11);
+
+    for (const QJsonValue& value : rows) {
+        const QJsonObject row = value.toObject();
+        const QString code = row.value(QStringLiteral("code")).toString();
+        const bool shanghai = row.value(QStringLiteral("market")).toString() == u"SH";
+        // A Shenzhen code that Shanghai also has is queried in a directory of its own.
+        QuoteDirFixture alone;
+        QString quoteDir = dir.quoteDir();
+        if (!shanghai && QFile::exists(dir.localPath(QStringLiteral("data/shase/day/%1.day").arg(code)))) {
+            alone.addDirectory(QStringLiteral("data/sznse/day"));
+            const QString name = QStringLiteral("data/sznse/day/%1.day").arg(code);
+            ASSERT_TRUE(QFile::copy(dir.localPath(name), alone.localPath(name)));
+            quoteDir = alone.quoteDir();
+        }
+        const CliRun queried = query(QStringList{QStringLiteral("--json"), QStringLiteral("--dir"), quoteDir} + settings + QStringList{code});
+        ASSERT_EQ(queried.status, 0) << queried.err.toStdString();
+        QJsonObject figures = row;
+        for (const char* key : {"market", "code", "class"})
+            figures.remove(QLatin1String(key));
+        EXPECT_EQ(figures, asScanRow(queried.json())) << (shanghai ? "SH " : "SZ ") << code.toStdString();
+    }
+}
+
+TEST_F(ScanCli, TheDaysListIsTheRecommendedRowsOfTheLatestDay)
+{
+    const CliRun all = scan({QStringLiteral("--all"), QStringLiteral("--format"), QStringLiteral("json"), QStringLiteral("--dir"), dir.quoteDir()});
+    const CliRun list = scan({QStringLiteral("--format"), QStringLiteral("json"), QStringLiteral("--dir"), dir.quoteDir()});
+    const QJsonValue day = all.json().value(QStringLiteral("day"));
+    EXPECT_EQ(list.json().value(QStringLiteral("day")), day);
+    QJsonArray expected;
+    for (const QJsonValue& row : all.json().value(QStringLiteral("rows")).toArray()) {
+        if (row.toObject().value(QStringLiteral("date")) == day && row.toObject().value(QStringLiteral("recommended")) == true)
+            expected.append(row);
+    }
+    EXPECT_FALSE(expected.isEmpty());
+    EXPECT_EQ(list.json().value(QStringLiteral("rows")).toArray(), expected);
+}
+
+TEST_F(ScanCli, CsvHasAByteOrderMarkAndChineseTitles)
+{
+    const CliRun csv = scan({QStringLiteral("--all"), QStringLiteral("--dir"), dir.quoteDir()});
+    ASSERT_EQ(csv.status, 0);
+    EXPECT_TRUE(csv.bytes.startsWith("\xEF\xBB\xBF"));
+    const QStringList lines = csv.out.split(QStringLiteral("\r\n"));
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("市场,代码,类别,日期,现价(分),推荐,选股点,30日内上涨几率%")));
+    EXPECT_EQ(lines.size(), 1 + 11 + 1);
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("上海,000001,指数,")));
+}
+
+struct StatusCase {
+    QStringList arguments;
+    int status;
+    const char* message;
+};
+
+class ScanCliStatus : public ScanCli, public ::testing::WithParamInterface<StatusCase> {};
+
+TEST_P(ScanCliStatus, ExitsWithItsStatus)
+{
+    QStringList arguments = GetParam().arguments;
+    arguments.replaceInStrings(QStringLiteral("QUOTES"), dir.quoteDir());
+    const CliRun result = scan(arguments);
+    EXPECT_EQ(result.status, GetParam().status) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains(QString::fromUtf8(GetParam().message))) << result.err.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Arguments, ScanCliStatus, ::testing::Values(
+    StatusCase{{"--dir", "QUOTES", "--fee", "six"}, 1, "verdaxil-scan: 'six' is not a valid integer value."},
+    StatusCase{{"--dir", "QUOTES", "--horizon", "3 "}, 1, "'3 ' is not a valid integer value."},
+    StatusCase{{"--dir", "QUOTES", "--jobs", "0"}, 2, "--jobs"},
+    StatusCase{{"--dir", "QUOTES", "--jobs", "two"}, 2, "--jobs"},
+    StatusCase{{"--dir", "QUOTES", "--format", "xml"}, 2, "--format"},
+    StatusCase{{"--dir", "QUOTES", "--force"}, 2, "--force"},
+    StatusCase{{"--dir", "QUOTES", "600000"}, 2, "600000"},
+    StatusCase{{"--bogus"}, 2, "bogus"},
+    StatusCase{{"--dir", "QUOTES/nothing"}, 3, "nothing/data/shase/day/"},
+    StatusCase{{"--dir", "QUOTES", "--jobs", "99"}, 0, ""}));
+
+TEST_F(ScanCli, OutputIsReplacedOnlyWithForce)
+{
+    const QString path = dir.localPath(QStringLiteral("list.csv"));
+    dir.addFile(QStringLiteral("list.csv"), "old");
+    const QStringList arguments = {QStringLiteral("--dir"), dir.quoteDir(), QStringLiteral("--output"), path};
+    const CliRun refused = scan(arguments);
+    EXPECT_EQ(refused.status, 4);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("old"));
+    file.close();
+
+    const CliRun forced = scan(arguments + QStringList{QStringLiteral("--force")});
+    EXPECT_EQ(forced.status, 0) << forced.err.toStdString();
+    EXPECT_TRUE(forced.out.isEmpty());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().startsWith("\xEF\xBB\xBF"));
+
+    const CliRun impossible = scan({QStringLiteral("--dir"), dir.quoteDir(), QStringLiteral("--output"), path + QStringLiteral("/x.csv")});
+    EXPECT_EQ(impossible.status, 4);
+    EXPECT_TRUE(impossible.err.startsWith(QStringLiteral("verdaxil-scan: Cannot write"))) << impossible.err.toStdString();
+}
+
+} // namespace
+} // namespace verdaxil
