@@ -5,7 +5,7 @@
 #include "runtime/WideArithmetic.h"
 
 #include <algorithm>
-#include <cmath>
+#include <limits>
 #include <span>
 
 namespace verdaxil {
@@ -18,20 +18,6 @@ std::int64_t gap(const DayTable::Row& row)
     return std::int64_t{row[Column::Ma10]} - row[Column::Ma60];
 }
 
-// Rows before the first whole window hold the fill value.
-void fillMovingAverage(DayTable& table, int column, int length)
-{
-    std::int64_t sum = 0;
-    for (int row = 0; row < table.count; ++row) {
-        DayTable::Row& cells = table.rows[static_cast<std::size_t>(row)];
-        sum += cells[Column::AvgPrice];
-        if (row >= length)
-            sum -= table.rows[static_cast<std::size_t>(row - length)][Column::AvgPrice];
-        cells[static_cast<std::size_t>(column)] =
-            row >= length - 1 ? static_cast<std::int32_t>(sum / length) : DayTable::kFill;
-    }
-}
-
 void showRecommendation(QueryWindow& window, bool recommended)
 {
     const Control no = recommended ? Control::RBtnNo : Control::RBtnYes;
@@ -42,24 +28,25 @@ void showRecommendation(QueryWindow& window, bool recommended)
 
 } // namespace
 
-std::int32_t AveragePrice(std::int32_t amount, std::int32_t volume)
-{
-    if (volume == 0)
-        return 0;
-    // amount * 1000 is below 2^53, where a double quotient truncates to exactly the
-    // integer quotient; a 64-bit integer division here costs more than reading the file.
-    const double quotient = std::trunc(static_cast<double>(amount) * 1000.0 / volume);
-    return clampToInt32(static_cast<std::int64_t>(quotient) * 10);
-}
-
+// One pass: the average price of each row, then both moving averages from running
+// sums. Rows before an average's first whole window hold the fill value.
 void ComputeIndicators(DayTable& table)
 {
+    std::int64_t sum60 = 0;
+    std::int64_t sum10 = 0;
     for (int row = 0; row < table.count; ++row) {
         DayTable::Row& cells = table.rows[static_cast<std::size_t>(row)];
-        cells[Column::AvgPrice] = AveragePrice(cells[Column::Amount], cells[Column::Volume]);
+        const std::int32_t average = AveragePrice(cells[Column::Amount], cells[Column::Volume]);
+        cells[Column::AvgPrice] = average;
+        sum60 += average;
+        sum10 += average;
+        if (row >= 60)
+            sum60 -= table.rows[static_cast<std::size_t>(row - 60)][Column::AvgPrice];
+        if (row >= 10)
+            sum10 -= table.rows[static_cast<std::size_t>(row - 10)][Column::AvgPrice];
+        cells[Column::Ma60] = row >= 59 ? static_cast<std::int32_t>(sum60 / 60) : DayTable::kFill;
+        cells[Column::Ma10] = row >= 9 ? static_cast<std::int32_t>(sum10 / 10) : DayTable::kFill;
     }
-    fillMovingAverage(table, Column::Ma60, 60);
-    fillMovingAverage(table, Column::Ma10, 10);
 }
 
 bool IsRecommended(const DayTable::Row& latest, const DayTable::Row& previous)
@@ -75,12 +62,13 @@ IndicatorSummary SummarizeIndicators(const DayTable& table)
 {
     const auto valid = std::span(table.rows).first(static_cast<std::size_t>(table.count));
     IndicatorSummary summary;
-    for (const DayTable::Row& row : valid)
+    std::int32_t lowest = std::numeric_limits<std::int32_t>::max();
+    for (const DayTable::Row& row : valid) {
         summary.high = std::max(summary.high, row[Column::High]);
+        lowest = std::min(lowest, row[Column::Low]);
+    }
     // The low is searched from the high, not from a large constant.
-    summary.low = summary.high;
-    for (const DayTable::Row& row : valid)
-        summary.low = std::min(summary.low, row[Column::Low]);
+    summary.low = std::min(summary.high, lowest);
     if (!valid.empty())
         summary.latest = LatestDay{valid.back()[Column::Date], valid.back()[Column::Close]};
     if (valid.size() >= 2)

@@ -2,6 +2,7 @@
 
 #include "analysis/QueryWindow.h"
 #include "quotes/DayTable.h"
+#include "runtime/WideArithmetic.h"
 
 #include <cstdint>
 #include <optional>
@@ -10,7 +11,16 @@ namespace verdaxil {
 
 // Average trade price of a day: amount * 1000 / volume * 10 in that order, 0 for a
 // zero volume. Computed without wrapping and clamped to the 32-bit cell.
-std::int32_t AveragePrice(std::int32_t amount, std::int32_t volume);
+inline std::int32_t AveragePrice(std::int32_t amount, std::int32_t volume)
+{
+    if (volume == 0)
+        return 0;
+    // amount * 1000 is below 2^53, where the double quotient truncated toward zero is
+    // exactly the integer quotient; a 64-bit integer division here would cost more
+    // than reading the file.
+    const auto quotient = static_cast<std::int64_t>(static_cast<double>(amount) * 1000.0 / volume);
+    return clampToInt32(quotient * 10);
+}
 
 // Fills AvgPrice, Ma60 and Ma10 of rows 0 to count-1. A moving average needs its
 // whole window: Ma60 starts at row 59, Ma10 at row 9; earlier rows hold -1.

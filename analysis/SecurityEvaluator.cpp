@@ -6,7 +6,7 @@ SecurityEvaluator::SecurityEvaluator() : table_(std::make_unique<DayTable>()) {}
 
 IndicatorSummary SecurityEvaluator::load(const ReadOnlyFile& dayFile)
 {
-    ReadDayTable(dayFile, *table_, buffer_);
+    ReadDayTable(dayFile, *table_);
     return summarize();
 }
 

@@ -19,7 +19,7 @@ struct SecurityEvaluation {
 
 // Evaluates one security's day file after another: read and clean, indicators, their
 // summary, and the back-test of the selection points. The query and the market scan
-// both evaluate through it; it keeps its table and read buffer from one file to the next.
+// both evaluate through it; it keeps its table from one file to the next.
 class SecurityEvaluator {
 public:
     SecurityEvaluator();
@@ -41,7 +41,6 @@ private:
     IndicatorSummary summarize();
 
     std::unique_ptr<DayTable> table_;
-    DayFileBuffer buffer_;
 };
 
 } // namespace verdaxil

@@ -35,13 +35,14 @@ public:
     WindowMaxima(const DayTable& table, int count, int from, std::int64_t horizon)
         : count_(count), from_(from), block_(static_cast<int>(std::min<std::int64_t>(horizon, count)))
     {
-        for (int row = count - 1; row >= from; --row) {
-            const std::int32_t exit = exitPrice(table.rows[index(row)]);
-            toBlockEnd_[index(row)] = isBlockEnd(row) ? exit : std::max(exit, toBlockEnd_[index(row + 1)]);
-        }
-        for (int row = from; row < count; ++row) {
-            const std::int32_t exit = exitPrice(table.rows[index(row)]);
-            fromBlockStart_[index(row)] = isBlockStart(row) ? exit : std::max(exit, fromBlockStart_[index(row - 1)]);
+        for (int start = from; start < count; start += block_) {
+            const int end = std::min(start + block_, count);
+            std::int32_t running = exitPrice(table.rows[index(start)]);
+            for (int row = start; row < end; ++row)
+                fromBlockStart_[index(row)] = running = std::max(running, exitPrice(table.rows[index(row)]));
+            running = exitPrice(table.rows[index(end - 1)]);
+            for (int row = end - 1; row >= start; --row)
+                toBlockEnd_[index(row)] = running = std::max(running, exitPrice(table.rows[index(row)]));
         }
     }
 
@@ -54,8 +55,6 @@ public:
 
 private:
     static std::size_t index(int row) { return static_cast<std::size_t>(row); }
-    bool isBlockStart(int row) const { return (row - from_) % block_ == 0; }
-    bool isBlockEnd(int row) const { return row == count_ - 1 || isBlockStart(row + 1); }
 
     int count_;
     int from_;
@@ -111,24 +110,39 @@ bool IsSelectionPoint(const DayTable& table, int row)
 SelectionStats ComputeSelectionStats(const DayTable& table, int count, std::int64_t horizon, std::int64_t fee)
 {
     SelectionStats stats;
-    int firstEvaluated = count;
+    // The selection points that are evaluated, in scan order.
+    std::array<int, DayTable::kRows> evaluated;
+    std::size_t evaluatedCount = 0;
     for (int row = kFirstRow; row < count; ++row) {
-        if (!IsSelectionPoint(table, row))
+        if (!isSelectionPoint(table.rows[static_cast<std::size_t>(row)], table.rows[static_cast<std::size_t>(row - 1)]))
             continue;
         ++stats.PointCount;
-        if (firstEvaluated == count && buyPrice(table.rows[static_cast<std::size_t>(row)]))
-            firstEvaluated = row;
+        if (buyPrice(table.rows[static_cast<std::size_t>(row)]))
+            evaluated[evaluatedCount++] = row;
     }
     // With a horizon of 0 or less every window is empty.
-    if (firstEvaluated == count || horizon <= 0)
+    if (evaluatedCount == 0 || horizon <= 0)
         return stats;
 
-    const WindowMaxima maxima(table, count, firstEvaluated, horizon);
-    for (int row = firstEvaluated; row < count; ++row) {
-        if (!IsSelectionPoint(table, row))
-            continue;
-        if (const auto buy = buyPrice(table.rows[static_cast<std::size_t>(row)]))
-            scoreBestDay(maxima.of(row) - *buy - fee, *buy, stats);
+    const auto score = [&](auto bestExit) {
+        for (std::size_t k = 0; k < evaluatedCount; ++k) {
+            const int row = evaluated[k];
+            const std::int64_t buy = *buyPrice(table.rows[static_cast<std::size_t>(row)]);
+            scoreBestDay(bestExit(row) - buy - fee, buy, stats);
+        }
+    };
+    // Short windows are cheaper to search one by one than to cover with blocks.
+    const std::int64_t window = std::min<std::int64_t>(horizon, count - evaluated[0]);
+    if (window * static_cast<std::int64_t>(evaluatedCount) <= count - evaluated[0]) {
+        score([&](int first) {
+            std::int32_t best = exitPrice(table.rows[static_cast<std::size_t>(first)]);
+            for (std::int64_t row = first + 1; row < std::min<std::int64_t>(count, first + horizon); ++row)
+                best = std::max(best, exitPrice(table.rows[static_cast<std::size_t>(row)]));
+            return best;
+        });
+    } else {
+        const WindowMaxima maxima(table, count, evaluated[0], horizon);
+        score([&](int first) { return maxima.of(first); });
     }
     return stats;
 }

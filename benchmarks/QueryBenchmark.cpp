@@ -5,6 +5,7 @@
 #include "analysis/QueryCommand.h"
 #include "analysis/SecurityEvaluator.h"
 #include "cli/TextWindow.h"
+#include "quotes/DayFileReader.h"
 #include "runtime/FileSystem.h"
 #include "tools/DayFileWriter.h"
 #include "tools/DemoQuotes.h"
@@ -83,6 +84,17 @@ void AnalysisOfADayFile(benchmark::State& state)
     reportAllocations(state, before);
 }
 
+// The floor of a query: open the file, read it into a page-aligned buffer, close.
+void ReadADayFile(benchmark::State& state)
+{
+    const QString path = quoteDir().path() + QStringLiteral("\\data\\shase\\day\\600000.day");
+    const auto table = std::make_unique<DayTable>();
+    for (auto _ : state) {
+        const auto file = ReadOnlyFile::open(path);
+        benchmark::DoNotOptimize(file->readAt(0, reinterpret_cast<char*>(table->rows.data()), sizeof table->rows));
+    }
+}
+
 // The whole query command on a text window: resolving the code, paths and texts too.
 void WholeQuery(benchmark::State& state)
 {
@@ -96,6 +108,7 @@ void WholeQuery(benchmark::State& state)
     reportAllocations(state, before);
 }
 
+BENCHMARK(ReadADayFile)->Unit(benchmark::kMicrosecond);
 BENCHMARK(AnalysisOfADayFile)->Arg(30)->Arg(5000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(WholeQuery)->Arg(30)->Arg(5000)->Unit(benchmark::kMicrosecond);
 

@@ -4,60 +4,76 @@
 #include "runtime/FileSystem.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 namespace verdaxil {
 
 namespace {
 
-constexpr std::size_t kTableBytes = std::size_t{DayTable::kRows} * kDayRecordSize;
+// A table row has the size of a record, and its first seven cells are the record's
+// fields: the file is read straight into the rows and decoded where it lies.
+static_assert(sizeof(DayTable::Row) == kDayRecordSize);
 
-// The table's rows past its count hold the fill value. A table that is read again and
-// again only needs the rows refilled that the previous file used.
-void refillFrom(DayTable& table, int count, int previousCount)
+char* tableBytes(DayTable& table)
 {
-    for (int row = count; row < std::min(previousCount, DayTable::kRows); ++row)
+    return reinterpret_cast<char*>(table.rows.data());
+}
+
+bool hasZeroField(const DayTable::Row& row)
+{
+    bool zero = false;
+    for (int field = 0; field < kDayRecordFields; ++field)
+        zero |= row[static_cast<std::size_t>(field)] == 0;
+    return zero;
+}
+
+// Rows 0 to records-1 hold the raw records. Removes every row with a zero field,
+// keeping the order, until a row whose high is negative: that row and all after it
+// stay as they are. Rows from the new count up to `previousCount` get the fill value.
+void cleanInPlace(DayTable& table, int records, int previousCount)
+{
+    int kept = 0;
+    bool cleaning = true;
+    for (int row = 0; row < records; ++row) {
+        DayTable::Row& cells = table.rows[static_cast<std::size_t>(row)];
+        if constexpr (std::endian::native != std::endian::little) {
+            for (int field = 0; field < kDayRecordFields; ++field)
+                cells[static_cast<std::size_t>(field)] = dayRecordField(reinterpret_cast<const char*>(cells.data()), field);
+        }
+        cleaning = cleaning && cells[Column::High] >= 0;
+        if (cleaning && hasZeroField(cells))
+            continue;
+        cells[Column::AvgPrice] = cells[Column::Ma60] = cells[Column::Ma10] = DayTable::kFill;
+        // Most files have no defective day, and then no row moves.
+        if (kept != row)
+            table.rows[static_cast<std::size_t>(kept)] = cells;
+        ++kept;
+    }
+    for (int row = kept; row < std::min(std::max(records, previousCount), DayTable::kRows); ++row)
         table.rows[static_cast<std::size_t>(row)].fill(DayTable::kFill);
+    table.count = kept;
 }
 
 } // namespace
 
-DayFileBuffer::DayFileBuffer() : PageAlignedBuffer(kTableBytes) {}
-
-void ReadDayTable(const ReadOnlyFile& file, DayTable& table, DayFileBuffer& buffer)
+void ReadDayTable(const ReadOnlyFile& file, DayTable& table)
 {
     const std::int64_t records = file.size() / kDayRecordSize;
     // Past the table's room, the most recent days are the ones that matter.
     const std::int64_t first = std::max<std::int64_t>(0, records - DayTable::kRows);
     const auto wanted = static_cast<std::size_t>(records - first) * kDayRecordSize;
     // A file that shrinks while it is read gives the whole records that were read.
-    const std::size_t got = file.readAt(first * kDayRecordSize, buffer.data(), wanted);
-    DecodeDayTable(std::span<const char>(buffer.data(), got), table);
+    const std::size_t got = file.readAt(first * kDayRecordSize, tableBytes(table), wanted);
+    cleanInPlace(table, static_cast<int>(got / kDayRecordSize), table.count);
 }
 
 void DecodeDayTable(std::span<const char> bytes, DayTable& table)
 {
-    const auto records = static_cast<int>(std::min<std::size_t>(bytes.size() / kDayRecordSize, DayTable::kRows));
-    const char* record = bytes.data() + (bytes.size() / kDayRecordSize - static_cast<std::size_t>(records)) * kDayRecordSize;
-
-    // A row with a zero in any field is dropped and the later ones move up, until a
-    // row whose high is negative: that row and every one after it stay as they are.
-    bool cleaning = true;
-    int kept = 0;
-    for (int k = 0; k < records; ++k, record += kDayRecordSize) {
-        DayTable::Row& row = table.rows[static_cast<std::size_t>(kept)];
-        bool anyZero = false;
-        for (int field = 0; field < kDayRecordFields; ++field) {
-            const std::int32_t value = dayRecordField(record, field);
-            row[static_cast<std::size_t>(field)] = value;
-            anyZero |= value == 0;
-        }
-        row[Column::AvgPrice] = row[Column::Ma60] = row[Column::Ma10] = DayTable::kFill;
-        cleaning = cleaning && row[Column::High] >= 0;
-        kept += cleaning && anyZero ? 0 : 1;
-    }
-    // The last dropped row was decoded into the first row past the count.
-    refillFrom(table, kept, std::max(table.count, kept + 1));
-    table.count = kept;
+    const std::size_t records = std::min<std::size_t>(bytes.size() / kDayRecordSize, DayTable::kRows);
+    const std::size_t first = bytes.size() / kDayRecordSize - records;
+    std::memcpy(tableBytes(table), bytes.data() + first * kDayRecordSize, records * kDayRecordSize);
+    cleanInPlace(table, static_cast<int>(records), table.count);
 }
 
 } // namespace verdaxil

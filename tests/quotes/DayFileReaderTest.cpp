@@ -55,8 +55,7 @@ protected:
         table->rows[0].fill(7);
         const auto file = ReadOnlyFile::open(path);
         EXPECT_TRUE(file);
-        DayFileBuffer buffer;
-        ReadDayTable(*file, *table, buffer);
+        ReadDayTable(*file, *table);
         return table;
     }
 

@@ -1,0 +1,118 @@
+// The market scan against the floor of merely reading its files: a generated market
+// of VERDAXIL_BENCH_FILES day files (default 2000) of 5000 days each, in the page cache.
+
+#include "runtime/FileSystem.h"
+#include "quotes/DayTable.h"
+#include "scan/MarketScan.h"
+#include "tools/DayFileWriter.h"
+#include "tools/DemoQuotes.h"
+
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <thread>
+#include <vector>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace verdaxil {
+namespace {
+
+constexpr int kDays = 5000;
+
+int fileCount()
+{
+    const char* text = std::getenv("VERDAXIL_BENCH_FILES");
+    return text ? std::max(1, std::atoi(text)) : 2000;
+}
+
+class GeneratedMarket {
+public:
+    GeneratedMarket()
+    {
+        const int files = fileCount();
+        for (int k = 0; k < files; ++k) {
+            const DemoSecurity security{"600000", true, 3000 + k % 97 * 300, 50'000 + k % 13 * 20'000, static_cast<unsigned>(k)};
+            const QString code = QString::number(600000 + k);
+            writeDayFile(dir_.filePath(QStringLiteral("data/shase/day/%1.day").arg(code)), demoHistory(security, kDays));
+        }
+        files_ = ListDayFiles(dir_.path()).files;
+        // Written back before anything is timed: writeback would compete with the reads.
+        ::sync();
+    }
+    const std::vector<DayFileEntry>& files() const { return files_; }
+
+private:
+    QTemporaryDir dir_;
+    std::vector<DayFileEntry> files_;
+};
+
+} // namespace
+
+const GeneratedMarket& market()
+{
+    static const GeneratedMarket generated;
+    return generated;
+}
+
+namespace {
+
+void reportFiles(benchmark::State& state)
+{
+    state.counters["files_per_s"] = benchmark::Counter(static_cast<double>(market().files().size()),
+                                                       benchmark::Counter::kIsIterationInvariantRate);
+}
+
+// Open, read every byte into a page-aligned block the size of a table, close: on as many threads as the
+// scan, taking files from one counter as the scan does.
+void ReadOnlyFloor(benchmark::State& state)
+{
+    const auto& files = market().files();
+    const int threads = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        std::atomic<std::size_t> next{0};
+        std::atomic<std::size_t> bytes{0};
+        {
+            std::vector<std::jthread> running;
+            for (int t = 0; t < threads; ++t) {
+                running.emplace_back([&] {
+                    const auto buffer = std::make_unique<DayTable>();
+                    for (std::size_t k; (k = next.fetch_add(1)) < files.size();) {
+                        const int descriptor = ::open(files[k].localPath.constData(), O_RDONLY | O_CLOEXEC);
+                        bytes += static_cast<std::size_t>(::pread(descriptor, buffer->rows.data(), sizeof buffer->rows, 0));
+                        ::close(descriptor);
+                    }
+                });
+            }
+        }
+        benchmark::DoNotOptimize(bytes.load());
+    }
+    reportFiles(state);
+}
+
+void Scan(benchmark::State& state)
+{
+    const ScanSettings settings{state.range(0), 6, static_cast<int>(state.range(1))};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ScanDayFiles(market().files(), settings, {}, [](ScanProgress) {}));
+    reportFiles(state);
+}
+
+BENCHMARK(ReadOnlyFloor)->ArgName("threads")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(Scan)->ArgNames({"horizon", "threads"})->ArgsProduct({{30, 5000}, {1, 2}})->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+} // namespace verdaxil
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    // Written and in the page cache before anything is timed.
+    verdaxil::market();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+}
