@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <span>
 #include <vector>
 
 namespace verdaxil {
@@ -23,6 +24,10 @@ const std::vector<DemoSecurity>& demoSecurities();
 // a yuan, amount in thousands of yuan, volume in lots, so that
 // amount * 1000 / volume * 10 lands between the day's low and high.
 std::vector<DayRecord> demoHistory(const DemoSecurity& security, int days);
+
+// The same history of marketTrend.size() days with a market-wide daily return,
+// marketTrend[i] on day i, added to the security's own trend.
+std::vector<DayRecord> demoHistory(const DemoSecurity& security, std::span<const double> marketTrend);
 
 // Writes a quote directory in the terminal's layout below `localDir`: the day files of
 // the demo securities and the two exchange table files.
