@@ -1,21 +1,16 @@
 #include "tools/DemoQuotes.h"
 
-#include "tools/DayFileWriter.h"
+#include "tools/DemoMarket.h"
 
 #include <QDate>
-#include <QDir>
-#include <QFile>
 
 #include <algorithm>
 #include <cmath>
 #include <random>
-#include <stdexcept>
 
 namespace verdaxil {
 
 namespace {
-
-constexpr int kDemoDays = 3000;
 
 QDate nextTradingDay(QDate day)
 {
@@ -23,17 +18,6 @@ QDate nextTradingDay(QDate day)
         day = day.addDays(1);
     while (day.dayOfWeek() > 5);
     return day;
-}
-
-void writeTableFile(const QString& localPath, bool shanghai)
-{
-    QFile file(localPath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
-        throw std::runtime_error("Cannot write " + localPath.toStdString());
-    for (const DemoSecurity& security : demoSecurities()) {
-        if (security.shanghai == shanghai)
-            file.write(QByteArray(security.code) + '\n');
-    }
 }
 
 } // namespace
@@ -99,14 +83,7 @@ std::vector<DayRecord> demoHistory(const DemoSecurity& security, std::span<const
 
 void writeDemoQuoteDir(const QString& localDir)
 {
-    const QDir root(localDir);
-    for (const DemoSecurity& security : demoSecurities()) {
-        const QString exchange = security.shanghai ? QStringLiteral("shase") : QStringLiteral("sznse");
-        const QString path = root.filePath(QStringLiteral("data/%1/day/%2.day").arg(exchange, QLatin1String(security.code)));
-        writeDayFile(path, demoHistory(security, kDemoDays));
-    }
-    writeTableFile(root.filePath(QStringLiteral("data/shase/shacdp.dat")), true);
-    writeTableFile(root.filePath(QStringLiteral("data/sznse/szncdp.dat")), false);
+    writeDemoMarket(localDir, static_cast<int>(demoSecurities().size()), kDemoDays);
 }
 
 } // namespace verdaxil

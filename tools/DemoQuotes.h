@@ -17,6 +17,8 @@ struct DemoSecurity {
     unsigned seed;
 };
 
+inline constexpr int kDemoDays = 3000;  // length of the demo quote directory's histories
+
 // The securities of the demo quote directory.
 const std::vector<DemoSecurity>& demoSecurities();
 
@@ -30,7 +32,7 @@ std::vector<DayRecord> demoHistory(const DemoSecurity& security, int days);
 std::vector<DayRecord> demoHistory(const DemoSecurity& security, std::span<const double> marketTrend);
 
 // Writes a quote directory in the terminal's layout below `localDir`: the day files of
-// the demo securities and the two exchange table files.
+// the demo securities, kDemoDays long, and the two exchange table files.
 void writeDemoQuoteDir(const QString& localDir);
 
 } // namespace verdaxil
