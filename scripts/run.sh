@@ -13,7 +13,8 @@ cmake --build --preset release
 demo="$PWD/build/demo"
 rm -rf "$demo"
 mkdir -p "$demo/prefix/dosdevices" "$demo/drive_d"
-build/release/tools/make-demo-quotes "$demo/drive_d/YYY"
+# A few hundred securities give the demo's last day a dozen or so recommended ones.
+build/release/tools/make-demo-quotes --securities 300 "$demo/drive_d/YYY"
 ln -s ../../drive_d "$demo/prefix/dosdevices/d:"
 
 WINEPREFIX="$demo/prefix" exec build/release/app/verdaxil "$@"

@@ -1,21 +1,16 @@
 #include "tools/DemoQuotes.h"
 
-#include "tools/DayFileWriter.h"
+#include "tools/DemoMarket.h"
 
 #include <QDate>
-#include <QDir>
-#include <QFile>
 
 #include <algorithm>
 #include <cmath>
 #include <random>
-#include <stdexcept>
 
 namespace verdaxil {
 
 namespace {
-
-constexpr int kDemoDays = 3000;
 
 QDate nextTradingDay(QDate day)
 {
@@ -23,17 +18,6 @@ QDate nextTradingDay(QDate day)
         day = day.addDays(1);
     while (day.dayOfWeek() > 5);
     return day;
-}
-
-void writeTableFile(const QString& localPath, bool shanghai)
-{
-    QFile file(localPath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
-        throw std::runtime_error("Cannot write " + localPath.toStdString());
-    for (const DemoSecurity& security : demoSecurities()) {
-        if (security.shanghai == shanghai)
-            file.write(QByteArray(security.code) + '\n');
-    }
 }
 
 } // namespace
@@ -52,6 +36,12 @@ const std::vector<DemoSecurity>& demoSecurities()
 
 std::vector<DayRecord> demoHistory(const DemoSecurity& security, int days)
 {
+    return demoHistory(security, std::vector<double>(static_cast<std::size_t>(days), 0.0));
+}
+
+std::vector<DayRecord> demoHistory(const DemoSecurity& security, std::span<const double> marketTrend)
+{
+    const int days = static_cast<int>(marketTrend.size());
     std::mt19937 random(security.seed);
     std::normal_distribution<double> noise(0.0, 1.0);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
@@ -66,7 +56,7 @@ std::vector<DayRecord> demoHistory(const DemoSecurity& security, int days)
         // now and then; the noise keeps it from looking drawn, and a pull back towards
         // the starting price keeps ten years of it within a plausible range.
         const double trend = 0.004 * std::sin(index / 37.0 + security.seed / 3.0) + 0.002 * std::sin(index / 113.0 + security.seed)
-            + 0.01 * std::log(security.startPrice / price);
+            + 0.01 * std::log(security.startPrice / price) + marketTrend[static_cast<std::size_t>(index)];
         const double open = price;
         price = std::max(1000.0, price * (1.0 + trend + 0.012 * noise(random)));
         const double close = price;
@@ -76,7 +66,9 @@ std::vector<DayRecord> demoHistory(const DemoSecurity& security, int days)
         const double lots = security.dailyLots * (0.6 + 0.8 * unit(random));
 
         DayRecord record;
-        record.date = day.year() * 10000 + day.month() * 100 + day.day();
+        int year = 0, month = 0, dayOfMonth = 0;
+        day.getDate(&year, &month, &dayOfMonth);  // one calendar conversion, not three
+        record.date = year * 10000 + month * 100 + dayOfMonth;
         record.open = static_cast<std::int32_t>(std::lround(open));
         record.high = static_cast<std::int32_t>(std::lround(high));
         record.low = static_cast<std::int32_t>(std::lround(low));
@@ -91,14 +83,7 @@ std::vector<DayRecord> demoHistory(const DemoSecurity& security, int days)
 
 void writeDemoQuoteDir(const QString& localDir)
 {
-    const QDir root(localDir);
-    for (const DemoSecurity& security : demoSecurities()) {
-        const QString exchange = security.shanghai ? QStringLiteral("shase") : QStringLiteral("sznse");
-        const QString path = root.filePath(QStringLiteral("data/%1/day/%2.day").arg(exchange, QLatin1String(security.code)));
-        writeDayFile(path, demoHistory(security, kDemoDays));
-    }
-    writeTableFile(root.filePath(QStringLiteral("data/shase/shacdp.dat")), true);
-    writeTableFile(root.filePath(QStringLiteral("data/sznse/szncdp.dat")), false);
+    writeDemoMarket(localDir, static_cast<int>(demoSecurities().size()), kDemoDays);
 }
 
 } // namespace verdaxil

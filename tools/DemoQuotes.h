@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <span>
 #include <vector>
 
 namespace verdaxil {
@@ -16,6 +17,8 @@ struct DemoSecurity {
     unsigned seed;
 };
 
+inline constexpr int kDemoDays = 3000;  // length of the demo quote directory's histories
+
 // The securities of the demo quote directory.
 const std::vector<DemoSecurity>& demoSecurities();
 
@@ -24,8 +27,12 @@ const std::vector<DemoSecurity>& demoSecurities();
 // amount * 1000 / volume * 10 lands between the day's low and high.
 std::vector<DayRecord> demoHistory(const DemoSecurity& security, int days);
 
+// The same history of marketTrend.size() days with a market-wide daily return,
+// marketTrend[i] on day i, added to the security's own trend.
+std::vector<DayRecord> demoHistory(const DemoSecurity& security, std::span<const double> marketTrend);
+
 // Writes a quote directory in the terminal's layout below `localDir`: the day files of
-// the demo securities and the two exchange table files.
+// the demo securities, kDemoDays long, and the two exchange table files.
 void writeDemoQuoteDir(const QString& localDir);
 
 } // namespace verdaxil
