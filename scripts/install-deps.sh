@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev libgl-dev
     libgtest-dev libbenchmark-dev
     fonts-wqy-microhei
+    desktop-file-utils appstream dpkg-dev man-db
 )
 
 missing=()
