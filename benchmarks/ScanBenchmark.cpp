@@ -3,6 +3,7 @@
 
 #include "runtime/FileSystem.h"
 #include "quotes/DayTable.h"
+#include "quotes/QuoteLayout.h"
 #include "scan/MarketScan.h"
 #include "tools/DayFileWriter.h"
 #include "tools/DemoQuotes.h"
@@ -38,7 +39,8 @@ public:
         for (int k = 0; k < files; ++k) {
             const DemoSecurity security{"600000", true, 3000 + k % 97 * 300, 50'000 + k % 13 * 20'000, static_cast<unsigned>(k)};
             const QString code = QString::number(600000 + k);
-            writeDayFile(dir_.filePath(QStringLiteral("data/shase/day/%1.day").arg(code)), demoHistory(security, kDays));
+            writeDayFile(dir_.filePath(QuoteLayout::localDayDirectory(Market::Shanghai) + code + QuoteLayout::kDayFileSuffix),
+                         demoHistory(security, kDays));
         }
         files_ = ListDayFiles(dir_.path()).files;
         // Written back before anything is timed: writeback would compete with the reads.

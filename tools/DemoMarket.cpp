@@ -1,5 +1,6 @@
 #include "tools/DemoMarket.h"
 
+#include "quotes/QuoteLayout.h"
 #include "tools/DayFileWriter.h"
 #include "tools/DemoListings.h"
 #include "tools/DemoQuotes.h"
@@ -76,13 +77,14 @@ void writeDemoMarket(const QString& localDir, int securities, int days)
     QByteArrayList shanghai;
     QByteArrayList shenzhen;
     for (const DemoListing& listing : listings) {
-        const QString exchange = listing.shanghai ? QStringLiteral("shase") : QStringLiteral("sznse");
-        const QString path = root.filePath(QStringLiteral("data/%1/day/%2.day").arg(exchange, QLatin1String(listing.code)));
+        const Market market = listing.shanghai ? Market::Shanghai : Market::Shenzhen;
+        const QString path = root.filePath(QuoteLayout::localDayDirectory(market) + QLatin1String(listing.code)
+                                           + QuoteLayout::kDayFileSuffix);
         writeLocalFile(path, dayFileBytes(listing, trend));
         (listing.shanghai ? shanghai : shenzhen).append(listing.code);
     }
-    writeLocalFile(root.filePath(QStringLiteral("data/shase/shacdp.dat")), tableFile(shanghai));
-    writeLocalFile(root.filePath(QStringLiteral("data/sznse/szncdp.dat")), tableFile(shenzhen));
+    writeLocalFile(root.filePath(QuoteLayout::localTableFile(Market::Shanghai)), tableFile(shanghai));
+    writeLocalFile(root.filePath(QuoteLayout::localTableFile(Market::Shenzhen)), tableFile(shenzhen));
 }
 
 } // namespace verdaxil
