@@ -3,12 +3,15 @@
 #include "ui_UnitMain.h"
 
 #include "analysis/ClearResults.h"
+#include "analysis/Fee.h"
 #include "analysis/QueryCommand.h"
 #include "app/CodeStepping.h"
 #include "app/HandlerGuard.h"
 #include "app/TypingLimit.h"
+#include "app/UnitRecom.h"
 #include "quotes/TableFiles.h"
 #include "runtime/CodePage936.h"
+#include "runtime/IntegerText.h"
 
 #include <QApplication>
 
@@ -106,10 +109,35 @@ void TFormMain::stepCode(QByteArray (*step)(QByteArray), QObject* Sender)
     BtnConfirmClick(Sender);
 }
 
+// The list is made only when both table files open; the fee and the horizon are read
+// as the query reads them, and a text that is not an integer opens no list.
 void TFormMain::BtnGetRecomClick(QObject*)
 {
-    if (!TableFilesOpen(controls_.text(Control::EdtYYY)))
+    const QString quoteDir = controls_.text(Control::EdtYYY);
+    if (!TableFilesOpen(quoteDir)) {
         controls_.setText(Control::MemMsg, QStringLiteral("注意：对应文件丢失，请检查系统状况是否稳定，然后重新再试！"));
+        return;
+    }
+    const std::int32_t fee = feeFromText(controls_.text(Control::EdtFee));
+    const std::int32_t horizon = textToInt(controls_.text(Control::EdtDate));
+    if (!recom_) {
+        recom_ = new TFormRecom([this] { return ui_->EdtRecomPath->text(); }, this);
+        connect(recom_, &TFormRecom::securityChosen, this,
+                [this](const QString& code) { runGuarded([&] { recomSecurityChosen(code); }); });
+    }
+    recom_->show();
+    recom_->raise();
+    recom_->activateWindow();
+    recom_->scan(quoteDir, horizon, fee);
+}
+
+// A row of the list is queried through the OK button's command.
+void TFormMain::recomSecurityChosen(const QString& code)
+{
+    controls_.setText(Control::stockcode, code);
+    raise();
+    activateWindow();
+    BtnConfirmClick(ui_->BtnConfirm);
 }
 
 void TFormMain::EdtDateChange(QObject*)

@@ -12,6 +12,8 @@ class TFormMain;
 
 namespace verdaxil {
 
+class TFormRecom;
+
 // The program's one visible window. Its controls' texts are the program's whole
 // state; every command reads its inputs from them and writes its results back.
 class TFormMain : public QWidget {
@@ -30,6 +32,7 @@ public:
     void stockcodeEnter(QObject* Sender);
 
 private:
+    void recomSecurityChosen(const QString& code);
     void fitTexts();
     void stepCode(QByteArray (*step)(QByteArray), QObject* Sender);
     void connectHandlers();
@@ -39,6 +42,7 @@ private:
     WindowControls controls_;
     QMetaObject::Connection focusConnection_;
     bool focusEnteredBefore_ = false;
+    TFormRecom* recom_ = nullptr;  // created on first use, a child of this window
 };
 
 } // namespace verdaxil

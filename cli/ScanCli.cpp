@@ -1,6 +1,7 @@
 #include "cli/ScanCli.h"
 
 #include "analysis/Fee.h"
+#include "runtime/AtomicFile.h"
 #include "runtime/ErrorText.h"
 #include "runtime/IntegerText.h"
 #include "scan/ListExport.h"
@@ -10,7 +11,6 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QJsonDocument>
-#include <QSaveFile>
 #include <QTextStream>
 
 #include <thread>
@@ -124,9 +124,8 @@ bool writeOutput(const Options& options, const QByteArray& bytes, QTextStream& o
         problem = QStringLiteral("%1 exists; --force replaces it").arg(options.output);
         return false;
     }
-    QSaveFile file(options.output);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        problem = QStringLiteral("Cannot write %1: %2").arg(options.output, file.errorString());
+    if (const auto error = writeFileAtomically(options.output, bytes)) {
+        problem = QStringLiteral("Cannot write %1: %2").arg(options.output, *error);
         return false;
     }
     return true;

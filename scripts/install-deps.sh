@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev libgl-dev
+    qt6-base-dev qt6-charts-dev libgl-dev
     libgtest-dev libbenchmark-dev
     fonts-wqy-microhei
     desktop-file-utils appstream dpkg-dev man-db

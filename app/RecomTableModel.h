@@ -1,0 +1,60 @@
+#pragma once
+
+#include "scan/ListColumns.h"
+#include "scan/ScanRow.h"
+
+#include <QAbstractTableModel>
+#include <QSortFilterProxyModel>
+
+#include <optional>
+#include <vector>
+
+namespace verdaxil {
+
+// The scanned rows, one column for each list column.
+class RecomTableModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    // The value a column sorts by: numbers as numbers, none where the cell is empty.
+    static constexpr int SortRole = Qt::UserRole;
+
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void setRows(std::vector<ScanRow> rows, std::int64_t horizon);
+    const ScanRow& row(int index) const { return rows_[static_cast<std::size_t>(index)]; }
+    const std::vector<ScanRow>& rows() const { return rows_; }
+    std::optional<std::int32_t> listDay() const { return listDay_; }
+    std::int64_t horizon() const { return horizon_; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    std::vector<ScanRow> rows_;
+    std::optional<std::int32_t> listDay_;
+    std::int64_t horizon_ = 30;
+};
+
+// The rows the list window shows: only the day's list or every row, of one class or
+// all. Empty cells sort after every number, whichever the order.
+class RecomFilter : public QSortFilterProxyModel {
+    Q_OBJECT
+
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+    void setFilter(bool daysListOnly, std::optional<SecurityClass> securityClass);
+
+protected:
+    bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
+
+private:
+    bool daysListOnly_ = true;
+    std::optional<SecurityClass> class_ = SecurityClass::AShare;
+};
+
+} // namespace verdaxil

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "app/RecomTableModel.h"
+#include "app/ScanRunner.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+namespace Ui {
+class TFormRecom;
+}
+
+namespace verdaxil {
+
+class SecurityEvaluator;
+
+// The day's list of recommended securities: a scan of the whole market with its
+// progress, the rows to filter and sort, the chart of the selected security, and
+// saving the rows as shown.
+class TFormRecom : public QWidget {
+    Q_OBJECT
+
+public:
+    // `saveDirectory` gives the text of the main window's box for the save directory
+    // at the moment the list is saved.
+    explicit TFormRecom(std::function<QString()> saveDirectory, QWidget* parent = nullptr);
+    ~TFormRecom() override;
+
+    // Scans the market below the quote directory, stopping a scan that runs.
+    void scan(const QString& quoteDir, std::int64_t horizon, std::int64_t fee);
+
+    // Asks whether an existing list file may be replaced; a message box by default.
+    std::function<bool(const QString& localPath)> confirmReplace;
+
+    void BtnStopScanClick(QObject* Sender);
+    void BtnSaveRecomClick(QObject* Sender);
+    void BtnCloseRecomClick(QObject* Sender);
+    void ChkTodayOnlyClick(QObject* Sender);
+    void ComBClassChange(QObject* Sender);
+    void TblRecomSelect(QObject* Sender);
+    void TblRecomActivate(QObject* Sender);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+signals:
+    // The user asked for a query of this code in the main window.
+    void securityChosen(const QString& code);
+
+private:
+    void connectHandlers();
+    void scanProgressed(qsizetype done, qsizetype total);
+    void scanFinished(std::shared_ptr<ScanOutcome> outcome);
+    void showScanning(bool scanning);
+    void showStatus(const QString& text, const QString& details = {});
+    QString listSummary() const;
+    const ScanRow* selectedRow() const;
+
+    std::unique_ptr<Ui::TFormRecom> ui_;
+    std::function<QString()> saveDirectory_;
+    RecomTableModel model_;
+    RecomFilter filter_;
+    ScanRunner runner_;
+    std::shared_ptr<const ScanOutcome> outcome_;  // its rows moved into the model
+    std::unique_ptr<SecurityEvaluator> chartEvaluator_;
+};
+
+} // namespace verdaxil
