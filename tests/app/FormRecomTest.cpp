@@ -1,0 +1,289 @@
+#include "app/FormMainFixture.h"
+
+#include "analysis/SecurityEvaluator.h"
+#include "app/RecomChartView.h"
+#include "app/UnitRecom.h"
+#include "cli/ScanCli.h"
+#include "runtime/FileSystem.h"
+#include "support/MessageBoxCatcher.h"
+#include "tools/DemoMarket.h"
+
+#include <QBuffer>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLineSeries>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableView>
+
+namespace verdaxil {
+namespace {
+
+using namespace testing;
+
+constexpr int kSecurities = 60;
+
+class FormRecom : public FormMainTest {
+protected:
+    void SetUp() override
+    {
+        FormMainTest::SetUp();
+        writeDemoMarket(quotes.quoteDir(), kSecurities, 150);
+        setText("EdtYYY", quotes.quoteDir());
+    }
+
+    TFormRecom* list() { return form.findChild<TFormRecom*>(); }
+    template <class Widget = QWidget>
+    Widget* listControl(const char* name) { return list()->findChild<Widget*>(QString::fromLatin1(name)); }
+    QTableView* table() { return listControl<QTableView>("TblRecom"); }
+    QString status() { return listControl<QLabel>("LblScanStatus")->text(); }
+
+    // Presses the button and waits for the scan to end.
+    void pressAndWait()
+    {
+        QTest::mouseClick(control("BtnGetRecom"), Qt::LeftButton);
+        ASSERT_NE(list(), nullptr);
+        QTRY_VERIFY_WITH_TIMEOUT(!listControl("BtnStopScan")->isVisible(), 20000);
+    }
+
+    void showEveryRow()
+    {
+        listControl<QCheckBox>("ChkTodayOnly")->click();
+        listControl<QComboBox>("ComBClass")->setCurrentText(QStringLiteral("全部"));
+    }
+
+    QString cell(int row, ListColumn column)
+    {
+        return table()->model()->index(row, static_cast<int>(column)).data().toString();
+    }
+
+    QStringList shownLines()
+    {
+        QStringList lines;
+        for (int row = 0; row < table()->model()->rowCount(); ++row) {
+            QStringList cells;
+            for (int column = 0; column < table()->model()->columnCount(); ++column)
+                cells.append(cell(row, static_cast<ListColumn>(column)));
+            lines.append(cells.join(u','));
+        }
+        return lines;
+    }
+
+    QStringList scanCliLines(QStringList arguments)
+    {
+        QBuffer bytes;
+        bytes.open(QIODevice::WriteOnly);
+        QTextStream out(&bytes);
+        QString errors;
+        QTextStream err(&errors);
+        arguments.prepend(QStringLiteral("verdaxil-scan"));
+        EXPECT_EQ(runScanCli(arguments + QStringList{QStringLiteral("--dir"), quotes.quoteDir()}, out, err, false), 0);
+        QStringList lines = QString::fromUtf8(bytes.data()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        lines.removeFirst();
+        return lines;
+    }
+
+    // Many names for one long day file: a scan that lasts long enough to be stopped.
+    void useLongMarket(int files)
+    {
+        const QString longFile = quotes.localPath(QStringLiteral("long.day"));
+        QFile::copy(quotes.localPath(QStringLiteral("data/shase/day/600000.day")), longFile);
+        QDir(quotes.localPath(QStringLiteral("data/shase/day"))).removeRecursively();
+        QDir(quotes.localPath(QStringLiteral("data/sznse/day"))).removeRecursively();
+        quotes.addDirectory(QStringLiteral("data/shase/day"));
+        for (int k = 0; k < files; ++k)
+            QFile::link(longFile, quotes.localPath(QStringLiteral("data/shase/day/%1.day").arg(600000 + k)));
+    }
+};
+
+TEST_F(FormRecom, NoListWithoutTheTableFilesOrWithABadHorizon)
+{
+    QFile::remove(quotes.localPath(QStringLiteral("data/sznse/szncdp.dat")));
+    QTest::mouseClick(control("BtnGetRecom"), Qt::LeftButton);
+    EXPECT_EQ(text("MemMsg"), QStringLiteral("注意：对应文件丢失，请检查系统状况是否稳定，然后重新再试！"));
+    EXPECT_EQ(list(), nullptr);
+
+    writeDemoMarket(quotes.quoteDir(), kSecurities, 150);
+    setText("EdtDate", QStringLiteral("3x"));
+    MessageBoxCatcher boxes;
+    QTest::mouseClick(control("BtnGetRecom"), Qt::LeftButton);
+    QTRY_COMPARE(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().text, QStringLiteral("'3x' is not a valid integer value."));
+    EXPECT_EQ(list(), nullptr);
+}
+
+TEST_F(FormRecom, EveryScannedRowAsTheCommandLineGivesIt)
+{
+    setText("EdtDate", QStringLiteral("45"));
+    setText("EdtFee", QStringLiteral("0"));
+    pressAndWait();
+    EXPECT_TRUE(list()->windowTitle().startsWith(QStringLiteral("荐股列表")));
+    showEveryRow();
+    QStringList shown = shownLines();
+    QStringList expected = scanCliLines({QStringLiteral("--all"), QStringLiteral("--horizon"), QStringLiteral("45")});
+    shown.sort();
+    expected.sort();
+    EXPECT_EQ(shown, expected);
+    EXPECT_EQ(table()->model()->headerData(static_cast<int>(ListColumn::ProfitShare), Qt::Horizontal).toString(),
+              QStringLiteral("45日内上涨几率%"));
+}
+
+TEST_F(FormRecom, FiltersAndSortsByNumber)
+{
+    pressAndWait();
+    // At first: the day's recommended A shares, the best up-share first.
+    QStringList expected;
+    for (const QString& line : scanCliLines({}))
+        if (line.section(u',', 2, 2) == QStringLiteral("A股"))
+            expected.append(line);
+    ASSERT_FALSE(expected.isEmpty());
+    EXPECT_EQ(table()->model()->rowCount(), expected.size());
+    const QString day = list()->windowTitle().right(10).remove(u'-');
+    for (int row = 0; row < table()->model()->rowCount(); ++row) {
+        EXPECT_EQ(cell(row, ListColumn::Recommended), QStringLiteral("是"));
+        EXPECT_EQ(cell(row, ListColumn::Date), day);
+        if (row > 0)
+            EXPECT_GE(cell(row - 1, ListColumn::ProfitShare).toInt(), cell(row, ListColumn::ProfitShare).toInt());
+    }
+
+    showEveryRow();
+    EXPECT_EQ(table()->model()->rowCount(), kSecurities);
+    for (Qt::SortOrder order : {Qt::AscendingOrder, Qt::DescendingOrder}) {
+        table()->sortByColumn(static_cast<int>(ListColumn::Share5), order);
+        bool emptySeen = false;
+        for (int row = 1; row < table()->model()->rowCount(); ++row) {
+            const QString previous = cell(row - 1, ListColumn::Share5);
+            const QString current = cell(row, ListColumn::Share5);
+            emptySeen |= previous.isEmpty();
+            ASSERT_FALSE(emptySeen && !current.isEmpty()) << "empty cells come last";
+            if (!current.isEmpty())
+                ASSERT_TRUE(order == Qt::AscendingOrder ? previous.toInt() <= current.toInt()
+                                                        : previous.toInt() >= current.toInt());
+        }
+        EXPECT_TRUE(cell(table()->model()->rowCount() - 1, ListColumn::Share5).isEmpty());  // the short files
+    }
+}
+
+TEST_F(FormRecom, StoppingKeepsTheRowsScannedAndSaysSo)
+{
+    useLongMarket(1500);
+    QTest::mouseClick(control("BtnGetRecom"), Qt::LeftButton);
+    QTest::mouseClick(listControl("BtnStopScan"), Qt::LeftButton);
+    QTRY_VERIFY(!listControl("BtnStopScan")->isVisible());
+    EXPECT_TRUE(status().contains(QStringLiteral("扫描已停止"))) << status().toStdString();
+    showEveryRow();
+    EXPECT_LT(table()->model()->rowCount(), 1500);
+}
+
+TEST_F(FormRecom, PressingAgainScansAgainWithTheNewTexts)
+{
+    useLongMarket(600);
+    QTest::mouseClick(control("BtnGetRecom"), Qt::LeftButton);
+    setText("EdtDate", QStringLiteral("45"));
+    QTest::mouseClick(control("BtnGetRecom"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!listControl("BtnStopScan")->isVisible(), 20000);
+    EXPECT_EQ(form.findChildren<TFormRecom*>().size(), 1);
+    showEveryRow();
+    EXPECT_EQ(table()->model()->rowCount(), 600);
+    EXPECT_FALSE(status().contains(QStringLiteral("扫描已停止")));
+    EXPECT_EQ(table()->model()->headerData(static_cast<int>(ListColumn::ProfitShare), Qt::Horizontal).toString(),
+              QStringLiteral("45日内上涨几率%"));
+}
+
+TEST_F(FormRecom, ActivatingARowQueriesItInTheMainWindow)
+{
+    pressAndWait();
+    const QString code = cell(0, ListColumn::Code);
+    const QPoint first = table()->visualRect(table()->model()->index(0, 1)).center();
+    // A double click is a click and a second press on the same cell.
+    QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, first);
+    QTest::mouseDClick(table()->viewport(), Qt::LeftButton, {}, first);
+    EXPECT_EQ(text("stockcode"), code);
+    EXPECT_EQ(text("EdtSNum"), cell(0, ListColumn::Points));
+    EXPECT_EQ(text("stockprice"), cell(0, ListColumn::Price));
+
+    // Shenzhen's 000001 shares its code with a Shanghai index: the query would show that.
+    showEveryRow();
+    for (int row = 0; row < table()->model()->rowCount(); ++row) {
+        if (cell(row, ListColumn::Code) == u"000001" && cell(row, ListColumn::Market) == u"深圳")
+            table()->setCurrentIndex(table()->model()->index(row, 0));
+    }
+    QTest::keyClick(table(), Qt::Key_Return);
+    EXPECT_EQ(text("stockcode"), code);
+    EXPECT_TRUE(status().contains(QStringLiteral("上海也有代码为 000001"))) << status().toStdString();
+}
+
+TEST_F(FormRecom, SavesTheRowsAsShownAndAsksBeforeReplacing)
+{
+    pressAndWait();
+    const QString directory = quotes.localPath(QStringLiteral("saved/lists"));
+    setText("EdtRecomPath", directory);
+    QStringList asked;
+    bool replace = false;
+    list()->confirmReplace = [&](const QString& path) { asked.append(path); return replace; };
+
+    QTest::mouseClick(listControl("BtnSaveRecom"), Qt::LeftButton);
+    const QString day = list()->windowTitle().right(10).remove(u'-');
+    const QString path = QDir(directory).filePath(QStringLiteral("荐股%1.csv").arg(day));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << status().toStdString();
+    const QByteArray saved = file.readAll();
+    file.close();
+    EXPECT_TRUE(saved.startsWith("\xEF\xBB\xBF"));
+    QStringList lines = QString::fromUtf8(saved).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    lines.removeFirst();
+    EXPECT_EQ(lines, shownLines());
+    EXPECT_TRUE(asked.isEmpty());
+
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("old");
+    file.close();
+    QTest::mouseClick(listControl("BtnSaveRecom"), Qt::LeftButton);
+    EXPECT_EQ(asked, QStringList{path});
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("old"));
+    file.close();
+    replace = true;
+    QTest::mouseClick(listControl("BtnSaveRecom"), Qt::LeftButton);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), saved);
+    file.close();
+
+    // A directory that is a file: nothing is written, and the list says why.
+    quotes.addFile(QStringLiteral("plain"), "x");
+    setText("EdtRecomPath", quotes.localPath(QStringLiteral("plain")));
+    QTest::mouseClick(listControl("BtnSaveRecom"), Qt::LeftButton);
+    EXPECT_TRUE(status().startsWith(QStringLiteral("保存失败"))) << status().toStdString();
+    EXPECT_EQ(QDir(quotes.quoteDir()).entryList(QDir::Files), QStringList{QStringLiteral("plain")});
+}
+
+TEST_F(FormRecom, TheChartDrawsTheSelectedSecuritysAverages)
+{
+    pressAndWait();
+    table()->setCurrentIndex(table()->model()->index(0, 0));
+    const auto* chart = listControl<RecomChartView>("ChartRecom")->chart();
+    const QString code = cell(0, ListColumn::Code);
+    const Market market = cell(0, ListColumn::Market) == u"上海" ? Market::Shanghai : Market::Shenzhen;
+    SecurityEvaluator evaluator;
+    evaluator.load(*ReadOnlyFile::open(dayFilePath(quotes.quoteDir(), market, code)));
+    const DayTable& days = evaluator.table();
+
+    for (const auto& [name, column] : {std::pair{QStringLiteral("10日均线"), Column::Ma10}, std::pair{QStringLiteral("60日均线"), Column::Ma60}}) {
+        const QLineSeries* series = nullptr;
+        for (QAbstractSeries* candidate : chart->series())
+            if (candidate->name() == name)
+                series = qobject_cast<QLineSeries*>(candidate);
+        ASSERT_NE(series, nullptr) << name.toStdString();
+        // Counted back from the latest day: the last point, and two before it.
+        for (int back : {0, 7, 30}) {
+            const DayTable::Row& day = days.rows[static_cast<std::size_t>(days.count - 1 - back)];
+            EXPECT_DOUBLE_EQ(series->at(series->count() - 1 - back).y(), day[column] / 10.0) << name.toStdString() << back;
+        }
+    }
+}
+
+} // namespace
+} // namespace verdaxil
