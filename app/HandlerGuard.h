@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/IntegerText.h"
+
 #include <QString>
 
 #include <exception>
@@ -17,6 +19,8 @@ void runGuarded(Handler&& handler) noexcept
 {
     try {
         handler();
+    } catch (const ConversionError& error) {
+        showErrorBox(error.message());
     } catch (const std::exception& error) {
         showErrorBox(QString::fromUtf8(error.what()));
     } catch (...) {

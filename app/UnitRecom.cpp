@@ -251,7 +251,12 @@ void TFormRecom::BtnSaveRecomClick(QObject*)
     for (int row = 0; row < filter_.rowCount(); ++row)
         shown.push_back(&model_.row(filter_.mapToSource(filter_.index(row, 0)).row()));
 
-    const QString directory = toLocalPath(saveDirectory_());
+    const QString typed = saveDirectory_();
+    if (!localFileName(typed)) {
+        showStatus(QStringLiteral("保存失败：目录名 %1 含有空字符，不是可用的目录。").arg(typed));
+        return;
+    }
+    const QString directory = toLocalPath(typed);
     const QString path = QDir(directory).filePath(QStringLiteral("荐股%1.csv").arg(*model_.listDay()));
     if (!QDir().mkpath(directory)) {
         showStatus(QStringLiteral("保存失败：无法建立目录 %1。").arg(QDir::toNativeSeparators(directory)));

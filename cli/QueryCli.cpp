@@ -4,6 +4,7 @@
 #include "cli/TextWindow.h"
 #include "runtime/CodePage936.h"
 #include "runtime/ErrorText.h"
+#include "runtime/IntegerText.h"
 
 #include <QCommandLineParser>
 #include <QJsonDocument>
@@ -132,6 +133,8 @@ int runQueryCli(const QStringList& arguments, QTextStream& out, QTextStream& err
     std::optional<QString> error;
     try {
         runQuery(window);
+    } catch (const ConversionError& failure) {
+        error = errorBoxText(failure.message());
     } catch (const std::exception& failure) {
         error = errorBoxText(QString::fromUtf8(failure.what()));
     }

@@ -151,7 +151,7 @@ int runScanCli(const QStringList& arguments, QTextStream& out, QTextStream& err,
         settings.fee = feeFromText(options->feeText);
         settings.horizon = textToInt(options->horizonText);
     } catch (const ConversionError& failure) {
-        err << program << errorBoxText(QString::fromUtf8(failure.what())) << u'\n';
+        err << program << errorBoxText(failure.message()) << u'\n';
         return kConversionFailed;
     }
     settings.jobs = options->jobs;

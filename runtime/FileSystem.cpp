@@ -2,8 +2,6 @@
 
 #include "runtime/WindowsPath.h"
 
-#include <QFile>
-
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,25 +10,18 @@
 
 namespace verdaxil {
 
-namespace {
-
-QByteArray localName(const QString& windowsPath)
-{
-    return QFile::encodeName(toLocalPath(windowsPath));
-}
-
-} // namespace
-
 bool fileExists(const QString& windowsPath)
 {
+    const auto name = localFileName(windowsPath);
     struct stat info {};
-    return ::stat(localName(windowsPath).constData(), &info) == 0 && S_ISREG(info.st_mode);
+    return name && ::stat(name->constData(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 std::optional<ReadOnlyFile> ReadOnlyFile::open(const QString& windowsPath)
 {
+    const auto name = localFileName(windowsPath);
     OpenError ignored{};
-    return openLocal(localName(windowsPath).constData(), ignored);
+    return name ? openLocal(name->constData(), ignored) : std::nullopt;
 }
 
 std::optional<ReadOnlyFile> ReadOnlyFile::openLocal(const char* localPath, OpenError& error)

@@ -5,7 +5,7 @@
 namespace verdaxil {
 
 ConversionError::ConversionError(const QString& text)
-    : std::runtime_error(QStringLiteral("'%1' is not a valid integer value").arg(text).toStdString())
+    : std::runtime_error("not a valid integer value"), message_(QStringLiteral("'%1' is not a valid integer value").arg(text))
 {
 }
 

@@ -12,6 +12,12 @@ namespace verdaxil {
 class ConversionError : public std::runtime_error {
 public:
     explicit ConversionError(const QString& text);
+
+    // The message as a Qt string: what() is a C string, which a NUL in the text cuts.
+    const QString& message() const { return message_; }
+
+private:
+    QString message_;
 };
 
 // Leading spaces, then either a signed decimal number within 32 bits or a hexadecimal

@@ -1,6 +1,7 @@
 #include "runtime/WindowsPath.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace verdaxil {
 
@@ -29,6 +30,13 @@ QString toLocalPath(const QString& windowsPath)
     const QString drive = winePrefix() + QStringLiteral("/dosdevices/") + path.left(2).toLower();
     const QString rest = path.mid(2);
     return rest.startsWith(u'/') ? drive + rest : drive + u'/' + rest;
+}
+
+std::optional<QByteArray> localFileName(const QString& windowsPath)
+{
+    if (windowsPath.contains(QChar(u'\0')))
+        return std::nullopt;
+    return QFile::encodeName(toLocalPath(windowsPath));
 }
 
 } // namespace verdaxil

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+
+#include <optional>
 
 namespace verdaxil {
 
@@ -9,5 +12,9 @@ namespace verdaxil {
 // Windows programs: every backslash separates, and a leading drive letter "X:" is
 // the prefix's dosdevices/x: ($WINEPREFIX, else ~/.wine). Nothing else changes.
 QString toLocalPath(const QString& windowsPath);
+
+// The local path in the file system's own encoding; none for a path with a NUL
+// character, which names no file (the file system would cut the path there).
+std::optional<QByteArray> localFileName(const QString& windowsPath);
 
 } // namespace verdaxil

@@ -68,10 +68,11 @@ DayFileListing ListDayFiles(const QString& quoteDir)
 {
     DayFileListing listing;
     for (Market market : {Market::Shanghai, Market::Shenzhen}) {
-        const QString localDir = toLocalPath(quoteDir + QuoteLayout::dayDirectory(market));
-        listing.directoriesLookedAt.append(localDir);
+        const QString windowsDir = quoteDir + QuoteLayout::dayDirectory(market);
+        listing.directoriesLookedAt.append(toLocalPath(windowsDir));
         std::vector<Listed> listed;
-        listing.foundDayDirectory |= listDirectory(QFile::encodeName(localDir), market, listed);
+        if (const auto localDir = localFileName(windowsDir))
+            listing.foundDayDirectory |= listDirectory(*localDir, market, listed);
         std::sort(listed.begin(), listed.end(), [](const Listed& a, const Listed& b) { return a.sortKey < b.sortKey; });
         for (Listed& item : listed)
             listing.files.push_back(std::move(item.entry));

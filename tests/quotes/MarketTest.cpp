@@ -1,5 +1,6 @@
 #include "quotes/Market.h"
 
+#include "runtime/FileSystem.h"
 #include "support/QuoteDirFixture.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +35,18 @@ TEST(ResolveMarket, ADirectoryNamedLikeADayFileIsNoDayFile)
     EXPECT_EQ(ResolveMarket(QStringLiteral("600000"), dir.quoteDir()), Market::None);
     dir.addDayFile(kShenzhen, QStringLiteral("600000"));
     EXPECT_EQ(ResolveMarket(QStringLiteral("600000"), dir.quoteDir()), Market::Shenzhen);
+}
+
+// The file system would stop reading a path at a NUL: "secret" + NUL + ".day" must
+// not name the file "secret".
+TEST(ResolveMarket, ATextWithANulNamesNoFile)
+{
+    QuoteDirFixture dir;
+    dir.addFile(QStringLiteral("data/shase/day/secret"), "x");
+    dir.addFile(QStringLiteral("data/sznse/day/secret"), "x");
+    const QString code = QStringLiteral("secret") + QChar(u'\0');
+    EXPECT_EQ(ResolveMarket(code, dir.quoteDir()), Market::None);
+    EXPECT_FALSE(ReadOnlyFile::open(dayFilePath(dir.quoteDir(), Market::Shanghai, code)));
 }
 
 struct LengthCase {

@@ -38,7 +38,18 @@ TEST_P(TextToIntRefuses, WithTheWholeTextInTheMessage)
         textToInt(text);
         FAIL() << "accepted " << GetParam();
     } catch (const ConversionError& error) {
-        EXPECT_EQ(QString::fromUtf8(error.what()), QStringLiteral("'%1' is not a valid integer value").arg(text));
+        EXPECT_EQ(error.message(), QStringLiteral("'%1' is not a valid integer value").arg(text));
+    }
+}
+
+TEST(TextToIntRefuses, ATextWithANulCharacterWhole)
+{
+    const QString text = QStringLiteral("12") + QChar(u'\0') + QStringLiteral("abc");
+    try {
+        textToInt(text);
+        FAIL() << "accepted";
+    } catch (const ConversionError& error) {
+        EXPECT_EQ(error.message(), u'\'' + text + QStringLiteral("' is not a valid integer value"));
     }
 }
 

@@ -52,6 +52,8 @@ TEST(ListDayFiles, OneExchangeOrNone)
     const DayFileListing empty = ListDayFiles(dir.quoteDir());
     EXPECT_TRUE(empty.foundDayDirectory);
     EXPECT_TRUE(empty.files.empty());
+    // A NUL would cut the directory's name where the file system reads it.
+    EXPECT_FALSE(ListDayFiles(dir.quoteDir() + QChar(u'\0') + QStringLiteral("x")).foundDayDirectory);
 }
 
 } // namespace
