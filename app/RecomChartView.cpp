@@ -13,6 +13,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <memory>
 
 namespace verdaxil {
 
@@ -51,7 +52,9 @@ void RecomChartView::showDays(const DayTable* table, const QString& title)
     auto* chart = new QChart;
     chart->setTitle(title);
     chart->legend()->setAlignment(Qt::AlignBottom);
-    setChart(chart);  // deletes the previous chart
+    // The view owns the chart it shows, but lets go of the one it showed before.
+    const std::unique_ptr<QChart> previous(this->chart());
+    setChart(chart);
     if (!table || table->count == 0)
         return;
 

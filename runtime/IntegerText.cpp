@@ -4,8 +4,17 @@
 
 namespace verdaxil {
 
+namespace {
+
+QString conversionMessage(const QString& text)
+{
+    return QStringLiteral("'%1' is not a valid integer value").arg(text);
+}
+
+} // namespace
+
 ConversionError::ConversionError(const QString& text)
-    : std::runtime_error("not a valid integer value"), message_(QStringLiteral("'%1' is not a valid integer value").arg(text))
+    : std::runtime_error(conversionMessage(text).toStdString()), message_(conversionMessage(text))
 {
 }
 

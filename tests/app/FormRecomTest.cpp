@@ -136,17 +136,19 @@ TEST_F(FormRecom, FiltersAndSortsByNumber)
     pressAndWait();
     // At first: the day's recommended A shares, the best up-share first.
     QStringList expected;
-    for (const QString& line : scanCliLines({}))
+    for (const QString& line : scanCliLines({})) {
         if (line.section(u',', 2, 2) == QStringLiteral("A股"))
             expected.append(line);
+    }
     ASSERT_FALSE(expected.isEmpty());
     EXPECT_EQ(table()->model()->rowCount(), expected.size());
     const QString day = list()->windowTitle().right(10).remove(u'-');
     for (int row = 0; row < table()->model()->rowCount(); ++row) {
         EXPECT_EQ(cell(row, ListColumn::Recommended), QStringLiteral("是"));
         EXPECT_EQ(cell(row, ListColumn::Date), day);
-        if (row > 0)
+        if (row > 0) {
             EXPECT_GE(cell(row - 1, ListColumn::ProfitShare).toInt(), cell(row, ListColumn::ProfitShare).toInt());
+        }
     }
 
     showEveryRow();
@@ -159,9 +161,10 @@ TEST_F(FormRecom, FiltersAndSortsByNumber)
             const QString current = cell(row, ListColumn::Share5);
             emptySeen |= previous.isEmpty();
             ASSERT_FALSE(emptySeen && !current.isEmpty()) << "empty cells come last";
-            if (!current.isEmpty())
+            if (!current.isEmpty()) {
                 ASSERT_TRUE(order == Qt::AscendingOrder ? previous.toInt() <= current.toInt()
                                                         : previous.toInt() >= current.toInt());
+            }
         }
         EXPECT_TRUE(cell(table()->model()->rowCount() - 1, ListColumn::Share5).isEmpty());  // the short files
     }
@@ -273,9 +276,10 @@ TEST_F(FormRecom, TheChartDrawsTheSelectedSecuritysAverages)
 
     for (const auto& [name, column] : {std::pair{QStringLiteral("10日均线"), Column::Ma10}, std::pair{QStringLiteral("60日均线"), Column::Ma60}}) {
         const QLineSeries* series = nullptr;
-        for (QAbstractSeries* candidate : chart->series())
+        for (QAbstractSeries* candidate : chart->series()) {
             if (candidate->name() == name)
                 series = qobject_cast<QLineSeries*>(candidate);
+        }
         ASSERT_NE(series, nullptr) << name.toStdString();
         // Counted back from the latest day: the last point, and two before it.
         for (int back : {0, 7, 30}) {
