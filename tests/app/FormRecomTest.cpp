@@ -5,6 +5,7 @@
 #include "app/UnitRecom.h"
 #include "cli/ScanCli.h"
 #include "runtime/FileSystem.h"
+#include "support/FileSizeLimit.h"
 #include "support/MessageBoxCatcher.h"
 #include "tools/DemoMarket.h"
 
@@ -13,6 +14,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLineSeries>
 #include <QProgressBar>
@@ -261,6 +263,34 @@ TEST_F(FormRecom, SavesTheRowsAsShownAndAsksBeforeReplacing)
     QTest::mouseClick(listControl("BtnSaveRecom"), Qt::LeftButton);
     EXPECT_TRUE(status().startsWith(QStringLiteral("保存失败"))) << status().toStdString();
     EXPECT_EQ(QDir(quotes.quoteDir()).entryList(QDir::Files), QStringList{QStringLiteral("plain")});
+}
+
+// Saving never leaves a cut file or a temporary one, whatever goes wrong.
+TEST_F(FormRecom, AFailedSaveKeepsWhatWasThere)
+{
+    pressAndWait();
+    const QString directory = quotes.localPath(QStringLiteral("lists"));
+    setText("EdtRecomPath", directory);
+    const QString day = list()->windowTitle().right(10).remove(u'-');
+    const QString path = QDir(directory).filePath(QStringLiteral("荐股%1.csv").arg(day));
+    quotes.addFile(QStringLiteral("lists/荐股%1.csv").arg(day), "old");
+    list()->confirmReplace = [](const QString&) { return true; };
+    {
+        const FileSizeLimit limit(300);
+        QTest::mouseClick(listControl("BtnSaveRecom"), Qt::LeftButton);
+    }
+    EXPECT_TRUE(status().startsWith(QStringLiteral("保存失败"))) << status().toStdString();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("old"));
+    file.close();
+
+    // The file becomes a folder while the user is asked.
+    list()->confirmReplace = [&](const QString& asked) { return QFile::remove(asked) && QDir().mkdir(asked); };
+    QTest::mouseClick(listControl("BtnSaveRecom"), Qt::LeftButton);
+    EXPECT_TRUE(status().startsWith(QStringLiteral("保存失败"))) << status().toStdString();
+    EXPECT_TRUE(QFileInfo(path).isDir());
+    EXPECT_EQ(QDir(directory).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{QFileInfo(path).fileName()});
 }
 
 TEST_F(FormRecom, TheChartDrawsTheSelectedSecuritysAverages)

@@ -1,10 +1,15 @@
+#include "analysis/QueryCommand.h"
 #include "cli/QueryCli.h"
 #include "cli/ScanCli.h"
+#include "cli/TextWindow.h"
+#include "scan/MarketScan.h"
 
+#include "support/FileSizeLimit.h"
 #include "support/QuoteDirFixture.h"
 #include "tools/DemoQuotes.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -13,9 +18,14 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <thread>
+
+
 namespace verdaxil {
 namespace {
 
+using testing::FileSizeLimit;
 using testing::QuoteDirFixture;
 using testing::sampleRecord;
 
@@ -219,6 +229,59 @@ TEST_F(ScanCli, OutputIsReplacedOnlyWithForce)
     const CliRun impossible = scan({QStringLiteral("--dir"), dir.quoteDir(), QStringLiteral("--output"), path + QStringLiteral("/x.csv")});
     EXPECT_EQ(impossible.status, 4);
     EXPECT_TRUE(impossible.err.startsWith(QStringLiteral("verdaxil-scan: Cannot write"))) << impossible.err.toStdString();
+}
+
+TEST_F(ScanCli, OutputThatFailsHalfWayLeavesTheOldFileAndNoOther)
+{
+    dir.addFile(QStringLiteral("list.csv"), "old");
+    const QString path = dir.localPath(QStringLiteral("list.csv"));
+    CliRun run;
+    {
+        const FileSizeLimit limit(600);
+        run = scan({QStringLiteral("--all"), QStringLiteral("--dir"), dir.quoteDir(), QStringLiteral("--output"), path,
+                    QStringLiteral("--force")});
+    }
+    EXPECT_EQ(run.status, 4);
+    EXPECT_TRUE(run.err.startsWith(QStringLiteral("verdaxil-scan: Cannot write"))) << run.err.toStdString();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("old"));
+    EXPECT_EQ(QDir(dir.quoteDir()).entryList(QDir::Files), QStringList{QStringLiteral("list.csv")});
+}
+
+int entriesOf(const char* procDirectory)
+{
+    return static_cast<int>(QDir(QString::fromLatin1(procDirectory)).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size());
+}
+
+TEST_F(ScanCli, NoDescriptorOrThreadOutlivesManyQueriesAndScans)
+{
+    const int descriptors = entriesOf("/proc/self/fd");
+    const int threads = entriesOf("/proc/self/task");
+
+    TextWindow window;
+    window.setText(Control::EdtYYY, dir.quoteDir());
+    window.setText(Control::stockcode, QStringLiteral("600602"));
+    for (int query = 0; query < 10'000; ++query)
+        runQuery(window);
+    ASSERT_EQ(window.text(Control::MemMsg), QStringLiteral("说明性信息！"));
+
+    const auto files = ListDayFiles(dir.quoteDir()).files;
+    std::mt19937 random(100);
+    std::uniform_int_distribution<int> microseconds(0, 3000);
+    for (int round = 0; round < 100; ++round) {
+        std::stop_source stop;
+        // Every other scan is stopped at a random moment.
+        std::jthread canceller;
+        if (round % 2)
+            canceller = std::jthread([&, wait = microseconds(random)] {
+                std::this_thread::sleep_for(std::chrono::microseconds(wait));
+                stop.request_stop();
+            });
+        ScanDayFiles(files, {30, 6, 3}, stop.get_token(), [](ScanProgress) {});
+    }
+    EXPECT_EQ(entriesOf("/proc/self/fd"), descriptors);
+    EXPECT_EQ(entriesOf("/proc/self/task"), threads);
 }
 
 } // namespace

@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace verdaxil {
@@ -132,6 +134,59 @@ TEST_F(ScannedMarket, StoppingKeepsTheRowsDoneInOrder)
     const ScanResult none = ScanDayFiles(entries, {30, 6, 2}, before.get_token(), [](ScanProgress) {});
     EXPECT_TRUE(none.stopped);
     EXPECT_TRUE(none.rows.empty());
+}
+
+// Files deleted, truncated, replaced by FIFOs or folders while two threads scan them:
+// no crash, no hang, and every untouched file's row as if nothing had happened.
+TEST(ScanWhileTheMarketChanges, UntouchedRowsStayRight)
+{
+    QuoteDirFixture dir;
+    for (int k = 0; k < 120; ++k)
+        dir.addDayFile(QStringLiteral("shase"), QString::number(600000 + k), history(static_cast<unsigned>(k), 1500));
+    const std::vector<DayFileEntry> listed = ListDayFiles(dir.quoteDir()).files;
+    std::vector<QByteArray> bytes;
+    std::vector<SecurityEvaluation> before;
+    for (const DayFileEntry& entry : listed) {
+        QFile file(QFile::decodeName(entry.localPath));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        bytes.push_back(file.readAll());
+        SecurityEvaluator alone;
+        OpenError error{};
+        before.push_back(alone.evaluate(*ReadOnlyFile::openLocal(entry.localPath.constData(), error), 30, 6));
+    }
+
+    // Every third file is changed, in turn, while the scan runs.
+    const auto touched = [](std::size_t k) { return k % 3 == 0; };
+    std::jthread mutator([&](std::stop_token stop) {
+        for (std::size_t round = 0; !stop.stop_requested(); ++round) {
+            for (std::size_t k = 0; k < listed.size() && !stop.stop_requested(); k += 3) {
+                const char* path = listed[k].localPath.constData();
+                ::rmdir(path);
+                ::unlink(path);
+                switch ((round + k) % 4) {
+                case 0: {  // a shorter copy, cut inside a record
+                    const int descriptor = ::open(path, O_WRONLY | O_CREAT | O_TRUNC, 0600);
+                    const auto length = static_cast<std::size_t>(round * 397 % static_cast<std::size_t>(bytes[k].size()));
+                    [[maybe_unused]] const auto written = ::write(descriptor, bytes[k].constData(), length);
+                    ::close(descriptor);
+                    break;
+                }
+                case 1: ::mkfifo(path, 0600); break;
+                case 2: ::mkdir(path, 0700); break;
+                default: break;  // gone
+                }
+            }
+        }
+    });
+    for (int scan = 0; scan < 20; ++scan) {
+        const ScanResult result = ScanDayFiles(listed, {30, 6, 2}, {}, [](ScanProgress) {});
+        ASSERT_EQ(result.rows.size(), listed.size());
+        for (std::size_t k = 0; k < listed.size(); ++k) {
+            if (!touched(k)) {
+                ASSERT_EQ(result.rows[k].evaluation, before[k]) << listed[k].code.toStdString();
+            }
+        }
+    }
 }
 
 } // namespace
