@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace verdaxil {
 
@@ -18,6 +19,58 @@ QString winePrefix()
     return prefix.isEmpty() ? QDir::homePath() + QStringLiteral("/.wine") : prefix;
 }
 
+bool equalIgnoringAsciiCase(QStringView a, QStringView b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype k = 0; k < a.size(); ++k) {
+        const char16_t x = a[k].unicode();
+        const char16_t y = b[k].unicode();
+        const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c; };
+        if (lower(x) != lower(y))
+            return false;
+    }
+    return true;
+}
+
+// The entry of `directory` whose name matches `name` ignoring ASCII case; of several,
+// the first by name, so that the choice is the same every time.
+QString entryIgnoringCase(const QString& directory, const QString& name)
+{
+    const QStringList entries = QDir(directory).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& entry : entries) {
+        if (equalIgnoringAsciiCase(entry, name))
+            return entry;
+    }
+    return {};
+}
+
+// Windows finds a file whatever the ASCII case of its name's letters, and so does
+// Wine: "Data\SHASE\Day\600000.DAY" is found as "data\shase\day\600000.day". Each
+// component of `rest` below `base` that does not exist as spelled is taken as the
+// entry that matches it ignoring case; the first missing one ends the search and the
+// rest stays as spelled. A path that exists as spelled costs no directory read.
+QString resolveCase(const QString& base, const QString& rest)
+{
+    if (QFileInfo::exists(base + rest) || rest.contains(QChar(u'\0')))
+        return base + rest;
+    const QStringList parts = rest.split(u'/');
+    QString resolved = base;
+    for (qsizetype k = 0; k < parts.size(); ++k) {
+        const QString& part = parts[k];
+        const QString directory = resolved;
+        resolved += (k == 0 ? QString() : QStringLiteral("/")) + part;
+        if (part.isEmpty() || QFileInfo::exists(resolved))
+            continue;
+        const QString match = entryIgnoringCase(directory.isEmpty() ? QStringLiteral(".") : directory, part);
+        if (match.isEmpty())
+            return directory + (k == 0 ? QString() : QStringLiteral("/")) + parts.mid(k).join(u'/');
+        resolved = directory + (k == 0 ? QString() : QStringLiteral("/")) + match;
+    }
+    return resolved;
+}
+
 } // namespace
 
 QString toLocalPath(const QString& windowsPath)
@@ -25,11 +78,11 @@ QString toLocalPath(const QString& windowsPath)
     QString path = windowsPath;
     path.replace(u'\\', u'/');
     if (!startsWithDriveLetter(path))
-        return path;
+        return path.startsWith(u'/') ? resolveCase(QStringLiteral("/"), path.mid(1)) : resolveCase({}, path);
 
     const QString drive = winePrefix() + QStringLiteral("/dosdevices/") + path.left(2).toLower();
     const QString rest = path.mid(2);
-    return rest.startsWith(u'/') ? drive + rest : drive + u'/' + rest;
+    return resolveCase(drive + u'/', rest.startsWith(u'/') ? rest.mid(1) : rest);
 }
 
 std::optional<QByteArray> localFileName(const QString& windowsPath)

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <tuple>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -26,7 +27,8 @@ struct DirectoryCloser {
 QString codeOfFileName(const QByteArray& name)
 {
     const QString decoded = QFile::decodeName(name);
-    if (!decoded.endsWith(QuoteLayout::kDayFileSuffix) || QFile::encodeName(decoded) != name)
+    // ".DAY" too: the query's path finds it as Windows would, ignoring case.
+    if (!decoded.endsWith(QuoteLayout::kDayFileSuffix, Qt::CaseInsensitive) || QFile::encodeName(decoded) != name)
         return {};
     const QString code = decoded.chopped(QuoteLayout::kDayFileSuffix.size());
     if (code.contains(u'\\'))
@@ -43,7 +45,17 @@ bool isRegularFile(DIR* directory, const char* name)
 
 struct Listed {
     QByteArray sortKey;
+    QByteArray name;
     DayFileEntry entry;
+
+    // By code; of one code's files ("600000.day", "600000.DAY") first the one the
+    // query's path names as spelled, then by name, as the path mapping chooses.
+    bool operator<(const Listed& other) const
+    {
+        const bool exact = name.endsWith(".day");
+        const bool otherExact = other.name.endsWith(".day");
+        return std::tie(sortKey, otherExact, name) < std::tie(other.sortKey, exact, other.name);
+    }
 };
 
 // False when the directory cannot be opened.
@@ -57,7 +69,7 @@ bool listDirectory(const QByteArray& localDir, Market market, std::vector<Listed
         const QString code = codeOfFileName(name);
         if (code.isEmpty() || !isRegularFile(directory.get(), item->d_name))
             continue;
-        listed.push_back({toCodePage936(code), {market, code, ClassOf(market, code), localDir + name}});
+        listed.push_back({toCodePage936(code), name, {market, code, ClassOf(market, code), localDir + name}});
     }
     return true;
 }
@@ -73,7 +85,9 @@ DayFileListing ListDayFiles(const QString& quoteDir)
         std::vector<Listed> listed;
         if (const auto localDir = localFileName(windowsDir))
             listing.foundDayDirectory |= listDirectory(*localDir, market, listed);
-        std::sort(listed.begin(), listed.end(), [](const Listed& a, const Listed& b) { return a.sortKey < b.sortKey; });
+        std::sort(listed.begin(), listed.end());
+        const auto sameCode = [](const Listed& a, const Listed& b) { return a.sortKey == b.sortKey; };
+        listed.erase(std::unique(listed.begin(), listed.end(), sameCode), listed.end());
         for (Listed& item : listed)
             listing.files.push_back(std::move(item.entry));
     }

@@ -1,6 +1,8 @@
 #include "runtime/WindowsPath.h"
 
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -57,6 +59,41 @@ TEST_F(WindowsPathMapping, WithoutWinePrefixTheHomeWineFolderServes)
 {
     qunsetenv("WINEPREFIX");
     EXPECT_EQ(toLocalPath(QStringLiteral("D:\\YYY")), QDir::homePath() + QStringLiteral("/.wine/dosdevices/d:/YYY"));
+}
+
+// A prefix whose drive d: holds a terminal installed with other spellings.
+class CaseOfNames : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(root.isValid());
+        QDir(root.path()).mkpath(QStringLiteral("prefix/dosdevices"));
+        QDir(root.path()).mkpath(QStringLiteral("drive/YYY/Data/SHASE/Day"));
+        QDir(root.path()).mkpath(QStringLiteral("drive/YYY/DATA"));
+        QDir(root.path()).mkpath(QStringLiteral("drive/YYY/data2"));
+        QFile(root.filePath(QStringLiteral("drive/YYY/Data/SHASE/Day/600000.DAY"))).open(QIODevice::WriteOnly);
+        QFile(root.filePath(QStringLiteral("drive/YYY/Data/SHASE/Day/600036.day"))).open(QIODevice::WriteOnly);
+        QFile::link(QStringLiteral("../../drive"), root.filePath(QStringLiteral("prefix/dosdevices/d:")));
+        qputenv("WINEPREFIX", root.filePath(QStringLiteral("prefix")).toLocal8Bit());
+    }
+    void TearDown() override { qunsetenv("WINEPREFIX"); }
+
+    QString drive(const char* rest) const { return root.filePath(QStringLiteral("prefix/dosdevices/d:/")) + QString::fromUtf8(rest); }
+
+    QTemporaryDir root;
+};
+
+TEST_F(CaseOfNames, AComponentMissingAsSpelledIsFoundIgnoringCase)
+{
+    // Data and DATA both match data; the first by name is taken, every time.
+    EXPECT_EQ(toLocalPath(QStringLiteral("D:\\YYY\\data\\shase\\day\\600000.day")), drive("YYY/DATA/shase/day/600000.day"));
+    EXPECT_EQ(toLocalPath(QStringLiteral("d:\\yyy\\Data\\shase\\DAY\\600000.day")), drive("YYY/Data/SHASE/Day/600000.DAY"));
+    EXPECT_EQ(toLocalPath(QStringLiteral("D:\\YYY\\Data\\SHASE\\Day\\600036.day")), drive("YYY/Data/SHASE/Day/600036.day"));
+    // The first missing component ends the search; the rest stays as spelled.
+    EXPECT_EQ(toLocalPath(QStringLiteral("D:\\YYY\\Data\\Nothing\\Day\\x.day")), drive("YYY/Data/Nothing/Day/x.day"));
+    EXPECT_EQ(toLocalPath(QStringLiteral("D:\\yyy\\")), drive("YYY/"));
+    // Only ASCII letters fold: data2 is no spelling of data.
+    EXPECT_EQ(toLocalPath(QStringLiteral("D:\\YYY\\DATA2")), drive("YYY/data2"));
 }
 
 } // namespace

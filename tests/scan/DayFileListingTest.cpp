@@ -27,18 +27,22 @@ TEST(ListDayFiles, DayFilesOnlyShanghaiFirstEachByCode)
     for (const char* code : {"300750", "000001"})
         dir.addDayFile(QStringLiteral("sznse"), QString::fromLatin1(code));
     // Not securities: wrong length, other endings, a folder and a FIFO named like day files.
-    for (const char* name : {"6000.day", "60000012.day", "600001.DAY", "600002.day.bak", "600003", "60\\001.day"})
+    for (const char* name : {"6000.day", "60000012.day", "600002.day.bak", "600003", "60\\001.day"})
         dir.addFile(QStringLiteral("data/shase/day/") + QString::fromLatin1(name));
     dir.addDirectory(QStringLiteral("data/shase/day/600004.day"));
+    // Found ignoring case, as the query finds them; of two spellings the exact one.
+    dir.addFile(QStringLiteral("data/shase/day/600001.DAY"));
+    dir.addFile(QStringLiteral("data/shase/day/600000.DAY"));
     ASSERT_EQ(::mkfifo(dir.localPath(QStringLiteral("data/sznse/day/000002.day")).toLocal8Bit().constData(), 0600), 0);
 
     const DayFileListing listing = ListDayFiles(dir.quoteDir());
     EXPECT_TRUE(listing.foundDayDirectory);
-    EXPECT_EQ(listed(listing), (QStringList{QStringLiteral("SH 000001"), QStringLiteral("SH 60000"), QStringLiteral("SH 600000"), QStringLiteral("SH 6000001"), QStringLiteral("SH 600036"),
+    EXPECT_EQ(listed(listing), (QStringList{QStringLiteral("SH 000001"), QStringLiteral("SH 60000"), QStringLiteral("SH 600000"), QStringLiteral("SH 6000001"), QStringLiteral("SH 600001"), QStringLiteral("SH 600036"),
                                             QStringLiteral("SH 中国A"), QStringLiteral("SZ 000001"), QStringLiteral("SZ 300750")}));
     EXPECT_EQ(listing.files[0].securityClass, SecurityClass::Index);
-    EXPECT_EQ(listing.files[6].securityClass, SecurityClass::AShare);
-    EXPECT_EQ(listing.files[7].localPath, QFile::encodeName(dir.localPath(QStringLiteral("data/sznse/day/300750.day"))));
+    EXPECT_EQ(listing.files[2].localPath, QFile::encodeName(dir.localPath(QStringLiteral("data/shase/day/600000.day"))));
+    EXPECT_EQ(listing.files[7].securityClass, SecurityClass::AShare);
+    EXPECT_EQ(listing.files[8].localPath, QFile::encodeName(dir.localPath(QStringLiteral("data/sznse/day/300750.day"))));
 }
 
 TEST(ListDayFiles, OneExchangeOrNone)
