@@ -11,6 +11,7 @@ using Input = std::span<const std::uint8_t>;
 // property fails, so that the fuzzer keeps the input and a replay of it fails.
 void checkDayFileInput(Input input);
 void checkIntegerTextInput(Input input);
+void checkCodeSteppingInput(Input input);
 
 // Aborts with `what` when `holds` is false.
 void require(bool holds, const char* what);
