@@ -12,6 +12,7 @@ using Input = std::span<const std::uint8_t>;
 void checkDayFileInput(Input input);
 void checkIntegerTextInput(Input input);
 void checkCodeSteppingInput(Input input);
+void checkPathMappingInput(Input input);
 
 // Aborts with `what` when `holds` is false.
 void require(bool holds, const char* what);
