@@ -13,6 +13,7 @@ void checkDayFileInput(Input input);
 void checkIntegerTextInput(Input input);
 void checkCodeSteppingInput(Input input);
 void checkPathMappingInput(Input input);
+void checkDayFileListingInput(Input input);
 
 // Aborts with `what` when `holds` is false.
 void require(bool holds, const char* what);
