@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the test configuration and runs the whole suite.
+# Installs what is missing, builds the test configuration and runs the whole suite;
+# then, with clang, builds the fuzz targets and fuzzes each for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -7,3 +8,10 @@ scripts/install-deps.sh
 cmake --preset test
 cmake --build --preset test
 ctest --preset test -j "$(nproc)"
+
+if command -v clang++ >/dev/null; then
+    cmake --preset fuzz
+    cmake --build --preset fuzz
+    # The targets run one after another, each for VERDAXIL_FUZZ_SECONDS (20 s).
+    ctest --preset fuzz
+fi
