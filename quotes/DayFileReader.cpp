@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstring>
 
 namespace verdaxil {
 
@@ -72,7 +71,8 @@ void DecodeDayTable(std::span<const char> bytes, DayTable& table)
 {
     const std::size_t records = std::min<std::size_t>(bytes.size() / kDayRecordSize, DayTable::kRows);
     const std::size_t first = bytes.size() / kDayRecordSize - records;
-    std::memcpy(tableBytes(table), bytes.data() + first * kDayRecordSize, records * kDayRecordSize);
+    // Not memcpy: an empty span may hold no pointer at all, which memcpy must not get.
+    std::copy_n(bytes.data() + first * kDayRecordSize, records * kDayRecordSize, tableBytes(table));
     cleanInPlace(table, static_cast<int>(records), table.count);
 }
 

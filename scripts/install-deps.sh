@@ -4,6 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
+    clang libclang-rt-14-dev
     qt6-base-dev qt6-charts-dev libgl-dev
     libgtest-dev libbenchmark-dev
     fonts-wqy-microhei
