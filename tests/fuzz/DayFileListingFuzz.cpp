@@ -76,14 +76,19 @@ bool create(const fs::path& path, Kind kind, const fs::path& linkTarget)
 }
 
 // What the listing must hold of an entry: a regular file, links followed, named
-// code + ".day" where the code names the file back and has 5 to 7 code page 936 bytes
-// without a backslash.
+// code + ".day" (in any case, as the query finds it) where the code names the file
+// back and has 5 to 7 code page 936 bytes without a backslash.
 bool namesSecurity(const QByteArray& name, Kind kind)
 {
     if (kind != Kind::File && kind != Kind::LinkToFile)
         return false;
     const QString decoded = QFile::decodeName(name);
-    if (!decoded.endsWith(QStringLiteral(".day")) || QFile::encodeName(decoded) != name)
+    QString suffix = decoded.right(4);
+    for (QChar& c : suffix) {
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() + (u'a' - u'A'));
+    }
+    if (suffix != QStringLiteral(".day") || QFile::encodeName(decoded) != name)
         return false;
     const QString code = decoded.chopped(4);
     const qsizetype length = toCodePage936(code).size();
@@ -143,6 +148,15 @@ void checkDayFileListingInput(Input input)
         }
         listed.emplace_back(market, file.code, file.localPath);
     }
+    // Of one code's files ("600000.day", "600000.DAY") the one spelled ".day", else
+    // the first by name.
+    std::sort(expected.begin(), expected.end(), [](const Key& a, const Key& b) {
+        const auto rank = [](const Key& key) { return std::tuple(std::get<0>(key), std::get<1>(key), !std::get<2>(key).endsWith(".day"), std::get<2>(key)); };
+        return rank(a) < rank(b);
+    });
+    expected.erase(std::unique(expected.begin(), expected.end(),
+                               [](const Key& a, const Key& b) { return std::get<0>(a) == std::get<0>(b) && std::get<1>(a) == std::get<1>(b); }),
+                   expected.end());
     std::sort(expected.begin(), expected.end());
     std::sort(listed.begin(), listed.end());
     require(listed == expected, "every security's file and nothing else");

@@ -69,14 +69,24 @@ void checkMapping(const QString& windowsPath, const QString& local)
     require(!local.contains(u'\\'), "every backslash separates");
     const bool drive = windowsPath.size() >= 2 && windowsPath[1] == u':' && windowsPath[0].unicode() < 0x80
         && windowsPath[0].isLetter();
+    // Names may come back in another case: the mapping finds them as Windows would.
+    const auto foldAscii = [](QString text) {
+        for (QChar& c : text) {
+            if (c >= u'A' && c <= u'Z')
+                c = QChar(c.unicode() + (u'a' - u'A'));
+        }
+        return text;
+    };
+    const auto sameIgnoringCase = [&](const QString& a, const QString& b) { return foldAscii(a) == foldAscii(b); };
     if (!drive) {
-        require(local == QString(windowsPath).replace(u'\\', u'/'), "a path without a drive keeps its place");
+        require(sameIgnoringCase(local, QString(windowsPath).replace(u'\\', u'/')), "a path without a drive keeps its place");
         return;
     }
     const QString dosDevice = qEnvironmentVariable("WINEPREFIX") + QStringLiteral("/dosdevices/")
         + windowsPath.left(2).toLower();
     require(local.startsWith(dosDevice + u'/'), "a drive is the prefix's dos device");
-    require(local.endsWith(windowsPath.mid(2).replace(u'\\', u'/')), "the rest follows the drive");
+    const QString rest = windowsPath.mid(2).replace(u'\\', u'/');
+    require(sameIgnoringCase(local.right(rest.size()), rest), "the rest follows the drive");
 }
 
 // Whether a file opens as the file system says it exists, with the size the run gave
