@@ -7,15 +7,38 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 namespace verdaxil {
+
+namespace {
+
+// Qt's own texts (the buttons of message boxes) in Simplified Chinese, as the rest of
+// the window is, whatever the desktop's language.
+void loadQtTranslations(QApplication& application, QTranslator& translator)
+{
+    if (translator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        application.installTranslator(&translator);
+}
+
+} // namespace
 
 int runApplication(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    QTranslator qtTranslator;
     runGuarded([&] {
         QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
+        QApplication::setApplicationVersion(QStringLiteral(VERDAXIL_VERSION));
+        QApplication::setOrganizationName(QStringLiteral("Verdaxil"));
+        QApplication::setOrganizationDomain(QStringLiteral("verdaxil.org"));
+        // The desktop entry's name, so that a desktop ties the window to its entry.
+        QGuiApplication::setDesktopFileName(QStringLiteral("org.verdaxil.Verdaxil"));
         QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/verdaxil.xpm")));
+        loadQtTranslations(application, qtTranslator);
         TFormMain formMain;
         // Neither dialog is ever shown; they exist for the program's whole run.
         TOKBottomDlg okBottomDlg;

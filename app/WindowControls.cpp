@@ -36,6 +36,8 @@ QString WindowControls::text(Control control) const
 void WindowControls::setText(Control control, const QString& text)
 {
     QWidget* widget = find(control);
+    // The layout cuts long texts (the memo's warnings among them): hovering shows them whole.
+    widget->setToolTip(text);
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         setTextUncut(*edit, text);
         edit->setCursorPosition(0);

@@ -1,6 +1,7 @@
 #include "cli/QueryCli.h"
 
 #include "analysis/QueryCommand.h"
+#include "cli/CommandLine.h"
 #include "cli/TextWindow.h"
 #include "runtime/CodePage936.h"
 #include "runtime/ErrorText.h"
@@ -113,16 +114,11 @@ int runQueryCli(const QStringList& arguments, QTextStream& out, QTextStream& err
     const QCommandLineOption jsonOption(QStringLiteral("json"), QStringLiteral("Print one JSON object."));
     parser.addOptions({dirOption, feeOption, horizonOption, jsonOption});
     parser.addPositionalArgument(QStringLiteral("CODE"), QStringLiteral("Six-digit security code."));
-
-    const QString usage = QStringLiteral("usage: verdaxil-query [--dir TEXT] [--fee TEXT] [--horizon TEXT] [--json] CODE\n");
-    if (!parser.parse(arguments)) {
-        err << parser.errorText() << '\n' << usage;
-        return 2;
-    }
-    if (parser.positionalArguments().size() != 1) {
-        err << usage;
-        return 2;
-    }
+    CommandLine commandLine(parser, arguments, out, err);
+    if (const auto status = commandLine.parse())
+        return *status;
+    if (parser.positionalArguments().size() != 1)
+        return commandLine.usageError(QStringLiteral("One CODE is wanted"));
 
     TextWindow window;
     window.setText(Control::EdtYYY, parser.value(dirOption));

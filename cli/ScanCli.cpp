@@ -1,6 +1,7 @@
 #include "cli/ScanCli.h"
 
 #include "analysis/Fee.h"
+#include "cli/CommandLine.h"
 #include "runtime/AtomicFile.h"
 #include "runtime/ErrorText.h"
 #include "runtime/IntegerText.h"
@@ -20,7 +21,6 @@ namespace verdaxil {
 namespace {
 
 constexpr int kConversionFailed = 1;
-constexpr int kUsageError = 2;
 constexpr int kNoDayDirectory = 3;
 constexpr int kNotWritten = 4;
 
@@ -35,57 +35,42 @@ struct Options {
     int jobs = 1;
 };
 
-// Empty when the arguments are not usable; `problem` then says why (nothing for --help
-// and --version, which have been answered).
-std::optional<Options> parseOptions(const QStringList& arguments, QTextStream& out, QString& problem, bool& answered)
+struct OptionDefinitions {
+    QCommandLineOption dir{QStringLiteral("dir"), QStringLiteral("Quote terminal directory."), QStringLiteral("TEXT"),
+                           QStringLiteral("D:\\YYY")};
+    QCommandLineOption fee{QStringLiteral("fee"), QStringLiteral("Fee per trade; below 1 counts as 6."),
+                           QStringLiteral("TEXT"), QStringLiteral("6")};
+    QCommandLineOption horizon{QStringLiteral("horizon"), QStringLiteral("Horizon of the back-test in days."),
+                               QStringLiteral("TEXT"), QStringLiteral("30")};
+    QCommandLineOption all{QStringLiteral("all"), QStringLiteral("Print every scanned security, not only the day's list.")};
+    QCommandLineOption format{QStringLiteral("format"), QStringLiteral("csv (default) or json."), QStringLiteral("FORMAT"),
+                              QStringLiteral("csv")};
+    QCommandLineOption output{QStringLiteral("output"), QStringLiteral("Write to FILE instead of standard output."),
+                              QStringLiteral("FILE")};
+    QCommandLineOption force{QStringLiteral("force"), QStringLiteral("Replace an existing output file.")};
+    QCommandLineOption jobs{QStringLiteral("jobs"), QStringLiteral("Threads to scan on (default: the number of cores)."),
+                            QStringLiteral("N"), QString::number(std::max(1u, std::thread::hardware_concurrency()))};
+
+    QList<QCommandLineOption> list() const { return {dir, fee, horizon, all, format, output, force, jobs}; }
+};
+
+// The options of a parsed command line; none when they do not fit, `problem` then says why.
+std::optional<Options> readOptions(const QCommandLineParser& parser, const OptionDefinitions& defined, QString& problem)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Scans every day file of the quote terminal and prints the day's list "
-                                                    "of recommended securities with their back-test."));
-    const QCommandLineOption dir(QStringLiteral("dir"), QStringLiteral("Quote terminal directory."), QStringLiteral("TEXT"),
-                                 QStringLiteral("D:\\YYY"));
-    const QCommandLineOption fee(QStringLiteral("fee"), QStringLiteral("Fee per trade; below 1 counts as 6."),
-                                 QStringLiteral("TEXT"), QStringLiteral("6"));
-    const QCommandLineOption horizon(QStringLiteral("horizon"), QStringLiteral("Horizon of the back-test in days."),
-                                     QStringLiteral("TEXT"), QStringLiteral("30"));
-    const QCommandLineOption all(QStringLiteral("all"), QStringLiteral("Print every scanned security, not only the day's list."));
-    const QCommandLineOption format(QStringLiteral("format"), QStringLiteral("csv (default) or json."), QStringLiteral("FORMAT"),
-                                    QStringLiteral("csv"));
-    const QCommandLineOption output(QStringLiteral("output"), QStringLiteral("Write to FILE instead of standard output."),
-                                    QStringLiteral("FILE"));
-    const QCommandLineOption force(QStringLiteral("force"), QStringLiteral("Replace an existing output file."));
-    const QCommandLineOption jobs(QStringLiteral("jobs"), QStringLiteral("Threads to scan on (default: the number of cores)."),
-                                  QStringLiteral("N"), QString::number(std::max(1u, std::thread::hardware_concurrency())));
-    parser.addOptions({dir, fee, horizon, all, format, output, force, jobs});
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
-
-    if (!parser.parse(arguments)) {
-        problem = parser.errorText();
-        return std::nullopt;
-    }
-    if (parser.isSet(help) || parser.isSet(version)) {
-        out << (parser.isSet(help) ? parser.helpText()
-                                   : QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion() + u'\n');
-        answered = true;
-        return std::nullopt;
-    }
-    if (!parser.positionalArguments().isEmpty()) {
+    Options options{parser.value(defined.dir), parser.value(defined.fee), parser.value(defined.horizon),
+                    parser.isSet(defined.all), parser.value(defined.format) == u"json", parser.value(defined.output),
+                    parser.isSet(defined.force), 0};
+    bool jobsIsNumber = false;
+    options.jobs = parser.value(defined.jobs).toInt(&jobsIsNumber);
+    if (!parser.positionalArguments().isEmpty())
         problem = QStringLiteral("Unexpected argument: ") + parser.positionalArguments().constFirst();
-        return std::nullopt;
-    }
-
-    Options options{parser.value(dir), parser.value(fee), parser.value(horizon), parser.isSet(all),
-                    parser.value(format) == u"json", parser.value(output), parser.isSet(force), 0};
-    if (parser.value(format) != u"csv" && parser.value(format) != u"json")
-        problem = QStringLiteral("--format takes csv or json, not ") + parser.value(format);
-    else if (bool ok = false; (options.jobs = parser.value(jobs).toInt(&ok)), !ok || options.jobs < 1)
-        problem = QStringLiteral("--jobs takes a whole number of at least 1, not ") + parser.value(jobs);
+    else if (parser.value(defined.format) != u"csv" && parser.value(defined.format) != u"json")
+        problem = QStringLiteral("--format takes csv or json, not ") + parser.value(defined.format);
+    else if (!jobsIsNumber || options.jobs < 1)
+        problem = QStringLiteral("--jobs takes a whole number of at least 1, not ") + parser.value(defined.jobs);
     else if (options.force && options.output.isEmpty())
         problem = QStringLiteral("--force goes with --output");
-    if (!problem.isEmpty())
-        return std::nullopt;
-    return options;
+    return problem.isEmpty() ? std::optional(options) : std::nullopt;
 }
 
 class ProgressLine {
@@ -135,31 +120,32 @@ bool writeOutput(const Options& options, const QByteArray& bytes, QTextStream& o
 
 int runScanCli(const QStringList& arguments, QTextStream& out, QTextStream& err, bool showProgress)
 {
-    const QString program = QStringLiteral("verdaxil-scan: ");
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Scans every day file of the quote terminal and prints the day's list "
+                                                    "of recommended securities with their back-test."));
+    const OptionDefinitions defined;
+    parser.addOptions(defined.list());
+    CommandLine commandLine(parser, arguments, out, err);
+    if (const auto status = commandLine.parse())
+        return *status;
     QString problem;
-    bool answered = false;
-    const auto options = parseOptions(arguments, out, problem, answered);
-    if (!options) {
-        if (answered)
-            return 0;
-        err << program << problem << u'\n' << QStringLiteral("Try 'verdaxil-scan --help'.\n");
-        return kUsageError;
-    }
+    const auto options = readOptions(parser, defined, problem);
+    if (!options)
+        return commandLine.usageError(problem);
 
     ScanSettings settings;
     try {
         settings.fee = feeFromText(options->feeText);
         settings.horizon = textToInt(options->horizonText);
     } catch (const ConversionError& failure) {
-        err << program << errorBoxText(failure.message()) << u'\n';
+        commandLine.error(errorBoxText(failure.message()));
         return kConversionFailed;
     }
     settings.jobs = options->jobs;
 
     const DayFileListing listing = ListDayFiles(options->quoteDir);
     if (!listing.foundDayDirectory) {
-        err << program << QStringLiteral("没有找到日线目录：%1").arg(listing.directoriesLookedAt.join(QStringLiteral("、")))
-            << u'\n';
+        commandLine.error(QStringLiteral("没有找到日线目录：%1").arg(listing.directoriesLookedAt.join(QStringLiteral("、"))));
         return kNoDayDirectory;
     }
 
@@ -177,7 +163,7 @@ int runScanCli(const QStringList& arguments, QTextStream& out, QTextStream& err,
         ? QJsonDocument(listJson(rows, day, settings.horizon, settings.fee, result.rows.size())).toJson(QJsonDocument::Indented)
         : listCsv(rows, settings.horizon);
     if (!writeOutput(*options, bytes, out, problem)) {
-        err << program << problem << u'\n';
+        commandLine.error(problem);
         return kNotWritten;
     }
     return 0;

@@ -155,6 +155,18 @@ TEST_F(FormMainCommands, RecommendationListWithBothTableFilesChangesNothing)
     EXPECT_EQ(text("MemMsg"), QStringLiteral("marker"));
 }
 
+// The one-line memo cuts its warnings; hovering shows them whole.
+TEST_F(FormMainCommands, EveryTextTheCommandsWriteIsAlsoItsTooltip)
+{
+    setText("stockcode", QStringLiteral("abc"));
+    QTest::mouseClick(control("BtnConfirm"), Qt::LeftButton);
+    EXPECT_EQ(control("MemMsg")->toolTip(), kNotACode);
+    setText("stockcode", QStringLiteral("600000"));
+    QTest::mouseClick(control("BtnConfirm"), Qt::LeftButton);
+    for (const char* name : {"MemMsg", "EdtHHigh", "EdtSNum", "Edt5P", "LblCDate"})
+        EXPECT_EQ(control(name)->toolTip(), text(name)) << name;
+}
+
 class MissingTableFile : public FormMainCommands, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(MissingTableFile, IsReportedAndLeavesNoFileOpen)

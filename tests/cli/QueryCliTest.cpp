@@ -2,6 +2,7 @@
 
 #include "support/QuoteDirFixture.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTextStream>
@@ -89,12 +90,27 @@ TEST_F(QueryCli, PlainOutputUsesTheWindowsCaptions)
 
 class UsageError : public ::testing::TestWithParam<QStringList> {};
 
-TEST_P(UsageError, ExitsWithTwoAndTheUsage)
+TEST_P(UsageError, ExitsWithTwoAndSaysWhereHelpIs)
 {
     const CliRun run = runCli(GetParam());
     EXPECT_EQ(run.status, 2);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("usage: verdaxil-query"))) << run.err.toStdString();
+    EXPECT_TRUE(run.err.startsWith(QStringLiteral("verdaxil-query: "))) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("Try 'verdaxil-query --help'."))) << run.err.toStdString();
     EXPECT_TRUE(run.out.isEmpty());
+}
+
+TEST(QueryCliConventions, HelpAndVersionOnStandardOutput)
+{
+    QCoreApplication::setApplicationVersion(QStringLiteral("9.9"));
+    for (const char* option : {"--help", "-h"}) {
+        const CliRun help = runCli({QString::fromLatin1(option)});
+        EXPECT_EQ(help.status, 0);
+        EXPECT_TRUE(help.out.contains(QStringLiteral("--horizon <TEXT>"))) << help.out.toStdString();
+        EXPECT_TRUE(help.err.isEmpty());
+    }
+    const CliRun version = runCli({QStringLiteral("--version")});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, QStringLiteral("verdaxil-query 9.9\n"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Arguments, UsageError,

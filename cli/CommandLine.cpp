@@ -1,0 +1,48 @@
+#include "cli/CommandLine.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace verdaxil {
+
+CommandLine::CommandLine(QCommandLineParser& parser, const QStringList& arguments, QTextStream& out, QTextStream& err)
+    : parser_(parser),
+      arguments_(arguments),
+      program_(arguments.isEmpty() ? QString() : QFileInfo(arguments.constFirst()).fileName()),
+      out_(out),
+      err_(err)
+{
+}
+
+std::optional<int> CommandLine::parse()
+{
+    const QCommandLineOption help = parser_.addHelpOption();
+    const QCommandLineOption version = parser_.addVersionOption();
+    if (!parser_.parse(arguments_))
+        return usageError(parser_.errorText());
+    if (parser_.isSet(help)) {
+        out_ << parser_.helpText() << Qt::flush;
+        return 0;
+    }
+    if (parser_.isSet(version)) {
+        out_ << program_ << u' ' << QCoreApplication::applicationVersion() << u'\n' << Qt::flush;
+        return 0;
+    }
+    return std::nullopt;
+}
+
+void CommandLine::error(const QString& message) const
+{
+    err_ << program_ << QStringLiteral(": ") << message << u'\n' << Qt::flush;
+}
+
+int CommandLine::usageError(const QString& message) const
+{
+    error(message);
+    err_ << QStringLiteral("Try '%1 --help'.\n").arg(program_) << Qt::flush;
+    return kUsageError;
+}
+
+} // namespace verdaxil

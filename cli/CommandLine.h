@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QCommandLineParser;
+class QTextStream;
+
+namespace verdaxil {
+
+inline constexpr int kUsageError = 2;
+
+// The command-line conventions both programs share: the parser's own --help and
+// --version answered on standard output, and every error on standard error after
+// the program's name.
+class CommandLine {
+public:
+    CommandLine(QCommandLineParser& parser, const QStringList& arguments, QTextStream& out, QTextStream& err);
+
+    // Adds --help and --version and parses. Returns the exit status to end with when
+    // the program should not go on: 0 after answering --help or --version, 2 after a
+    // usage error.
+    std::optional<int> parse();
+
+    // "PROGRAM: message" on standard error.
+    void error(const QString& message) const;
+    // A usage error, with a pointer to --help; returns the status 2.
+    int usageError(const QString& message) const;
+
+private:
+    QCommandLineParser& parser_;
+    QStringList arguments_;
+    QString program_;
+    QTextStream& out_;
+    QTextStream& err_;
+};
+
+} // namespace verdaxil
