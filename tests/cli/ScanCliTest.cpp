@@ -2,6 +2,7 @@
 #include "cli/QueryCli.h"
 #include "cli/ScanCli.h"
 #include "cli/TextWindow.h"
+#include "quotes/TableFiles.h"
 #include "scan/MarketScan.h"
 
 #include "support/FileSizeLimit.h"
@@ -18,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <random>
 #include <thread>
 
@@ -247,6 +249,45 @@ TEST_F(ScanCli, OutputThatFailsHalfWayLeavesTheOldFileAndNoOther)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("old"));
     EXPECT_EQ(QDir(dir.quoteDir()).entryList(QDir::Files), QStringList{QStringLiteral("list.csv")});
+}
+
+// A terminal installed under Wine with its folders and files spelled in other cases
+// gives what the same files give spelled as the program spells them.
+TEST_F(ScanCli, AWinePrefixWithOtherSpellingsGivesTheSameResults)
+{
+    QuoteDirFixture prefix;
+    prefix.addDirectory(QStringLiteral("dosdevices"));
+    prefix.addDirectory(QStringLiteral("drive/YYY/Data"));
+    ASSERT_TRUE(QDir().rename(dir.localPath(QStringLiteral("data/shase")), prefix.localPath(QStringLiteral("drive/YYY/Data/SHASE"))));
+    ASSERT_TRUE(QDir().rename(dir.localPath(QStringLiteral("data/sznse")), prefix.localPath(QStringLiteral("drive/YYY/Data/SzNsE"))));
+    ASSERT_TRUE(QDir().rename(prefix.localPath(QStringLiteral("drive/YYY/Data/SHASE/day")), prefix.localPath(QStringLiteral("drive/YYY/Data/SHASE/Day"))));
+    ASSERT_TRUE(QFile::rename(prefix.localPath(QStringLiteral("drive/YYY/Data/SHASE/Day/600000.day")),
+                              prefix.localPath(QStringLiteral("drive/YYY/Data/SHASE/Day/600000.DAY"))));
+    ASSERT_TRUE(QFile::rename(prefix.localPath(QStringLiteral("drive/YYY/Data/SHASE/shacdp.dat")),
+                              prefix.localPath(QStringLiteral("drive/YYY/Data/SHASE/SHACDP.DAT"))));
+    ASSERT_TRUE(QFile::link(QStringLiteral("../drive"), prefix.localPath(QStringLiteral("dosdevices/d:"))));
+
+    // The same files spelled as the program spells them, for comparison.
+    QuoteDirFixture spelled;
+    ASSERT_EQ(std::system(QStringLiteral("cp -r '%1/drive/YYY/Data' '%2/data' && cd '%2/data' && mv SHASE shase && mv SzNsE sznse "
+                                         "&& mv shase/Day shase/day && mv shase/day/600000.DAY shase/day/600000.day")
+                              .arg(prefix.quoteDir(), spelled.quoteDir()).toLocal8Bit().constData()), 0);
+
+    qputenv("WINEPREFIX", prefix.quoteDir().toLocal8Bit());
+    const QStringList json = {QStringLiteral("--all"), QStringLiteral("--format"), QStringLiteral("json"), QStringLiteral("--dir")};
+    const CliRun underWine = scan(json + QStringList{QStringLiteral("d:\\YYY")});
+    const CliRun asSpelled = scan(json + QStringList{spelled.quoteDir()});
+    const CliRun queried = query({QStringLiteral("--json"), QStringLiteral("--dir"), QStringLiteral("D:\\yyy"), QStringLiteral("600000")});
+    const CliRun queriedAsSpelled = query({QStringLiteral("--json"), QStringLiteral("--dir"), spelled.quoteDir(), QStringLiteral("600000")});
+    const bool tableFilesOpen = TableFilesOpen(QStringLiteral("D:\\YYY"));
+    qunsetenv("WINEPREFIX");
+    EXPECT_TRUE(tableFilesOpen);
+
+    ASSERT_EQ(underWine.status, 0) << underWine.err.toStdString();
+    EXPECT_EQ(underWine.json().value(QStringLiteral("rows")).toArray().size(), 11);
+    EXPECT_EQ(underWine.json(), asSpelled.json());
+    EXPECT_EQ(queried.json(), queriedAsSpelled.json());
+    EXPECT_EQ(queried.json().value(QStringLiteral("MemMsg")).toString(), QStringLiteral("说明性信息！"));
 }
 
 int entriesOf(const char* procDirectory)
