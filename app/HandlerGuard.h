@@ -2,6 +2,7 @@
 
 #include "runtime/IntegerText.h"
 
+#include <QAbstractButton>
 #include <QString>
 
 #include <exception>
@@ -26,6 +27,15 @@ void runGuarded(Handler&& handler) noexcept
     } catch (...) {
         showErrorBox(QStringLiteral("Unknown error"));
     }
+}
+
+// Runs the form's handler, inside the guard, on every click of the button; the handler
+// is told the button as its sender.
+template <class Form>
+void connectClick(QAbstractButton* button, Form* form, void (Form::*handler)(QObject*))
+{
+    QObject::connect(button, &QAbstractButton::clicked, form,
+                     [form, button, handler] { runGuarded([&] { (form->*handler)(button); }); });
 }
 
 } // namespace verdaxil

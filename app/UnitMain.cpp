@@ -64,15 +64,11 @@ TFormMain::~TFormMain()
 
 void TFormMain::connectHandlers()
 {
-    const auto onClick = [this](QAbstractButton* button, void (TFormMain::*handler)(QObject*)) {
-        connect(button, &QAbstractButton::clicked, this,
-                [this, button, handler] { runGuarded([&] { (this->*handler)(button); }); });
-    };
-    onClick(ui_->BtnConfirm, &TFormMain::BtnConfirmClick);
-    onClick(ui_->BtnClear, &TFormMain::BtnClearClick);
-    onClick(ui_->BtnUp, &TFormMain::BtnUpClick);
-    onClick(ui_->BtnNext, &TFormMain::BtnNextClick);
-    onClick(ui_->BtnGetRecom, &TFormMain::BtnGetRecomClick);
+    connectClick(ui_->BtnConfirm, this, &TFormMain::BtnConfirmClick);
+    connectClick(ui_->BtnClear, this, &TFormMain::BtnClearClick);
+    connectClick(ui_->BtnUp, this, &TFormMain::BtnUpClick);
+    connectClick(ui_->BtnNext, this, &TFormMain::BtnNextClick);
+    connectClick(ui_->BtnGetRecom, this, &TFormMain::BtnGetRecomClick);
 
     connect(ui_->EdtDate, &QLineEdit::textChanged, this,
             [this] { runGuarded([&] { EdtDateChange(ui_->EdtDate); }); });

@@ -77,13 +77,10 @@ TFormRecom::~TFormRecom() = default;
 
 void TFormRecom::connectHandlers()
 {
-    const auto onClick = [this](QAbstractButton* button, void (TFormRecom::*handler)(QObject*)) {
-        connect(button, &QAbstractButton::clicked, this, [this, button, handler] { runGuarded([&] { (this->*handler)(button); }); });
-    };
-    onClick(ui_->BtnStopScan, &TFormRecom::BtnStopScanClick);
-    onClick(ui_->BtnSaveRecom, &TFormRecom::BtnSaveRecomClick);
-    onClick(ui_->BtnCloseRecom, &TFormRecom::BtnCloseRecomClick);
-    onClick(ui_->ChkTodayOnly, &TFormRecom::ChkTodayOnlyClick);
+    connectClick(ui_->BtnStopScan, this, &TFormRecom::BtnStopScanClick);
+    connectClick(ui_->BtnSaveRecom, this, &TFormRecom::BtnSaveRecomClick);
+    connectClick(ui_->BtnCloseRecom, this, &TFormRecom::BtnCloseRecomClick);
+    connectClick(ui_->ChkTodayOnly, this, &TFormRecom::ChkTodayOnlyClick);
     connect(ui_->ComBClass, &QComboBox::currentIndexChanged, this,
             [this] { runGuarded([&] { ComBClassChange(ui_->ComBClass); }); });
     connect(ui_->TblRecom->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
