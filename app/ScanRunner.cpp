@@ -36,7 +36,6 @@ ScanRunner::~ScanRunner()
 void ScanRunner::start(const ScanRequest& request)
 {
     stop();
-    running_ = true;
     const int generation = ++generation_;
     thread_ = std::jthread([this, request, generation](std::stop_token stop) {
         const auto progress = [this, generation](ScanProgress done) {
@@ -61,17 +60,11 @@ void ScanRunner::stop()
     thread_.join();
 }
 
-bool ScanRunner::running() const
-{
-    return running_;
-}
-
 void ScanRunner::deliver(int generation, std::shared_ptr<ScanOutcome> outcome)
 {
     // An outcome of a scan that was replaced by a newer one is dropped.
     if (generation != generation_)
         return;
-    running_ = false;
     emit finished(std::move(outcome));
 }
 

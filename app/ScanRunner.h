@@ -37,7 +37,6 @@ public:
 
     void start(const ScanRequest& request);
     void stop();
-    bool running() const;
 
 signals:
     void progressed(qsizetype done, qsizetype total);
@@ -48,7 +47,6 @@ private:
 
     std::jthread thread_;
     int generation_ = 0;
-    bool running_ = false;
 };
 
 } // namespace verdaxil
