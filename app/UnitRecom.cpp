@@ -214,7 +214,8 @@ void TFormRecom::TblRecomSelect(QObject*)
         return;
     }
     // The file is read again: the scan keeps no table of any security.
-    const auto file = ReadOnlyFile::open(dayFilePath(outcome_->request.quoteDir, row->market, row->code));
+    OpenError error{};
+    const auto file = ReadOnlyFile::openLocal(row->localPath.constData(), error);
     if (!file) {
         ui_->ChartRecom->showDays(nullptr, {});
         return;
@@ -228,11 +229,18 @@ void TFormRecom::TblRecomActivate(QObject*)
     const ScanRow* row = selectedRow();
     if (!row || !outcome_)
         return;
-    // The query looks in Shanghai first: a Shenzhen code that Shanghai also has would
-    // show the other security's figures.
-    if (LookupMarket(row->code, outcome_->request.quoteDir) != row->market) {
+    // The query looks in Shanghai first, and finds names ignoring case: a Shenzhen
+    // code that Shanghai also has, or a code spelled in two cases, would show another
+    // file's figures.
+    const QString& quoteDir = outcome_->request.quoteDir;
+    const Market queried = LookupMarket(row->code, quoteDir);
+    if (queried != row->market) {
         showStatus(QStringLiteral("深圳 %1 无法在主窗口查询：上海也有代码为 %1 的日线文件，主窗口的查询会显示上海那只证券。")
                        .arg(row->code));
+        return;
+    }
+    if (localFileName(dayFilePath(quoteDir, queried, row->code)) != row->localPath) {
+        showStatus(QStringLiteral("%1 无法在主窗口查询：主窗口的查询会找到另一个拼写相近的日线文件。").arg(row->code));
         return;
     }
     emit securityChosen(row->code);

@@ -116,6 +116,37 @@ bool writeOutput(const Options& options, const QByteArray& bytes, QTextStream& o
     return true;
 }
 
+// The scan, the list and its output, once the arguments are read.
+int scanAndWrite(const Options& options, const ScanSettings& settings, const CommandLine& commandLine, QTextStream& out,
+                 QTextStream& err, bool showProgress)
+{
+    const DayFileListing listing = ListDayFiles(options.quoteDir);
+    if (!listing.foundDayDirectory) {
+        commandLine.error(QStringLiteral("没有找到日线目录：%1").arg(listing.directoriesLookedAt.join(QStringLiteral("、"))));
+        return kNoDayDirectory;
+    }
+
+    ProgressLine progressLine(err, showProgress);
+    const ScanResult result = ScanDayFiles(listing.files, settings, {}, std::ref(progressLine));
+    progressLine.finish();
+
+    const auto day = ListDay(result.rows);
+    std::vector<const ScanRow*> rows;
+    for (const ScanRow& row : result.rows) {
+        if (options.all || IsOnDaysList(row, day))
+            rows.push_back(&row);
+    }
+    const QByteArray bytes = options.json
+        ? QJsonDocument(listJson(rows, day, settings.horizon, settings.fee, result.rows.size())).toJson(QJsonDocument::Indented)
+        : listCsv(rows, settings.horizon);
+    QString problem;
+    if (!writeOutput(options, bytes, out, problem)) {
+        commandLine.error(problem);
+        return kNotWritten;
+    }
+    return 0;
+}
+
 } // namespace
 
 int runScanCli(const QStringList& arguments, QTextStream& out, QTextStream& err, bool showProgress)
@@ -143,30 +174,13 @@ int runScanCli(const QStringList& arguments, QTextStream& out, QTextStream& err,
     }
     settings.jobs = options->jobs;
 
-    const DayFileListing listing = ListDayFiles(options->quoteDir);
-    if (!listing.foundDayDirectory) {
-        commandLine.error(QStringLiteral("没有找到日线目录：%1").arg(listing.directoriesLookedAt.join(QStringLiteral("、"))));
-        return kNoDayDirectory;
-    }
-
-    ProgressLine progressLine(err, showProgress);
-    const ScanResult result = ScanDayFiles(listing.files, settings, {}, std::ref(progressLine));
-    progressLine.finish();
-
-    const auto day = ListDay(result.rows);
-    std::vector<const ScanRow*> rows;
-    for (const ScanRow& row : result.rows) {
-        if (options->all || IsOnDaysList(row, day))
-            rows.push_back(&row);
-    }
-    const QByteArray bytes = options->json
-        ? QJsonDocument(listJson(rows, day, settings.horizon, settings.fee, result.rows.size())).toJson(QJsonDocument::Indented)
-        : listCsv(rows, settings.horizon);
-    if (!writeOutput(*options, bytes, out, problem)) {
-        commandLine.error(problem);
+    // Whatever else fails (memory, threads) is told, not left to end the process.
+    try {
+        return scanAndWrite(*options, settings, commandLine, out, err, showProgress);
+    } catch (const std::exception& failure) {
+        commandLine.error(QString::fromUtf8(failure.what()));
         return kNotWritten;
     }
-    return 0;
 }
 
 } // namespace verdaxil

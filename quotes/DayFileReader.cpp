@@ -64,7 +64,10 @@ void ReadDayTable(const ReadOnlyFile& file, DayTable& table)
     const auto wanted = static_cast<std::size_t>(records - first) * kDayRecordSize;
     // A file that shrinks while it is read gives the whole records that were read.
     const std::size_t got = file.readAt(first * kDayRecordSize, tableBytes(table), wanted);
-    cleanInPlace(table, static_cast<int>(got / kDayRecordSize), table.count);
+    // A read cut inside a record wrote part of the row after the whole ones: it is
+    // refilled with the rest.
+    const auto touched = static_cast<int>((got + kDayRecordSize - 1) / kDayRecordSize);
+    cleanInPlace(table, static_cast<int>(got / kDayRecordSize), std::max(table.count, touched));
 }
 
 void DecodeDayTable(std::span<const char> bytes, DayTable& table)

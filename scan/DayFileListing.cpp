@@ -54,7 +54,7 @@ struct Listed {
     {
         const bool exact = name.endsWith(".day");
         const bool otherExact = other.name.endsWith(".day");
-        return std::tie(sortKey, otherExact, name) < std::tie(other.sortKey, exact, other.name);
+        return std::tie(sortKey, entry.code, otherExact, name) < std::tie(other.sortKey, other.entry.code, exact, other.name);
     }
 };
 
@@ -86,7 +86,8 @@ DayFileListing ListDayFiles(const QString& quoteDir)
         if (const auto localDir = localFileName(windowsDir))
             listing.foundDayDirectory |= listDirectory(*localDir, market, listed);
         std::sort(listed.begin(), listed.end());
-        const auto sameCode = [](const Listed& a, const Listed& b) { return a.sortKey == b.sortKey; };
+        // Code page 936 cannot hold every character: equal keys need not be equal codes.
+        const auto sameCode = [](const Listed& a, const Listed& b) { return a.entry.code == b.entry.code; };
         listed.erase(std::unique(listed.begin(), listed.end(), sameCode), listed.end());
         for (Listed& item : listed)
             listing.files.push_back(std::move(item.entry));

@@ -4,6 +4,7 @@
 #include "quotes/Market.h"
 #include "scan/SecurityClass.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
@@ -17,6 +18,7 @@ struct ScanRow {
     Market market = Market::None;
     QString code;
     SecurityClass securityClass = SecurityClass::Other;
+    QByteArray localPath;  // the day file this row was read from
     // None when the day file could not be read; `error` says why.
     std::optional<SecurityEvaluation> evaluation;
     QString error;
