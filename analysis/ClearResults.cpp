@@ -5,10 +5,9 @@ namespace verdaxil {
 void clearResults(QueryWindow& window)
 {
     static constexpr Control clearedInOrder[] = {
-        Control::stockprice,         Control::EdtHHigh, Control::EdtLowest, Control::MemMsg,
-        Control::HighestPriceinDate, Control::EdtRiseRateinHistory,
-        Control::Edt5P,              Control::Edt10P,   Control::Edt50P,    Control::Edt100P,
-        Control::EdtRiseRateinDate,  Control::EdtSNum,  Control::LblCDate,
+        Control::stockprice,           Control::EdtHHigh, Control::EdtLowest, Control::MemMsg, Control::HighestPriceinDate,
+        Control::EdtRiseRateinHistory, Control::Edt5P,    Control::Edt10P,    Control::Edt50P, Control::Edt100P,
+        Control::EdtRiseRateinDate,    Control::EdtSNum,  Control::LblCDate,
     };
     for (Control control : clearedInOrder)
         window.setText(control, placeholderText(control));

@@ -39,10 +39,10 @@ struct LatestDay {
 
 // What the indicators say of a security, in the file's price unit.
 struct IndicatorSummary {
-    std::int32_t high = 0;  // the all-time high, never below 0
-    std::int32_t low = 0;   // the all-time low, searched from the high
-    std::optional<LatestDay> latest;   // none for an empty table
-    std::optional<bool> recommended;   // none with fewer than two days
+    std::int32_t high = 0;           // the all-time high, never below 0
+    std::int32_t low = 0;            // the all-time low, searched from the high
+    std::optional<LatestDay> latest; // none for an empty table
+    std::optional<bool> recommended; // none with fewer than two days
     bool operator==(const IndicatorSummary&) const = default;
 };
 

@@ -11,7 +11,7 @@ namespace verdaxil {
 
 namespace {
 
-constexpr int kFirstRow = 60;  // the first row whose previous row has a 60-day average
+constexpr int kFirstRow = 60; // the first row whose previous row has a 60-day average
 constexpr std::int32_t kLowestScoredAvgPrice = 3;
 
 std::int64_t gap(const DayTable::Row& row)
@@ -170,8 +170,10 @@ void ShowSelectionStats(QueryWindow& window, const SelectionStats& stats)
     window.setText(Control::EdtRiseRateinHistory, intToText(shown.maxGainPercent));
 
     const std::pair<Control, std::optional<std::int64_t>> shares[] = {
-        {Control::Edt5P, shown.share5},     {Control::Edt10P, shown.share10},
-        {Control::Edt50P, shown.share50},   {Control::Edt100P, shown.share100},
+        {Control::Edt5P, shown.share5},
+        {Control::Edt10P, shown.share10},
+        {Control::Edt50P, shown.share50},
+        {Control::Edt100P, shown.share100},
         {Control::EdtRiseRateinDate, shown.profitShare},
     };
     // The previous security's figures must not stay next to the new code.

@@ -37,7 +37,7 @@ SelectionStats ComputeSelectionStats(const DayTable& table, int count, std::int6
 // point, where their boxes show placeholders.
 struct DisplayedStats {
     std::int64_t points = 0;
-    std::int64_t maxGain = 0;  // tenths of the file's price unit
+    std::int64_t maxGain = 0; // tenths of the file's price unit
     std::int64_t maxGainPercent = 0;
     std::optional<std::int64_t> profitShare;
     std::optional<std::int64_t> share5;

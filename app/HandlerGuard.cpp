@@ -12,8 +12,8 @@ namespace verdaxil {
 void showErrorBox(const QString& message)
 {
     const QPointer<QWidget> activeBefore = QApplication::activeWindow();
-    QMessageBox box(QMessageBox::Critical, QString::fromLatin1(kApplicationTitle), errorBoxText(message),
-                    QMessageBox::Ok, activeBefore);
+    QMessageBox box(QMessageBox::Critical, QString::fromLatin1(kApplicationTitle), errorBoxText(message), QMessageBox::Ok,
+                    activeBefore);
     box.exec();
     // Not every window manager hands the activation back once the box is gone.
     if (activeBefore)

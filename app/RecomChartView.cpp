@@ -102,9 +102,8 @@ void RecomChartView::showDays(const DayTable* table, const QString& title)
     yAxis->setLabelFormat(QStringLiteral("%.0f"));
     chart->addAxis(xAxis, Qt::AlignBottom);
     chart->addAxis(yAxis, Qt::AlignLeft);
-    for (QXYSeries* series : {static_cast<QXYSeries*>(close), static_cast<QXYSeries*>(average),
-                              static_cast<QXYSeries*>(ma10), static_cast<QXYSeries*>(ma60),
-                              static_cast<QXYSeries*>(points)}) {
+    for (QXYSeries* series : {static_cast<QXYSeries*>(close), static_cast<QXYSeries*>(average), static_cast<QXYSeries*>(ma10),
+                              static_cast<QXYSeries*>(ma60), static_cast<QXYSeries*>(points)}) {
         chart->addSeries(series);
         series->attachAxis(xAxis);
         series->attachAxis(yAxis);

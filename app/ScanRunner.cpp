@@ -40,7 +40,8 @@ void ScanRunner::start(const ScanRequest& request)
     thread_ = std::jthread([this, request, generation](std::stop_token stop) {
         const auto progress = [this, generation](ScanProgress done) {
             QMetaObject::invokeMethod(
-                this, [this, generation, done] {
+                this,
+                [this, generation, done] {
                     if (generation == generation_)
                         emit progressed(static_cast<qsizetype>(done.done), static_cast<qsizetype>(done.total));
                 },

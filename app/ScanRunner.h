@@ -21,7 +21,7 @@ struct ScanOutcome {
     DayFileListing listing;
     ScanResult result;
     double seconds = 0;
-    QString failure;  // set when the scan could not run to an end (memory ran out)
+    QString failure; // set when the scan could not run to an end (memory ran out)
 };
 
 // Runs one market scan at a time on a thread of its own. Progress and the outcome

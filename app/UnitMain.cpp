@@ -25,8 +25,9 @@ constexpr int kFeeTypingLimit = 2;
 } // namespace
 
 TFormMain::TFormMain(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : QWidget(parent,
+              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                  | Qt::WindowCloseButtonHint),
       ui_(std::make_unique<Ui::TFormMain>()),
       controls_(*this)
 {
@@ -70,10 +71,9 @@ void TFormMain::connectHandlers()
     connectClick(ui_->BtnNext, this, &TFormMain::BtnNextClick);
     connectClick(ui_->BtnGetRecom, this, &TFormMain::BtnGetRecomClick);
 
-    connect(ui_->EdtDate, &QLineEdit::textChanged, this,
-            [this] { runGuarded([&] { EdtDateChange(ui_->EdtDate); }); });
+    connect(ui_->EdtDate, &QLineEdit::textChanged, this, [this] { runGuarded([&] { EdtDateChange(ui_->EdtDate); }); });
     focusConnection_ = connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget* old, QWidget* now) { runGuarded([&] { focusChanged(old, now); }); });
+                               [this](QWidget* old, QWidget* now) { runGuarded([&] { focusChanged(old, now); }); });
 }
 
 void TFormMain::BtnConfirmClick(QObject*)

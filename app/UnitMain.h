@@ -42,7 +42,7 @@ private:
     WindowControls controls_;
     QMetaObject::Connection focusConnection_;
     bool focusEnteredBefore_ = false;
-    TFormRecom* recom_ = nullptr;  // created on first use, a child of this window
+    TFormRecom* recom_ = nullptr; // created on first use, a child of this window
 };
 
 } // namespace verdaxil

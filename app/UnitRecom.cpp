@@ -11,10 +11,10 @@
 #include "runtime/WindowsPath.h"
 #include "scan/ListExport.h"
 
+#include <QCloseEvent>
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
-#include <QCloseEvent>
 #include <QMessageBox>
 #include <QShortcut>
 
@@ -60,8 +60,8 @@ TFormRecom::TFormRecom(std::function<QString()> saveDirectory, QWidget* parent)
 
     ui_->ComBClass->addItem(className(SecurityClass::AShare), static_cast<int>(SecurityClass::AShare));
     ui_->ComBClass->addItem(QStringLiteral("全部"), kAllClasses);
-    for (SecurityClass other : {SecurityClass::BShare, SecurityClass::Index, SecurityClass::Fund, SecurityClass::Bond,
-                                SecurityClass::Other})
+    for (SecurityClass other :
+         {SecurityClass::BShare, SecurityClass::Index, SecurityClass::Fund, SecurityClass::Bond, SecurityClass::Other})
         ui_->ComBClass->addItem(className(other), static_cast<int>(other));
 
     filter_.setSourceModel(&model_);
@@ -85,8 +85,7 @@ void TFormRecom::connectHandlers()
             [this] { runGuarded([&] { ComBClassChange(ui_->ComBClass); }); });
     connect(ui_->TblRecom->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { runGuarded([&] { TblRecomSelect(ui_->TblRecom); }); });
-    connect(ui_->TblRecom, &QAbstractItemView::activated, this,
-            [this] { runGuarded([&] { TblRecomActivate(ui_->TblRecom); }); });
+    connect(ui_->TblRecom, &QAbstractItemView::activated, this, [this] { runGuarded([&] { TblRecomActivate(ui_->TblRecom); }); });
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
             [this] { runGuarded([&] { BtnCloseRecomClick(this); }); });
 
@@ -123,8 +122,7 @@ void TFormRecom::scanFinished(std::shared_ptr<ScanOutcome> outcome)
         return;
     }
     if (!outcome_->listing.foundDayDirectory) {
-        showStatus(QStringLiteral("没有找到日线目录：%1")
-                       .arg(outcome_->listing.directoriesLookedAt.join(QStringLiteral("、"))));
+        showStatus(QStringLiteral("没有找到日线目录：%1").arg(outcome_->listing.directoriesLookedAt.join(QStringLiteral("、"))));
         return;
     }
     if (model_.listDay())
@@ -158,7 +156,8 @@ QString TFormRecom::listSummary() const
         recommended += IsOnDaysList(row, model_.listDay());
         unreadable += !row.evaluation;
     }
-    QString text = model_.listDay() ? QStringLiteral("%1 的列表：").arg(dayText(model_.listDay())) : QStringLiteral("没有可用的日线：");
+    QString text =
+        model_.listDay() ? QStringLiteral("%1 的列表：").arg(dayText(model_.listDay())) : QStringLiteral("没有可用的日线：");
     text += QStringLiteral("扫描 %1 个文件，显示 %2 行，当日推荐 %3 个，%4 个文件无法读取，用时 %5 秒。")
                 .arg(model_.rows().size())
                 .arg(filter_.rowCount())

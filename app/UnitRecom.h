@@ -63,7 +63,7 @@ private:
     RecomTableModel model_;
     RecomFilter filter_;
     ScanRunner runner_;
-    std::shared_ptr<const ScanOutcome> outcome_;  // its rows moved into the model
+    std::shared_ptr<const ScanOutcome> outcome_; // its rows moved into the model
     std::unique_ptr<SecurityEvaluator> chartEvaluator_;
 };
 

@@ -44,8 +44,7 @@ void WindowControls::setText(Control control, const QString& text)
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
         label->setText(text);
         label->adjustSize();
-    }
-    else if (auto* memo = qobject_cast<QPlainTextEdit*>(widget))
+    } else if (auto* memo = qobject_cast<QPlainTextEdit*>(widget))
         memo->setPlainText(text);
     else
         throw std::logic_error(std::string("No text to write in control ") + controlName(control));

@@ -1,9 +1,9 @@
 // The market scan against the floor of merely reading its files: a generated market
 // of VERDAXIL_BENCH_FILES day files (default 2000) of 5000 days each, in the page cache.
 
-#include "runtime/FileSystem.h"
 #include "quotes/DayTable.h"
 #include "quotes/QuoteLayout.h"
+#include "runtime/FileSystem.h"
 #include "scan/MarketScan.h"
 #include "tools/DayFileWriter.h"
 #include "tools/DemoQuotes.h"
@@ -65,8 +65,8 @@ namespace {
 
 void reportFiles(benchmark::State& state)
 {
-    state.counters["files_per_s"] = benchmark::Counter(static_cast<double>(market().files().size()),
-                                                       benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["files_per_s"] =
+        benchmark::Counter(static_cast<double>(market().files().size()), benchmark::Counter::kIsIterationInvariantRate);
 }
 
 // Open, read every byte into a page-aligned block the size of a table, close: on as many threads as the
@@ -105,7 +105,11 @@ void Scan(benchmark::State& state)
 }
 
 BENCHMARK(ReadOnlyFloor)->ArgName("threads")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(Scan)->ArgNames({"horizon", "threads"})->ArgsProduct({{30, 5000}, {1, 2}})->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(Scan)
+    ->ArgNames({"horizon", "threads"})
+    ->ArgsProduct({{30, 5000}, {1, 2}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 } // namespace
 } // namespace verdaxil

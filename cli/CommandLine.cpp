@@ -13,8 +13,7 @@ CommandLine::CommandLine(QCommandLineParser& parser, const QStringList& argument
       program_(arguments.isEmpty() ? QString() : QFileInfo(arguments.constFirst()).fileName()),
       out_(out),
       err_(err)
-{
-}
+{}
 
 std::optional<int> CommandLine::parse()
 {

@@ -105,12 +105,12 @@ int runQueryCli(const QStringList& arguments, QTextStream& out, QTextStream& err
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Runs one query of a security code and prints its results."));
-    const QCommandLineOption dirOption(QStringLiteral("dir"), QStringLiteral("Quote terminal directory."),
-                                       QStringLiteral("TEXT"), QStringLiteral("D:\\YYY"));
+    const QCommandLineOption dirOption(QStringLiteral("dir"), QStringLiteral("Quote terminal directory."), QStringLiteral("TEXT"),
+                                       QStringLiteral("D:\\YYY"));
     const QCommandLineOption feeOption(QStringLiteral("fee"), QStringLiteral("Fee per trade."), QStringLiteral("TEXT"),
                                        QStringLiteral("6"));
-    const QCommandLineOption horizonOption(QStringLiteral("horizon"), QStringLiteral("Horizon in days."),
-                                           QStringLiteral("TEXT"), QStringLiteral("30"));
+    const QCommandLineOption horizonOption(QStringLiteral("horizon"), QStringLiteral("Horizon in days."), QStringLiteral("TEXT"),
+                                           QStringLiteral("30"));
     const QCommandLineOption jsonOption(QStringLiteral("json"), QStringLiteral("Print one JSON object."));
     parser.addOptions({dirOption, feeOption, horizonOption, jsonOption});
     parser.addPositionalArgument(QStringLiteral("CODE"), QStringLiteral("Six-digit security code."));

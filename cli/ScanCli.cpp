@@ -38,8 +38,8 @@ struct Options {
 struct OptionDefinitions {
     QCommandLineOption dir{QStringLiteral("dir"), QStringLiteral("Quote terminal directory."), QStringLiteral("TEXT"),
                            QStringLiteral("D:\\YYY")};
-    QCommandLineOption fee{QStringLiteral("fee"), QStringLiteral("Fee per trade; below 1 counts as 6."),
-                           QStringLiteral("TEXT"), QStringLiteral("6")};
+    QCommandLineOption fee{QStringLiteral("fee"), QStringLiteral("Fee per trade; below 1 counts as 6."), QStringLiteral("TEXT"),
+                           QStringLiteral("6")};
     QCommandLineOption horizon{QStringLiteral("horizon"), QStringLiteral("Horizon of the back-test in days."),
                                QStringLiteral("TEXT"), QStringLiteral("30")};
     QCommandLineOption all{QStringLiteral("all"), QStringLiteral("Print every scanned security, not only the day's list.")};
@@ -57,9 +57,14 @@ struct OptionDefinitions {
 // The options of a parsed command line; none when they do not fit, `problem` then says why.
 std::optional<Options> readOptions(const QCommandLineParser& parser, const OptionDefinitions& defined, QString& problem)
 {
-    Options options{parser.value(defined.dir), parser.value(defined.fee), parser.value(defined.horizon),
-                    parser.isSet(defined.all), parser.value(defined.format) == u"json", parser.value(defined.output),
-                    parser.isSet(defined.force), 0};
+    Options options{parser.value(defined.dir),
+                    parser.value(defined.fee),
+                    parser.value(defined.horizon),
+                    parser.isSet(defined.all),
+                    parser.value(defined.format) == u"json",
+                    parser.value(defined.output),
+                    parser.isSet(defined.force),
+                    0};
     bool jobsIsNumber = false;
     options.jobs = parser.value(defined.jobs).toInt(&jobsIsNumber);
     if (!parser.positionalArguments().isEmpty())
@@ -82,7 +87,10 @@ public:
         if (!shown_)
             return;
         const double seconds = std::max(clock_.elapsed(), qint64{1}) / 1000.0;
-        err_ << QStringLiteral("\r扫描 %1/%2 个文件，每秒 %3 个").arg(progress.done).arg(progress.total).arg(qRound(progress.done / seconds))
+        err_ << QStringLiteral("\r扫描 %1/%2 个文件，每秒 %3 个")
+                    .arg(progress.done)
+                    .arg(progress.total)
+                    .arg(qRound(progress.done / seconds))
              << Qt::flush;
     }
 

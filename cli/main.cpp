@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
-
 int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);

@@ -5,8 +5,7 @@ namespace verdaxil {
 std::array<char, kDayRecordSize> encodeDayRecord(const DayRecord& record)
 {
     std::array<char, kDayRecordSize> bytes{};
-    const std::int32_t fields[] = {record.date,  record.open,   record.high,  record.low,
-                                   record.close, record.amount, record.volume};
+    const std::int32_t fields[] = {record.date, record.open, record.high, record.low, record.close, record.amount, record.volume};
     for (int field = 0; field < kDayRecordFields; ++field) {
         const auto value = static_cast<std::uint32_t>(fields[field]);
         for (int byte = 0; byte < 4; ++byte)

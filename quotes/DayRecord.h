@@ -9,7 +9,7 @@ namespace verdaxil {
 // followed by 12 bytes the program does not read.
 struct DayRecord {
     std::int32_t date = 0;
-    std::int32_t open = 0;  // the field between date and high; only tested for zero
+    std::int32_t open = 0; // the field between date and high; only tested for zero
     std::int32_t high = 0;
     std::int32_t low = 0;
     std::int32_t close = 0;

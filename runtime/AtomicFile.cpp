@@ -12,8 +12,8 @@ std::optional<QString> writeFileAtomically(const QString& localPath, const QByte
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return file.errorString();
     if (file.write(bytes) != bytes.size()) {
-        const QString error = file.error() == QFileDevice::NoError ? QStringLiteral("the file could not be written whole")
-                                                                    : file.errorString();
+        const QString error =
+            file.error() == QFileDevice::NoError ? QStringLiteral("the file could not be written whole") : file.errorString();
         file.cancelWriting();
         return error;
     }

@@ -15,8 +15,7 @@ QString conversionMessage(const QString& text)
 
 ConversionError::ConversionError(const QString& text)
     : std::runtime_error(conversionMessage(text).toStdString()), message_(conversionMessage(text))
-{
-}
+{}
 
 namespace {
 

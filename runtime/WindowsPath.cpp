@@ -37,8 +37,8 @@ bool equalIgnoringAsciiCase(QStringView a, QStringView b)
 // the first by name, so that the choice is the same every time.
 QString entryIgnoringCase(const QString& directory, const QString& name)
 {
-    const QStringList entries = QDir(directory).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    const QStringList entries =
+        QDir(directory).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString& entry : entries) {
         if (equalIgnoringAsciiCase(entry, name))
             return entry;

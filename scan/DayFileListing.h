@@ -15,7 +15,7 @@ struct DayFileEntry {
     Market market = Market::None;
     QString code;
     SecurityClass securityClass = SecurityClass::Other;
-    QByteArray localPath;  // in the file system's own form, made once for the workers
+    QByteArray localPath; // in the file system's own form, made once for the workers
 };
 
 struct DayFileListing {

@@ -33,9 +33,9 @@ enum class ListColumn {
 };
 
 inline constexpr std::array kListColumns = {
-    ListColumn::Market,      ListColumn::Code,    ListColumn::Class,   ListColumn::Date,    ListColumn::Price,
-    ListColumn::Recommended, ListColumn::Points,  ListColumn::ProfitShare, ListColumn::Share5, ListColumn::Share10,
-    ListColumn::Share50,     ListColumn::Share100, ListColumn::MaxGain, ListColumn::MaxGainPercent, ListColumn::High,
+    ListColumn::Market,      ListColumn::Code,     ListColumn::Class,       ListColumn::Date,           ListColumn::Price,
+    ListColumn::Recommended, ListColumn::Points,   ListColumn::ProfitShare, ListColumn::Share5,         ListColumn::Share10,
+    ListColumn::Share50,     ListColumn::Share100, ListColumn::MaxGain,     ListColumn::MaxGainPercent, ListColumn::High,
     ListColumn::Low,         ListColumn::Error,
 };
 

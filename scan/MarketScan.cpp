@@ -16,7 +16,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr std::size_t kChunk = 8;  // files a worker takes at a time
+constexpr std::size_t kChunk = 8; // files a worker takes at a time
 constexpr auto kProgressInterval = 50ms;
 
 QString openErrorText(OpenError error)
@@ -46,8 +46,7 @@ class Workers {
 public:
     Workers(const std::vector<DayFileEntry>& files, const ScanSettings& settings)
         : files_(files), settings_(settings), rows_(files.size()), done_(files.size(), false)
-    {
-    }
+    {}
 
     std::stop_source& stopSource() { return stop_; }
 
@@ -105,7 +104,7 @@ private:
     const std::vector<DayFileEntry>& files_;
     const ScanSettings& settings_;
     std::vector<ScanRow> rows_;
-    std::vector<char> done_;  // not vector<bool>: workers write neighbouring elements
+    std::vector<char> done_; // not vector<bool>: workers write neighbouring elements
     std::stop_source stop_;
     std::atomic<std::size_t> next_{0};
     std::atomic<std::size_t> doneCount_{0};
@@ -125,7 +124,8 @@ ScanResult ScanDayFiles(const std::vector<DayFileEntry>& files, const ScanSettin
     std::stop_source& stopAll = workers.stopSource();
     const std::stop_callback forwardStop(stop, [&] { stopAll.request_stop(); });
 
-    const auto threads = static_cast<std::size_t>(std::clamp<std::int64_t>(settings.jobs, 1, std::max<std::size_t>(files.size(), 1)));
+    const auto threads =
+        static_cast<std::size_t>(std::clamp<std::int64_t>(settings.jobs, 1, std::max<std::size_t>(files.size(), 1)));
     {
         std::vector<std::jthread> running;
         try {

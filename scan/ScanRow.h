@@ -18,7 +18,7 @@ struct ScanRow {
     Market market = Market::None;
     QString code;
     SecurityClass securityClass = SecurityClass::Other;
-    QByteArray localPath;  // the day file this row was read from
+    QByteArray localPath; // the day file this row was read from
     // None when the day file could not be read; `error` says why.
     std::optional<SecurityEvaluation> evaluation;
     QString error;

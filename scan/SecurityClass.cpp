@@ -20,35 +20,35 @@ constexpr std::array kCodeRanges = {
     CodeRange{Market::Shanghai, u"601", SecurityClass::AShare},
     CodeRange{Market::Shanghai, u"603", SecurityClass::AShare},
     CodeRange{Market::Shanghai, u"605", SecurityClass::AShare},
-    CodeRange{Market::Shanghai, u"688", SecurityClass::AShare},  // STAR market
-    CodeRange{Market::Shanghai, u"689", SecurityClass::AShare},  // STAR market depositary receipts
+    CodeRange{Market::Shanghai, u"688", SecurityClass::AShare}, // STAR market
+    CodeRange{Market::Shanghai, u"689", SecurityClass::AShare}, // STAR market depositary receipts
     CodeRange{Market::Shanghai, u"900", SecurityClass::BShare},
     CodeRange{Market::Shanghai, u"000", SecurityClass::Index},
-    CodeRange{Market::Shanghai, u"50", SecurityClass::Fund},     // closed-end funds, LOFs, REITs
-    CodeRange{Market::Shanghai, u"51", SecurityClass::Fund},     // ETFs
+    CodeRange{Market::Shanghai, u"50", SecurityClass::Fund}, // closed-end funds, LOFs, REITs
+    CodeRange{Market::Shanghai, u"51", SecurityClass::Fund}, // ETFs
     CodeRange{Market::Shanghai, u"52", SecurityClass::Fund},
     CodeRange{Market::Shanghai, u"56", SecurityClass::Fund},
-    CodeRange{Market::Shanghai, u"58", SecurityClass::Fund},     // STAR ETFs
-    CodeRange{Market::Shanghai, u"01", SecurityClass::Bond},     // treasury bonds
+    CodeRange{Market::Shanghai, u"58", SecurityClass::Fund}, // STAR ETFs
+    CodeRange{Market::Shanghai, u"01", SecurityClass::Bond}, // treasury bonds
     CodeRange{Market::Shanghai, u"02", SecurityClass::Bond},
-    CodeRange{Market::Shanghai, u"1", SecurityClass::Bond},      // corporate and convertible bonds
-    CodeRange{Market::Shanghai, u"20", SecurityClass::Bond},     // repurchase agreements
+    CodeRange{Market::Shanghai, u"1", SecurityClass::Bond},  // corporate and convertible bonds
+    CodeRange{Market::Shanghai, u"20", SecurityClass::Bond}, // repurchase agreements
     CodeRange{Market::Shenzhen, u"000", SecurityClass::AShare},
     CodeRange{Market::Shenzhen, u"001", SecurityClass::AShare},
     CodeRange{Market::Shenzhen, u"002", SecurityClass::AShare},
     CodeRange{Market::Shenzhen, u"003", SecurityClass::AShare},
-    CodeRange{Market::Shenzhen, u"300", SecurityClass::AShare},  // ChiNext
-    CodeRange{Market::Shenzhen, u"301", SecurityClass::AShare},  // ChiNext
+    CodeRange{Market::Shenzhen, u"300", SecurityClass::AShare}, // ChiNext
+    CodeRange{Market::Shenzhen, u"301", SecurityClass::AShare}, // ChiNext
     CodeRange{Market::Shenzhen, u"200", SecurityClass::BShare},
     CodeRange{Market::Shenzhen, u"201", SecurityClass::BShare},
     CodeRange{Market::Shenzhen, u"399", SecurityClass::Index},
-    CodeRange{Market::Shenzhen, u"15", SecurityClass::Fund},     // ETFs and LOFs
+    CodeRange{Market::Shenzhen, u"15", SecurityClass::Fund}, // ETFs and LOFs
     CodeRange{Market::Shenzhen, u"16", SecurityClass::Fund},
-    CodeRange{Market::Shenzhen, u"18", SecurityClass::Fund},     // closed-end funds, REITs
-    CodeRange{Market::Shenzhen, u"10", SecurityClass::Bond},     // treasury bonds
-    CodeRange{Market::Shenzhen, u"11", SecurityClass::Bond},     // corporate bonds
-    CodeRange{Market::Shenzhen, u"12", SecurityClass::Bond},     // convertible bonds
-    CodeRange{Market::Shenzhen, u"13", SecurityClass::Bond},     // repurchase agreements
+    CodeRange{Market::Shenzhen, u"18", SecurityClass::Fund}, // closed-end funds, REITs
+    CodeRange{Market::Shenzhen, u"10", SecurityClass::Bond}, // treasury bonds
+    CodeRange{Market::Shenzhen, u"11", SecurityClass::Bond}, // corporate bonds
+    CodeRange{Market::Shenzhen, u"12", SecurityClass::Bond}, // convertible bonds
+    CodeRange{Market::Shenzhen, u"13", SecurityClass::Bond}, // repurchase agreements
 };
 
 bool isSixDigits(const QString& code)

@@ -29,33 +29,33 @@ constexpr PriceLevel kBond{100000, 140000, 2000, 50000};
 
 struct CodeClass {
     bool shanghai;
-    int first;   // lowest and highest code of the class
+    int first; // lowest and highest code of the class
     int last;
-    int share;   // thousandths of the generated securities
+    int share; // thousandths of the generated securities
     const PriceLevel& level;
 };
 
 // Generated Shanghai 600xxx and Shenzhen 000xxx codes start past the demo securities'.
 // Shares add up to 1000.
 constexpr std::array kClasses = {
-    CodeClass{true, 600037, 600999, 140, kMainBoard},  // Shanghai main-board A shares
+    CodeClass{true, 600037, 600999, 140, kMainBoard}, // Shanghai main-board A shares
     CodeClass{true, 601000, 601999, 54, kMainBoard},
     CodeClass{true, 603000, 603999, 80, kMainBoard},
     CodeClass{true, 605000, 605999, 20, kMainBoard},
-    CodeClass{true, 688001, 688999, 90, kGrowthBoard},  // STAR Market A shares
-    CodeClass{true, 900901, 900999, 8, kBShare},  // Shanghai B shares
-    CodeClass{true, 1, 999, 15, kIndex},  // Shanghai indices, 000001 the composite
-    CodeClass{true, 510010, 510999, 25, kFund},  // exchange-traded funds
-    CodeClass{true, 110001, 110999, 10, kBond},  // convertible bonds
+    CodeClass{true, 688001, 688999, 90, kGrowthBoard}, // STAR Market A shares
+    CodeClass{true, 900901, 900999, 8, kBShare},       // Shanghai B shares
+    CodeClass{true, 1, 999, 15, kIndex},               // Shanghai indices, 000001 the composite
+    CodeClass{true, 510010, 510999, 25, kFund},        // exchange-traded funds
+    CodeClass{true, 110001, 110999, 10, kBond},        // convertible bonds
     CodeClass{true, 113001, 113999, 25, kBond},
-    CodeClass{false, 3, 999, 70, kMainBoard},  // Shenzhen main-board A shares
+    CodeClass{false, 3, 999, 70, kMainBoard}, // Shenzhen main-board A shares
     CodeClass{false, 1201, 1999, 15, kMainBoard},
     CodeClass{false, 2001, 2999, 150, kMainBoard},
     CodeClass{false, 3000, 3099, 7, kMainBoard},
-    CodeClass{false, 300001, 300999, 150, kGrowthBoard},  // ChiNext A shares
+    CodeClass{false, 300001, 300999, 150, kGrowthBoard}, // ChiNext A shares
     CodeClass{false, 301001, 301999, 45, kGrowthBoard},
-    CodeClass{false, 200011, 200999, 6, kBShare},  // Shenzhen B shares
-    CodeClass{false, 399001, 399999, 15, kIndex},  // Shenzhen indices
+    CodeClass{false, 200011, 200999, 6, kBShare}, // Shenzhen B shares
+    CodeClass{false, 399001, 399999, 15, kIndex}, // Shenzhen indices
     CodeClass{false, 159001, 159999, 25, kFund},  // exchange-traded funds
     CodeClass{false, 123001, 123999, 25, kBond},  // convertible bonds
     CodeClass{false, 127001, 127999, 10, kBond},
@@ -115,8 +115,8 @@ std::vector<DemoListing> demoListings(int securities)
     std::vector<DemoListing> listings;
     listings.reserve(static_cast<std::size_t>(securities));
     for (const DemoSecurity& security : demo) {
-        listings.push_back({QByteArray(security.code), security.shanghai, security.startPrice, security.dailyLots,
-                            security.seed, false, DayFileKind::Full, 0});
+        listings.push_back({QByteArray(security.code), security.shanghai, security.startPrice, security.dailyLots, security.seed,
+                            false, DayFileKind::Full, 0});
     }
 
     const auto classes = dealClasses(securities - static_cast<int>(demo.size()));

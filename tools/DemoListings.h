@@ -8,25 +8,25 @@ namespace verdaxil {
 
 // What a listing's day file holds.
 enum class DayFileKind {
-    Full,         // every day up to the market's last one
-    Suspended,    // stops suspendedDays trading days before the others
-    Empty,        // 0 bytes
-    PartRecord,   // 39 bytes, short of one record
-    ZeroVolume,   // whole records, every one with a zero volume
+    Full,       // every day up to the market's last one
+    Suspended,  // stops suspendedDays trading days before the others
+    Empty,      // 0 bytes
+    PartRecord, // 39 bytes, short of one record
+    ZeroVolume, // whole records, every one with a zero volume
 };
 
 struct DemoListing {
     QByteArray code;
     bool shanghai;
-    int startPrice;   // thousandths of a yuan
-    int dailyLots;    // typical volume in lots of 100 shares
+    int startPrice; // thousandths of a yuan
+    int dailyLots;  // typical volume in lots of 100 shares
     unsigned seed;
-    bool followsMarket;  // false for the demo securities, whose histories stay as they were
+    bool followsMarket; // false for the demo securities, whose histories stay as they were
     DayFileKind kind;
-    int suspendedDays;   // trading days missing at the end of a Suspended file
+    int suspendedDays; // trading days missing at the end of a Suspended file
 };
 
-inline constexpr int kMaxDemoSecurities = 6000;  // what the code ranges have room for
+inline constexpr int kMaxDemoSecurities = 6000; // what the code ranges have room for
 
 // The demo securities followed by securities - 4 generated ones, dealt to the code
 // classes of both exchanges in proportion to their shares, mostly A shares. Among the

@@ -32,20 +32,14 @@ std::vector<double> marketTrend(int days)
 
 QByteArray dayFileBytes(const DemoListing& listing, std::span<const double> trend)
 {
-    const DemoSecurity security{listing.code.constData(), listing.shanghai, listing.startPrice, listing.dailyLots,
-                                listing.seed};
+    const DemoSecurity security{listing.code.constData(), listing.shanghai, listing.startPrice, listing.dailyLots, listing.seed};
     std::vector<DayRecord> history =
         listing.followsMarket ? demoHistory(security, trend) : demoHistory(security, static_cast<int>(trend.size()));
     switch (listing.kind) {
-    case DayFileKind::Full:
-        break;
-    case DayFileKind::Suspended:
-        history.resize(history.size() - static_cast<std::size_t>(listing.suspendedDays));
-        break;
-    case DayFileKind::Empty:
-        return {};
-    case DayFileKind::PartRecord:
-        return encodeDayFile(std::span(history).first(1)).first(kDayRecordSize - 1);
+    case DayFileKind::Full: break;
+    case DayFileKind::Suspended: history.resize(history.size() - static_cast<std::size_t>(listing.suspendedDays)); break;
+    case DayFileKind::Empty: return {};
+    case DayFileKind::PartRecord: return encodeDayFile(std::span(history).first(1)).first(kDayRecordSize - 1);
     case DayFileKind::ZeroVolume:
         for (DayRecord& record : history)
             record.volume = 0;
@@ -78,8 +72,8 @@ void writeDemoMarket(const QString& localDir, int securities, int days)
     QByteArrayList shenzhen;
     for (const DemoListing& listing : listings) {
         const Market market = listing.shanghai ? Market::Shanghai : Market::Shenzhen;
-        const QString path = root.filePath(QuoteLayout::localDayDirectory(market) + QLatin1String(listing.code)
-                                           + QuoteLayout::kDayFileSuffix);
+        const QString path =
+            root.filePath(QuoteLayout::localDayDirectory(market) + QLatin1String(listing.code) + QuoteLayout::kDayFileSuffix);
         writeLocalFile(path, dayFileBytes(listing, trend));
         (listing.shanghai ? shanghai : shenzhen).append(listing.code);
     }

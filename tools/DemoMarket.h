@@ -4,8 +4,8 @@
 
 namespace verdaxil {
 
-inline constexpr int kMinDemoDays = 100;  // room for the 60-day average and the longest suspension
-inline constexpr int kMaxDemoDays = 10000;  // some forty years of trading from 2014
+inline constexpr int kMinDemoDays = 100;   // room for the 60-day average and the longest suspension
+inline constexpr int kMaxDemoDays = 10000; // some forty years of trading from 2014
 
 // Writes a quote directory in the terminal's layout below `localDir`: the day files
 // of demoListings(securities), histories of `days` trading days that end on the same

@@ -55,8 +55,9 @@ std::vector<DayRecord> demoHistory(const DemoSecurity& security, std::span<const
         // Slow cycles of a few months make the 10-day average cross the 60-day one
         // now and then; the noise keeps it from looking drawn, and a pull back towards
         // the starting price keeps ten years of it within a plausible range.
-        const double trend = 0.004 * std::sin(index / 37.0 + security.seed / 3.0) + 0.002 * std::sin(index / 113.0 + security.seed)
-            + 0.01 * std::log(security.startPrice / price) + marketTrend[static_cast<std::size_t>(index)];
+        const double trend = 0.004 * std::sin(index / 37.0 + security.seed / 3.0)
+            + 0.002 * std::sin(index / 113.0 + security.seed) + 0.01 * std::log(security.startPrice / price)
+            + marketTrend[static_cast<std::size_t>(index)];
         const double open = price;
         price = std::max(1000.0, price * (1.0 + trend + 0.012 * noise(random)));
         const double close = price;
@@ -67,7 +68,7 @@ std::vector<DayRecord> demoHistory(const DemoSecurity& security, std::span<const
 
         DayRecord record;
         int year = 0, month = 0, dayOfMonth = 0;
-        day.getDate(&year, &month, &dayOfMonth);  // one calendar conversion, not three
+        day.getDate(&year, &month, &dayOfMonth); // one calendar conversion, not three
         record.date = year * 10000 + month * 100 + dayOfMonth;
         record.open = static_cast<std::int32_t>(std::lround(open));
         record.high = static_cast<std::int32_t>(std::lround(high));

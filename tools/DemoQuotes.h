@@ -12,12 +12,12 @@ namespace verdaxil {
 struct DemoSecurity {
     const char* code;
     bool shanghai;
-    int startPrice;   // thousandths of a yuan
-    int dailyLots;    // typical volume in lots of 100 shares
+    int startPrice; // thousandths of a yuan
+    int dailyLots;  // typical volume in lots of 100 shares
     unsigned seed;
 };
 
-inline constexpr int kDemoDays = 3000;  // length of the demo quote directory's histories
+inline constexpr int kDemoDays = 3000; // length of the demo quote directory's histories
 
 // The securities of the demo quote directory.
 const std::vector<DemoSecurity>& demoSecurities();

@@ -39,15 +39,14 @@ int main(int argc, char** argv)
     parser.addOptions({securitiesOption, daysOption});
     parser.addPositionalArgument(QStringLiteral("DIR"), QStringLiteral("Quote directory to write."));
 
-    const QString usage =
-        QStringLiteral("usage: make-demo-quotes [--securities N] [--days D] DIR\n"
-                       "  N: %1 to %2 securities (default %1, the demo securities alone)\n"
-                       "  D: %3 to %4 trading days (default %5)\n")
-            .arg(demoCount)
-            .arg(verdaxil::kMaxDemoSecurities)
-            .arg(verdaxil::kMinDemoDays)
-            .arg(verdaxil::kMaxDemoDays)
-            .arg(verdaxil::kDemoDays);
+    const QString usage = QStringLiteral("usage: make-demo-quotes [--securities N] [--days D] DIR\n"
+                                         "  N: %1 to %2 securities (default %1, the demo securities alone)\n"
+                                         "  D: %3 to %4 trading days (default %5)\n")
+                              .arg(demoCount)
+                              .arg(verdaxil::kMaxDemoSecurities)
+                              .arg(verdaxil::kMinDemoDays)
+                              .arg(verdaxil::kMaxDemoDays)
+                              .arg(verdaxil::kDemoDays);
     if (!parser.parse(QCoreApplication::arguments())) {
         err << parser.errorText() << '\n' << usage;
         return 2;

@@ -26,17 +26,15 @@ TEST_P(AveragePriceOf, Day)
     EXPECT_EQ(AveragePrice(GetParam().amount, GetParam().volume), GetParam().average);
 }
 
-INSTANTIATE_TEST_SUITE_P(Examples, AveragePriceOf, ::testing::Values(
-    AverageCase{12345, 7, 17635710},
-    AverageCase{1, 3, 3330},                       // divide before the last * 10
-    AverageCase{-7, 2, -35000},                    // truncates toward zero
-    AverageCase{-1, 3, -3330},
-    AverageCase{5, 0, 0},
-    AverageCase{3000000, 100, 300000000},          // turnover past 2.1 billion yuan does not wrap
-    AverageCase{2500000, 1000, 25000000},
-    AverageCase{INT32_MAX, 1, INT32_MAX},          // absurd files clamp to the cell
-    AverageCase{INT32_MIN, 1, INT32_MIN},
-    AverageCase{INT32_MIN, -1, INT32_MAX}));
+INSTANTIATE_TEST_SUITE_P(Examples, AveragePriceOf,
+                         ::testing::Values(AverageCase{12345, 7, 17635710},
+                                           AverageCase{1, 3, 3330},    // divide before the last * 10
+                                           AverageCase{-7, 2, -35000}, // truncates toward zero
+                                           AverageCase{-1, 3, -3330}, AverageCase{5, 0, 0},
+                                           AverageCase{3000000, 100, 300000000}, // turnover past 2.1 billion yuan does not wrap
+                                           AverageCase{2500000, 1000, 25000000},
+                                           AverageCase{INT32_MAX, 1, INT32_MAX}, // absurd files clamp to the cell
+                                           AverageCase{INT32_MIN, 1, INT32_MIN}, AverageCase{INT32_MIN, -1, INT32_MAX}));
 
 // The average price by 64-bit integer division, as the formula says it.
 std::int32_t integerAveragePrice(std::int32_t amount, std::int32_t volume)
@@ -51,8 +49,8 @@ TEST(AveragePriceOf, RandomAndExtremeDaysMatchTheIntegerDivision)
     std::mt19937 random(936);
     std::uniform_int_distribution<std::int32_t> any(INT32_MIN, INT32_MAX);
     std::uniform_int_distribution<std::int32_t> small(-1000, 1000);
-    const std::int32_t edges[] = {INT32_MIN, INT32_MIN + 1, -1000, -7, -3, -2, -1, 1, 2, 3, 7, 999, 1000, 1001,
-                                  INT32_MAX - 1, INT32_MAX};
+    const std::int32_t edges[] = {INT32_MIN, INT32_MIN + 1, -1000,         -7,       -3, -2, -1, 1, 2, 3, 7, 999,
+                                  1000,      1001,          INT32_MAX - 1, INT32_MAX};
     for (std::int32_t amount : edges)
         for (std::int32_t volume : edges)
             ASSERT_EQ(AveragePrice(amount, volume), integerAveragePrice(amount, volume)) << amount << " / " << volume;
@@ -122,16 +120,17 @@ TEST_P(Signal, FromTheLatestTwoDays)
     EXPECT_EQ(IsRecommended(latest, previous), c.recommended);
 }
 
-INSTANTIATE_TEST_SUITE_P(Examples, Signal, ::testing::Values(
-    SignalCase{1000, 1000, 990, 1000, true},     // crossed up to it
-    SignalCase{1010, 1000, 1020, 1000, false},   // above, gap shrinks
-    SignalCase{1030, 1000, 1020, 1000, true},    // above, gap widens
-    SignalCase{1020, 1000, 1020, 1000, false},   // above, gap unchanged
-    SignalCase{999, 1000, 900, 1000, false},     // still below
-    SignalCase{1000, 1000, 1000, 1000, true},    // equal on both days
-    SignalCase{5, -1, 3, -1, true},              // fewer than 60 days: Ma60 is the fill value
-    SignalCase{-1, -1, -1, -1, true},            // fewer than 10 days
-    SignalCase{INT32_MAX, INT32_MIN, INT32_MAX, 0, true}));  // gaps beyond 32 bits compare right
+INSTANTIATE_TEST_SUITE_P(Examples, Signal,
+                         ::testing::Values(SignalCase{1000, 1000, 990, 1000, true},   // crossed up to it
+                                           SignalCase{1010, 1000, 1020, 1000, false}, // above, gap shrinks
+                                           SignalCase{1030, 1000, 1020, 1000, true},  // above, gap widens
+                                           SignalCase{1020, 1000, 1020, 1000, false}, // above, gap unchanged
+                                           SignalCase{999, 1000, 900, 1000, false},   // still below
+                                           SignalCase{1000, 1000, 1000, 1000, true},  // equal on both days
+                                           SignalCase{5, -1, 3, -1, true},   // fewer than 60 days: Ma60 is the fill value
+                                           SignalCase{-1, -1, -1, -1, true}, // fewer than 10 days
+                                           SignalCase{INT32_MAX, INT32_MIN, INT32_MAX, 0,
+                                                      true})); // gaps beyond 32 bits compare right
 
 class ShownIndicators : public ::testing::Test {
 protected:
@@ -175,7 +174,7 @@ TEST_F(ShownIndicators, LowIsSearchedFromTheHigh)
     table->rows[1] = {20240103, 1, 505, 800, 610, 1, 1, 1, -1, -1};
     ShowIndicators(window, SummarizeIndicators(*table));
     EXPECT_EQ(window.text(Control::EdtHHigh), QStringLiteral("50"));
-    EXPECT_EQ(window.text(Control::EdtLowest), QStringLiteral("50"));  // every low above the high
+    EXPECT_EQ(window.text(Control::EdtLowest), QStringLiteral("50")); // every low above the high
     EXPECT_EQ(window.text(Control::LblCDate), QStringLiteral("20240103"));
     EXPECT_EQ(window.text(Control::stockprice), QStringLiteral("61"));
 }

@@ -36,8 +36,8 @@ protected:
     // Marks every result field so that a test sees which ones a query wrote.
     void markResults()
     {
-        for (Control control : {Control::stockprice, Control::EdtHHigh, Control::EdtLowest, Control::LblCDate,
-                                Control::EdtSNum, Control::Edt5P})
+        for (Control control :
+             {Control::stockprice, Control::EdtHHigh, Control::EdtLowest, Control::LblCDate, Control::EdtSNum, Control::Edt5P})
             window.setText(control, QStringLiteral("earlier"));
         window.setRadio(Control::RBtnYes, {true, true});
     }
@@ -55,7 +55,7 @@ TEST_F(QueryCommand, NotACodeClearsAndWarns)
     EXPECT_EQ(window.text(Control::EdtSNum), placeholderText(Control::EdtSNum));
     EXPECT_EQ(window.text(Control::LblCDate), QStringLiteral("当前荐股日期"));
     EXPECT_EQ(window.radio(Control::RBtnYes), RadioState{});
-    EXPECT_EQ(window.text(Control::stockcode), QStringLiteral("600036"));  // inputs untouched
+    EXPECT_EQ(window.text(Control::stockcode), QStringLiteral("600036")); // inputs untouched
     EXPECT_EQ(window.text(Control::EdtFee), QStringLiteral("6"));
 }
 
@@ -120,14 +120,13 @@ TEST_F(QueryCommand, ASecurityWithoutSelectionPointsShowsNoneOfThePreviousFigure
     query(QStringLiteral("600036"));
     ASSERT_EQ(window.text(Control::EdtSNum), QStringLiteral("1"));
 
-    query(QStringLiteral("600000"));  // one day only
+    query(QStringLiteral("600000")); // one day only
     EXPECT_EQ(window.text(Control::EdtSNum), QStringLiteral("0"));
     EXPECT_EQ(window.text(Control::HighestPriceinDate), QStringLiteral("0"));
     EXPECT_EQ(window.text(Control::EdtRiseRateinHistory), QStringLiteral("0"));
-    for (Control share : {Control::Edt5P, Control::Edt10P, Control::Edt50P, Control::Edt100P,
-                          Control::EdtRiseRateinDate})
+    for (Control share : {Control::Edt5P, Control::Edt10P, Control::Edt50P, Control::Edt100P, Control::EdtRiseRateinDate})
         EXPECT_EQ(window.text(share), placeholderText(share)) << controlName(share);
-    EXPECT_EQ(window.radio(Control::RBtnYes), RadioState{});  // no previous day, no signal
+    EXPECT_EQ(window.radio(Control::RBtnYes), RadioState{}); // no previous day, no signal
     EXPECT_EQ(window.text(Control::LblCDate), QStringLiteral("20200101"));
 }
 
@@ -157,8 +156,8 @@ TEST_F(QueryCommand, BadHorizonEndsTheQueryAfterTheIndicators)
     } catch (const ConversionError& error) {
         EXPECT_STREQ(error.what(), "'3O' is not a valid integer value");
     }
-    EXPECT_EQ(window.text(Control::stockprice), QStringLiteral("1100"));  // shown before the horizon is read
-    EXPECT_EQ(window.text(Control::EdtSNum), QStringLiteral("earlier"));  // never reached
+    EXPECT_EQ(window.text(Control::stockprice), QStringLiteral("1100")); // shown before the horizon is read
+    EXPECT_EQ(window.text(Control::EdtSNum), QStringLiteral("earlier")); // never reached
 }
 
 struct FeeCase {
@@ -185,8 +184,8 @@ TEST_P(FeeText, IsConvertedBeforeAnythingIsWritten)
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, FeeText,
-    ::testing::Values(FeeCase{"6", true}, FeeCase{"0", true}, FeeCase{"-5", true}, FeeCase{"12", true},
-                      FeeCase{"$A", true}, FeeCase{"abc", false}, FeeCase{"", false}, FeeCase{"6 ", false}));
+                         ::testing::Values(FeeCase{"6", true}, FeeCase{"0", true}, FeeCase{"-5", true}, FeeCase{"12", true},
+                                           FeeCase{"$A", true}, FeeCase{"abc", false}, FeeCase{"", false}, FeeCase{"6 ", false}));
 
 } // namespace
 } // namespace verdaxil

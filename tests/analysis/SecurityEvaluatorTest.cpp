@@ -20,8 +20,8 @@ std::vector<char> randomDayFile(std::mt19937& random)
     std::vector<char> bytes;
     const int count = pick(random) < 20 ? pick(random) : days(random);
     for (int day = 0; day < count; ++day) {
-        DayRecord record{20000101 + day, price(random), price(random), price(random), price(random),
-                         price(random) * 50, price(random) / 10 + 1};
+        DayRecord record{20000101 + day, price(random),      price(random),         price(random),
+                         price(random),  price(random) * 50, price(random) / 10 + 1};
         if (pick(random) == 0)
             record.volume = 0;
         if (pick(random) == 0 && pick(random) < 10)

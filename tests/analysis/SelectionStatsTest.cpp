@@ -15,9 +15,8 @@ using testing::filledTable;
 
 void PrintTo(const SelectionStats& s, std::ostream* out)
 {
-    *out << "{points " << s.PointCount << ", profit " << s.ProfitHits << ", 5% " << s.Hits5 << ", 10% " << s.Hits10
-         << ", 50% " << s.Hits50 << ", 100% " << s.Hits100 << ", max gain " << s.MaxGain << " at "
-         << s.MaxGainPercent << "%}";
+    *out << "{points " << s.PointCount << ", profit " << s.ProfitHits << ", 5% " << s.Hits5 << ", 10% " << s.Hits10 << ", 50% "
+         << s.Hits50 << ", 100% " << s.Hits100 << ", max gain " << s.MaxGain << " at " << s.MaxGainPercent << "%}";
 }
 
 namespace {
@@ -110,10 +109,11 @@ TEST_P(SelectionRule, CrossingDaysOnly)
     EXPECT_EQ(days.compute(30).PointCount, GetParam().point ? 1 : 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Gaps, SelectionRule, ::testing::Values(
-    RuleCase{-3, 0, true}, RuleCase{0, 4, true}, RuleCase{-2, 5, true}, RuleCase{0, 0, false},
-    RuleCase{2, 5, false},  // above already and widening: a buy signal, not a selection point
-    RuleCase{-5, -2, false}, RuleCase{1, 0, false}, RuleCase{0, -1, false}));
+INSTANTIATE_TEST_SUITE_P(
+    Gaps, SelectionRule,
+    ::testing::Values(RuleCase{-3, 0, true}, RuleCase{0, 4, true}, RuleCase{-2, 5, true}, RuleCase{0, 0, false},
+                      RuleCase{2, 5, false}, // above already and widening: a buy signal, not a selection point
+                      RuleCase{-5, -2, false}, RuleCase{1, 0, false}, RuleCase{0, -1, false}));
 
 TEST(SelectionStatsOf, GapsBeyondThirtyTwoBits)
 {
@@ -140,8 +140,8 @@ TEST(SelectionStatsOf, HorizonOneIsTheSelectionDayAlone)
 {
     StatsTable days(70);
     days.selectAt(60);
-    days.setPrices(60, 10000, 9000, 11000);  // buy 9,500, sell 10,500
-    days.setPrices(61, 10000, 9000, 30000);  // outside the window
+    days.setPrices(60, 10000, 9000, 11000); // buy 9,500, sell 10,500
+    days.setPrices(61, 10000, 9000, 30000); // outside the window
     EXPECT_EQ(days.compute(1, 6), (SelectionStats{1, 1, 1, 1, 0, 0, 994, 10}));
 }
 
@@ -156,7 +156,7 @@ TEST(SelectionStatsOf, WindowEndsAtTheLatestDay)
     StatsTable days(64);
     days.selectAt(60);
     days.setPrices(60, 10000, 10000, 9000);
-    days.setPrices(63, 20000, 1, 20000);  // the latest day, fourth of the window: +100 %
+    days.setPrices(63, 20000, 1, 20000); // the latest day, fourth of the window: +100 %
     for (std::int64_t horizon : {std::int64_t{4}, std::int64_t{30}, std::int64_t{INT32_MAX}})
         EXPECT_EQ(days.compute(horizon, 0), (SelectionStats{1, 1, 1, 1, 1, 1, 10000, 100})) << horizon;
     EXPECT_EQ(days.compute(3, 0).ProfitHits, 0);
@@ -167,9 +167,9 @@ TEST(SelectionStatsOf, OneStrongDayScoresForEveryOverlappingWindow)
     StatsTable days(100);
     days.selectAt(60);
     days.selectAt(65);
-    days.setPrices(60, 10000, 10000, 9000);  // buy 10,000
-    days.setPrices(65, 5000, 5000, 4000);    // buy 5,000
-    days.setPrices(70, 10600, 9000, 10600);  // sell 10,600
+    days.setPrices(60, 10000, 10000, 9000); // buy 10,000
+    days.setPrices(65, 5000, 5000, 4000);   // buy 5,000
+    days.setPrices(70, 10600, 9000, 10600); // sell 10,600
     const SelectionStats stats = days.compute(30, 0);
     // +6 % for the first point, +112 % for the second; MaxGain is the larger gain.
     EXPECT_EQ(stats, (SelectionStats{2, 2, 2, 1, 1, 1, 5600, 112}));
@@ -180,14 +180,14 @@ TEST(SelectionStatsOf, TiesOfMaxGainKeepTheFirstInScanOrder)
     StatsTable days(100);
     days.selectAt(60);
     days.selectAt(80);
-    days.setPrices(60, 10000, 10000, 9000);  // buy 10,000
-    days.setPrices(62, 10500, 9000, 10500);  // gain 500: 5 %
-    days.setPrices(80, 5000, 5000, 4000);    // buy 5,000
-    days.setPrices(82, 5500, 4000, 5500);    // gain 500 again: 10 %
+    days.setPrices(60, 10000, 10000, 9000); // buy 10,000
+    days.setPrices(62, 10500, 9000, 10500); // gain 500: 5 %
+    days.setPrices(80, 5000, 5000, 4000);   // buy 5,000
+    days.setPrices(82, 5500, 4000, 5500);   // gain 500 again: 10 %
     const SelectionStats stats = days.compute(30, 0);
     EXPECT_EQ(stats.MaxGain, 500);
     EXPECT_EQ(stats.MaxGainPercent, 5);
-    EXPECT_EQ(stats.Hits10, 1);  // the larger percentage counts, but does not replace MaxGainPercent
+    EXPECT_EQ(stats.Hits10, 1); // the larger percentage counts, but does not replace MaxGainPercent
 }
 
 class UnscoredPoint : public ::testing::TestWithParam<std::pair<std::int32_t, std::int32_t>> {};
@@ -203,9 +203,9 @@ TEST_P(UnscoredPoint, CountsButNeverScores)
     EXPECT_EQ(days.compute(INT32_MAX, 6), (SelectionStats{1, 0, 0, 0, 0, 0, 0, 0}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Prices, UnscoredPoint, ::testing::Values(
-    std::pair{0, 9000}, std::pair{2, 9000}, std::pair{-5, 9000}, std::pair{3, -3}, std::pair{3, -2},
-    std::pair{10000, -10000}, std::pair{INT32_MIN, INT32_MIN}));
+INSTANTIATE_TEST_SUITE_P(Prices, UnscoredPoint,
+                         ::testing::Values(std::pair{0, 9000}, std::pair{2, 9000}, std::pair{-5, 9000}, std::pair{3, -3},
+                                           std::pair{3, -2}, std::pair{10000, -10000}, std::pair{INT32_MIN, INT32_MIN}));
 
 TEST(SelectionStatsOf, InvariantsHoldOnRandomTables)
 {

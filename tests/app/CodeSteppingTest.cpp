@@ -22,21 +22,18 @@ TEST_P(CodeStep, BothWays)
     EXPECT_EQ(fromCodePage936(nextCode(code)), QString::fromUtf8(GetParam().next));
 }
 
-INSTANTIATE_TEST_SUITE_P(Codes, CodeStep, ::testing::Values(
-    StepCase{"600001", "600000", "600002"},
-    StepCase{"600000", "599999", "600001"},
-    StepCase{"600009", "600008", "600010"},
-    StepCase{"000000", "999999", "000001"},
-    StepCase{"999999", "999998", "000000"},
-    StepCase{"100000", "099999", "100001"},
-    StepCase{"6000001", "5999991", "6000011"},    // the seventh byte is carried over
-    StepCase{"60000099", "59999999", "60000199"},
-    StepCase{"12345B", "12345A", "12345C"},        // a letter moves and ends the step
-    StepCase{"1234A0", "1234@9", "1234A1"},
-    StepCase{"请输入股票代码", "请输汝股票代码", "请输褥股票代码"},  // the third character's second byte
-    StepCase{"6000", "5999", "6001"},              // shorter: the last byte is the rightmost place
-    StepCase{"0", "9", "1"},
-    StepCase{"", "", ""}));
+INSTANTIATE_TEST_SUITE_P(Codes, CodeStep,
+                         ::testing::Values(StepCase{"600001", "600000", "600002"}, StepCase{"600000", "599999", "600001"},
+                                           StepCase{"600009", "600008", "600010"}, StepCase{"000000", "999999", "000001"},
+                                           StepCase{"999999", "999998", "000000"}, StepCase{"100000", "099999", "100001"},
+                                           StepCase{"6000001", "5999991", "6000011"}, // the seventh byte is carried over
+                                           StepCase{"60000099", "59999999", "60000199"},
+                                           StepCase{"12345B", "12345A", "12345C"}, // a letter moves and ends the step
+                                           StepCase{"1234A0", "1234@9", "1234A1"},
+                                           StepCase{"请输入股票代码", "请输汝股票代码",
+                                                    "请输褥股票代码"},       // the third character's second byte
+                                           StepCase{"6000", "5999", "6001"}, // shorter: the last byte is the rightmost place
+                                           StepCase{"0", "9", "1"}, StepCase{"", "", ""}));
 
 TEST(CodeStep, BytesWrapWithinTheirValue)
 {

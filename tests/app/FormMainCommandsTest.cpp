@@ -17,10 +17,18 @@ using namespace testing;
 
 const QString kTableFileMissing = QStringLiteral("注意：对应文件丢失，请检查系统状况是否稳定，然后重新再试！");
 
-const Control kResultFields[] = {Control::stockprice, Control::EdtHHigh, Control::EdtLowest,
-                                 Control::HighestPriceinDate, Control::EdtRiseRateinHistory, Control::Edt5P,
-                                 Control::Edt10P, Control::Edt50P, Control::Edt100P, Control::EdtRiseRateinDate,
-                                 Control::EdtSNum, Control::LblCDate};
+const Control kResultFields[] = {Control::stockprice,
+                                 Control::EdtHHigh,
+                                 Control::EdtLowest,
+                                 Control::HighestPriceinDate,
+                                 Control::EdtRiseRateinHistory,
+                                 Control::Edt5P,
+                                 Control::Edt10P,
+                                 Control::Edt50P,
+                                 Control::Edt100P,
+                                 Control::EdtRiseRateinDate,
+                                 Control::EdtSNum,
+                                 Control::LblCDate};
 
 class FormMainCommands : public FormMainTest {
 protected:
@@ -102,7 +110,7 @@ TEST_F(FormMainCommands, ThePromptStepsToItsNeighbourAndBack)
     EXPECT_EQ(text("stockcode"), QStringLiteral("请输汝股票代码"));
     EXPECT_EQ(text("MemMsg"), kNotACode);
     QTest::mouseClick(control("BtnNext"), Qt::LeftButton);
-    EXPECT_EQ(text("stockcode"), QStringLiteral("请输入股票代码"));  // written whole, never cut to six
+    EXPECT_EQ(text("stockcode"), QStringLiteral("请输入股票代码")); // written whole, never cut to six
 }
 
 TEST_F(FormMainCommands, WrapsAroundAtBothEnds)
@@ -119,7 +127,7 @@ TEST_F(FormMainCommands, WrapsAroundAtBothEnds)
 
 TEST_F(FormMainCommands, AStepThatBreaksACharacterShowsWhatTheDecoderMakesOfIt)
 {
-    setText("stockcode", QStringLiteral("1234丂"));  // 丂 is 81 40: the step leaves 81 3F
+    setText("stockcode", QStringLiteral("1234丂")); // 丂 is 81 40: the step leaves 81 3F
     QTest::mouseClick(control("BtnUp"), Qt::LeftButton);
     EXPECT_TRUE(text("stockcode").startsWith(QStringLiteral("1234")));
     EXPECT_TRUE(text("stockcode").endsWith(QStringLiteral("?")));
@@ -182,8 +190,7 @@ TEST_P(MissingTableFile, IsReportedAndLeavesNoFileOpen)
     EXPECT_EQ(openDescriptors(), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, MissingTableFile,
-                         ::testing::Values("data/shase/shacdp.dat", "data/sznse/szncdp.dat"));
+INSTANTIATE_TEST_SUITE_P(Files, MissingTableFile, ::testing::Values("data/shase/shacdp.dat", "data/sznse/szncdp.dat"));
 
 } // namespace
 } // namespace verdaxil

@@ -76,44 +76,48 @@ TEST_P(FormMainControls, KindTextAndPlace)
 
 // Texts as the window stands after start-up, so the fields Clear writes show Clear's
 // text, and MemMsg is the start-up query's warning.
-INSTANTIATE_TEST_SUITE_P(Layout, FormMainControls, ::testing::Values(
-    ControlCase{"GBBaseInfo", "QGroupBox", "基本信息", {16, 24, 281, 233}},
-    ControlCase{"GBHistory", "QGroupBox", "历史选股状况", {305, 24, 281, 233}},
-    ControlCase{"GroupBox1", "QGroupBox", "获取当日股票推荐信息", {16, 256, 569, 49}},
-    ControlCase{"GBEnvironment", "QGroupBox", "环境设置", {16, 303, 569, 69}},
-    ControlCase{"Label4", "QLabel", "注意：本系统目前使用的数据来源于天网远程，请在使用前安装天网远程股票交易系统！", {16, 376, 553, 17}},
-    ControlCase{"stockcode", "QLineEdit", "请输入股票代码", {79, 26, 90, 21}},
-    ControlCase{"BtnUp", "QPushButton", "向前(&F)", {177, 11, 73, 25}},
-    ControlCase{"BtnNext", "QPushButton", "向后(&N)", {177, 43, 73, 25}},
-    ControlCase{"RBtnYes", "QRadioButton", "是", {79, 54, 41, 17}},
-    ControlCase{"RBtnNo", "QRadioButton", "否", {135, 54, 41, 17}},
-    ControlCase{"StaticText15", "QLabel", "当前荐股日期：", {7, 76, 88, 17}},
-    ControlCase{"stockprice", "QLineEdit", "当前股价", {82, 94, 90, 21}},
-    ControlCase{"EdtHHigh", "QLineEdit", "历史最高股价", {82, 120, 89, 21}},
-    ControlCase{"EdtLowest", "QLineEdit", "历史最低股价", {83, 145, 89, 21}},
-    ControlCase{"EdtSNum", "QLineEdit", "选股点数", {83, 170, 65, 21}},
-    ControlCase{"ComBSelectP", "QComboBox", "历史选股点", {171, 170, 94, 21}},
-    ControlCase{"BtnConfirm", "QPushButton", "确定(&O)", {19, 198, 73, 25}},
-    ControlCase{"BtnClear", "QPushButton", "清空(&C)", {103, 198, 73, 25}},
-    ControlCase{"BtnExit", "QPushButton", "退出(&X)", {187, 198, 73, 25}},
-    ControlCase{"LblDate1", "QLabel", "30", {23, 24, 12, 13}},
-    ControlCase{"LblUpData", "QLabel", "日内最大涨幅：", {47, 24, 84, 13}},
-    ControlCase{"HighestPriceinDate", "QLineEdit", "历史最大涨幅", {135, 24, 92, 21}},
-    ControlCase{"EdtRiseRateinHistory", "QLineEdit", "历史最高上升比", {135, 51, 93, 21}},
-    ControlCase{"EdtRiseRateinDate", "QLineEdit", "上涨比例", {135, 78, 92, 21}},
-    ControlCase{"Label2", "QLabel", "上涨    5%以上的几率：", {9, 109, 122, 13}},
-    ControlCase{"Edt5P", "QLineEdit", "上涨5%的几率", {135, 105, 93, 21}},
-    ControlCase{"Label7", "QLabel", "上涨  10%以上的几率：", {9, 137, 122, 13}},
-    ControlCase{"Edt100P", "QLineEdit", "上涨100%以上的几率", {135, 187, 93, 21}},
-    ControlCase{"StaticText16", "QLabel", "荐股信息保存目录：", {8, 22, 112, 17}},
-    ControlCase{"EdtRecomPath", "QLineEdit", "d:\\Tamlorn2003\\Recom", {120, 18, 329, 21}},
-    ControlCase{"BtnGetRecom", "QPushButton", "获取推荐列表(&G)", {456, 15, 105, 25}},
-    ControlCase{"LblDate", "QLabel", "设定选股状况时间间隔：", {8, 18, 132, 13}},
-    ControlCase{"EdtDate", "QLineEdit", "30", {139, 14, 57, 21}},
-    ControlCase{"MemMsg", "QPlainTextEdit", "注意：您输入的不是股票代码请重新输入！！", {288, 10, 145, 23}},
-    ControlCase{"EdtFee", "QLineEdit", "6", {456, 32, 73, 21}},
-    ControlCase{"EdtYYY", "QLineEdit", "D:\\YYY", {69, 39, 100, 21}},
-    ControlCase{"EdtFileP", "QLineEdit", "D:\\Tamlorn2003\\History", {296, 37, 137, 21}}),
+INSTANTIATE_TEST_SUITE_P(
+    Layout, FormMainControls,
+    ::testing::Values(ControlCase{"GBBaseInfo", "QGroupBox", "基本信息", {16, 24, 281, 233}},
+                      ControlCase{"GBHistory", "QGroupBox", "历史选股状况", {305, 24, 281, 233}},
+                      ControlCase{"GroupBox1", "QGroupBox", "获取当日股票推荐信息", {16, 256, 569, 49}},
+                      ControlCase{"GBEnvironment", "QGroupBox", "环境设置", {16, 303, 569, 69}},
+                      ControlCase{"Label4",
+                                  "QLabel",
+                                  "注意：本系统目前使用的数据来源于天网远程，请在使用前安装天网远程股票交易系统！",
+                                  {16, 376, 553, 17}},
+                      ControlCase{"stockcode", "QLineEdit", "请输入股票代码", {79, 26, 90, 21}},
+                      ControlCase{"BtnUp", "QPushButton", "向前(&F)", {177, 11, 73, 25}},
+                      ControlCase{"BtnNext", "QPushButton", "向后(&N)", {177, 43, 73, 25}},
+                      ControlCase{"RBtnYes", "QRadioButton", "是", {79, 54, 41, 17}},
+                      ControlCase{"RBtnNo", "QRadioButton", "否", {135, 54, 41, 17}},
+                      ControlCase{"StaticText15", "QLabel", "当前荐股日期：", {7, 76, 88, 17}},
+                      ControlCase{"stockprice", "QLineEdit", "当前股价", {82, 94, 90, 21}},
+                      ControlCase{"EdtHHigh", "QLineEdit", "历史最高股价", {82, 120, 89, 21}},
+                      ControlCase{"EdtLowest", "QLineEdit", "历史最低股价", {83, 145, 89, 21}},
+                      ControlCase{"EdtSNum", "QLineEdit", "选股点数", {83, 170, 65, 21}},
+                      ControlCase{"ComBSelectP", "QComboBox", "历史选股点", {171, 170, 94, 21}},
+                      ControlCase{"BtnConfirm", "QPushButton", "确定(&O)", {19, 198, 73, 25}},
+                      ControlCase{"BtnClear", "QPushButton", "清空(&C)", {103, 198, 73, 25}},
+                      ControlCase{"BtnExit", "QPushButton", "退出(&X)", {187, 198, 73, 25}},
+                      ControlCase{"LblDate1", "QLabel", "30", {23, 24, 12, 13}},
+                      ControlCase{"LblUpData", "QLabel", "日内最大涨幅：", {47, 24, 84, 13}},
+                      ControlCase{"HighestPriceinDate", "QLineEdit", "历史最大涨幅", {135, 24, 92, 21}},
+                      ControlCase{"EdtRiseRateinHistory", "QLineEdit", "历史最高上升比", {135, 51, 93, 21}},
+                      ControlCase{"EdtRiseRateinDate", "QLineEdit", "上涨比例", {135, 78, 92, 21}},
+                      ControlCase{"Label2", "QLabel", "上涨    5%以上的几率：", {9, 109, 122, 13}},
+                      ControlCase{"Edt5P", "QLineEdit", "上涨5%的几率", {135, 105, 93, 21}},
+                      ControlCase{"Label7", "QLabel", "上涨  10%以上的几率：", {9, 137, 122, 13}},
+                      ControlCase{"Edt100P", "QLineEdit", "上涨100%以上的几率", {135, 187, 93, 21}},
+                      ControlCase{"StaticText16", "QLabel", "荐股信息保存目录：", {8, 22, 112, 17}},
+                      ControlCase{"EdtRecomPath", "QLineEdit", "d:\\Tamlorn2003\\Recom", {120, 18, 329, 21}},
+                      ControlCase{"BtnGetRecom", "QPushButton", "获取推荐列表(&G)", {456, 15, 105, 25}},
+                      ControlCase{"LblDate", "QLabel", "设定选股状况时间间隔：", {8, 18, 132, 13}},
+                      ControlCase{"EdtDate", "QLineEdit", "30", {139, 14, 57, 21}},
+                      ControlCase{"MemMsg", "QPlainTextEdit", "注意：您输入的不是股票代码请重新输入！！", {288, 10, 145, 23}},
+                      ControlCase{"EdtFee", "QLineEdit", "6", {456, 32, 73, 21}},
+                      ControlCase{"EdtYYY", "QLineEdit", "D:\\YYY", {69, 39, 100, 21}},
+                      ControlCase{"EdtFileP", "QLineEdit", "D:\\Tamlorn2003\\History", {296, 37, 137, 21}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FormMainTest, ReadOnlyBoxes)
@@ -128,11 +132,31 @@ TEST_F(FormMainTest, ReadOnlyBoxes)
 
 TEST_F(FormMainTest, TabVisitsTheControlsInOrderAndWraps)
 {
-    const QStringList order = {
-        "stockprice", "EdtHHigh", "EdtLowest", "BtnConfirm", "BtnClear", "BtnUp", "BtnNext", "BtnExit",
-        "EdtSNum", "ComBSelectP", "HighestPriceinDate", "EdtRiseRateinDate", "EdtRiseRateinHistory", "Edt5P",
-        "Edt10P", "Edt50P", "Edt100P", "EdtYYY", "EdtDate", "MemMsg", "EdtFileP", "EdtFee", "BtnGetRecom",
-        "EdtRecomPath", "stockcode"};
+    const QStringList order = {"stockprice",
+                               "EdtHHigh",
+                               "EdtLowest",
+                               "BtnConfirm",
+                               "BtnClear",
+                               "BtnUp",
+                               "BtnNext",
+                               "BtnExit",
+                               "EdtSNum",
+                               "ComBSelectP",
+                               "HighestPriceinDate",
+                               "EdtRiseRateinDate",
+                               "EdtRiseRateinHistory",
+                               "Edt5P",
+                               "Edt10P",
+                               "Edt50P",
+                               "Edt100P",
+                               "EdtYYY",
+                               "EdtDate",
+                               "MemMsg",
+                               "EdtFileP",
+                               "EdtFee",
+                               "BtnGetRecom",
+                               "EdtRecomPath",
+                               "stockcode"};
     for (const QString& expected : order) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         ASSERT_EQ(QApplication::focusWidget()->objectName(), expected);
@@ -143,17 +167,17 @@ TEST_F(FormMainTest, TabVisitsTheControlsInOrderAndWraps)
 
 TEST_F(FormMainTest, ClearRestoresResultsAndLeavesInputs)
 {
-    for (const char* name : {"stockprice", "EdtHHigh", "EdtLowest", "MemMsg", "HighestPriceinDate",
-                             "EdtRiseRateinHistory", "Edt5P", "Edt10P", "Edt50P", "Edt100P", "EdtRiseRateinDate",
-                             "EdtSNum", "stockcode", "EdtYYY", "EdtDate", "EdtFee", "EdtFileP", "EdtRecomPath"})
+    for (const char* name : {"stockprice", "EdtHHigh", "EdtLowest", "MemMsg", "HighestPriceinDate", "EdtRiseRateinHistory",
+                             "Edt5P", "Edt10P", "Edt50P", "Edt100P", "EdtRiseRateinDate", "EdtSNum", "stockcode", "EdtYYY",
+                             "EdtDate", "EdtFee", "EdtFileP", "EdtRecomPath"})
         setText(name, QStringLiteral("typed"));
     form.BtnClearClick(nullptr);
 
     const std::pair<const char*, const char*> cleared[] = {
-        {"stockprice", "当前股价"}, {"EdtHHigh", "历史最高股价"}, {"EdtLowest", "历史最低股价"},
-        {"MemMsg", "说明性信息！"}, {"HighestPriceinDate", "历史最大涨幅"}, {"EdtRiseRateinHistory", "历史最高上升比"},
-        {"Edt5P", "上涨5%的几率"}, {"Edt10P", "上涨10%以上的几率"}, {"Edt50P", "上涨50%以上的几率"},
-        {"Edt100P", "上涨100%以上的几率"}, {"EdtRiseRateinDate", "上涨比例"}, {"EdtSNum", "选股点数"},
+        {"stockprice", "当前股价"},        {"EdtHHigh", "历史最高股价"},           {"EdtLowest", "历史最低股价"},
+        {"MemMsg", "说明性信息！"},        {"HighestPriceinDate", "历史最大涨幅"}, {"EdtRiseRateinHistory", "历史最高上升比"},
+        {"Edt5P", "上涨5%的几率"},         {"Edt10P", "上涨10%以上的几率"},        {"Edt50P", "上涨50%以上的几率"},
+        {"Edt100P", "上涨100%以上的几率"}, {"EdtRiseRateinDate", "上涨比例"},      {"EdtSNum", "选股点数"},
         {"LblCDate", "当前荐股日期"}};
     for (const auto& [name, placeholder] : cleared)
         EXPECT_EQ(text(name), QString::fromUtf8(placeholder)) << name;
@@ -249,14 +273,14 @@ TEST_F(FormMainTest, BadFeeShowsTheErrorBoxOnceAndChangesNothing)
     setText("EdtFee", QStringLiteral("5"));
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     QTest::mouseClick(control("BtnConfirm"), Qt::LeftButton);
-    EXPECT_EQ(catcher.count(), 3);  // the empty fee's box; the fee of 5 raises none
+    EXPECT_EQ(catcher.count(), 3); // the empty fee's box; the fee of 5 raises none
     EXPECT_EQ(text("MemMsg"), kInfo);
 }
 
 TEST_F(FormMainTest, TypingLimitsDoNotCutProgramTexts)
 {
     auto* code = control<QLineEdit>("stockcode");
-    EXPECT_EQ(code->text().size(), 7);  // the prompt, written by the program
+    EXPECT_EQ(code->text().size(), 7); // the prompt, written by the program
     QTest::keyClick(code, Qt::Key_End);
     QTest::keyClicks(code, QStringLiteral("8"));
     EXPECT_EQ(code->text(), QStringLiteral("请输入股票代码"));

@@ -39,7 +39,10 @@ protected:
 
     TFormRecom* list() { return form.findChild<TFormRecom*>(); }
     template <class Widget = QWidget>
-    Widget* listControl(const char* name) { return list()->findChild<Widget*>(QString::fromLatin1(name)); }
+    Widget* listControl(const char* name)
+    {
+        return list()->findChild<Widget*>(QString::fromLatin1(name));
+    }
     QTableView* table() { return listControl<QTableView>("TblRecom"); }
     QString status() { return listControl<QLabel>("LblScanStatus")->text(); }
 
@@ -57,10 +60,7 @@ protected:
         listControl<QComboBox>("ComBClass")->setCurrentText(QStringLiteral("全部"));
     }
 
-    QString cell(int row, ListColumn column)
-    {
-        return table()->model()->index(row, static_cast<int>(column)).data().toString();
-    }
+    QString cell(int row, ListColumn column) { return table()->model()->index(row, static_cast<int>(column)).data().toString(); }
 
     QStringList shownLines()
     {
@@ -168,7 +168,7 @@ TEST_F(FormRecom, FiltersAndSortsByNumber)
                                                         : previous.toInt() >= current.toInt());
             }
         }
-        EXPECT_TRUE(cell(table()->model()->rowCount() - 1, ListColumn::Share5).isEmpty());  // the short files
+        EXPECT_TRUE(cell(table()->model()->rowCount() - 1, ListColumn::Share5).isEmpty()); // the short files
     }
 }
 
@@ -228,7 +228,10 @@ TEST_F(FormRecom, SavesTheRowsAsShownAndAsksBeforeReplacing)
     setText("EdtRecomPath", directory);
     QStringList asked;
     bool replace = false;
-    list()->confirmReplace = [&](const QString& path) { asked.append(path); return replace; };
+    list()->confirmReplace = [&](const QString& path) {
+        asked.append(path);
+        return replace;
+    };
 
     QTest::mouseClick(listControl("BtnSaveRecom"), Qt::LeftButton);
     const QString day = list()->windowTitle().right(10).remove(u'-');
@@ -304,7 +307,8 @@ TEST_F(FormRecom, TheChartDrawsTheSelectedSecuritysAverages)
     evaluator.load(*ReadOnlyFile::open(dayFilePath(quotes.quoteDir(), market, code)));
     const DayTable& days = evaluator.table();
 
-    for (const auto& [name, column] : {std::pair{QStringLiteral("10日均线"), Column::Ma10}, std::pair{QStringLiteral("60日均线"), Column::Ma60}}) {
+    for (const auto& [name, column] :
+         {std::pair{QStringLiteral("10日均线"), Column::Ma10}, std::pair{QStringLiteral("60日均线"), Column::Ma60}}) {
         const QLineSeries* series = nullptr;
         for (QAbstractSeries* candidate : chart->series()) {
             if (candidate->name() == name)

@@ -46,12 +46,21 @@ TEST_F(QueryCli, JsonHoldsExactlyTheResultFields)
     const CliRun run = runCli({QStringLiteral("--json"), QStringLiteral("--dir"), dir.quoteDir(), QStringLiteral("600000")});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     const QJsonObject json = run.json();
-    const QStringList expectedKeys = {
-        QStringLiteral("Edt100P"), QStringLiteral("Edt10P"), QStringLiteral("Edt50P"), QStringLiteral("Edt5P"),
-        QStringLiteral("EdtHHigh"), QStringLiteral("EdtLowest"), QStringLiteral("EdtRiseRateinDate"),
-        QStringLiteral("EdtRiseRateinHistory"), QStringLiteral("EdtSNum"), QStringLiteral("HighestPriceinDate"),
-        QStringLiteral("LblCDate"), QStringLiteral("MemMsg"), QStringLiteral("RBtnNo"), QStringLiteral("RBtnYes"),
-        QStringLiteral("stockprice")};
+    const QStringList expectedKeys = {QStringLiteral("Edt100P"),
+                                      QStringLiteral("Edt10P"),
+                                      QStringLiteral("Edt50P"),
+                                      QStringLiteral("Edt5P"),
+                                      QStringLiteral("EdtHHigh"),
+                                      QStringLiteral("EdtLowest"),
+                                      QStringLiteral("EdtRiseRateinDate"),
+                                      QStringLiteral("EdtRiseRateinHistory"),
+                                      QStringLiteral("EdtSNum"),
+                                      QStringLiteral("HighestPriceinDate"),
+                                      QStringLiteral("LblCDate"),
+                                      QStringLiteral("MemMsg"),
+                                      QStringLiteral("RBtnNo"),
+                                      QStringLiteral("RBtnYes"),
+                                      QStringLiteral("stockprice")};
     EXPECT_EQ(json.keys(), expectedKeys);
     EXPECT_EQ(json[QStringLiteral("MemMsg")].toString(), QStringLiteral("说明性信息！"));
 }
@@ -70,17 +79,17 @@ TEST_F(QueryCli, NotACodeStartsFromClearsState)
 
 TEST_F(QueryCli, BadFeeIsAConversionErrorWithTheErrorBoxText)
 {
-    const CliRun run = runCli({QStringLiteral("--json"), QStringLiteral("--fee"), QStringLiteral("abc"),
-                            QStringLiteral("--dir"), dir.quoteDir(), QStringLiteral("600000")});
+    const CliRun run = runCli({QStringLiteral("--json"), QStringLiteral("--fee"), QStringLiteral("abc"), QStringLiteral("--dir"),
+                               dir.quoteDir(), QStringLiteral("600000")});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.json()[QStringLiteral("error")].toString(), QStringLiteral("'abc' is not a valid integer value."));
-    EXPECT_EQ(run.json()[QStringLiteral("MemMsg")].toString(), QStringLiteral("说明性信息！"));  // nothing written yet
+    EXPECT_EQ(run.json()[QStringLiteral("MemMsg")].toString(), QStringLiteral("说明性信息！")); // nothing written yet
 }
 
 TEST_F(QueryCli, PlainOutputUsesTheWindowsCaptions)
 {
-    const CliRun run = runCli({QStringLiteral("--dir"), dir.quoteDir(), QStringLiteral("--horizon"), QStringLiteral("45"),
-                            QStringLiteral("600000")});
+    const CliRun run = runCli(
+        {QStringLiteral("--dir"), dir.quoteDir(), QStringLiteral("--horizon"), QStringLiteral("45"), QStringLiteral("600000")});
     ASSERT_EQ(run.status, 0);
     EXPECT_TRUE(run.out.contains(QStringLiteral("提示信息：")));
     EXPECT_TRUE(run.out.contains(QStringLiteral("说明性信息！")));
@@ -114,9 +123,9 @@ TEST(QueryCliConventions, HelpAndVersionOnStandardOutput)
 }
 
 INSTANTIATE_TEST_SUITE_P(Arguments, UsageError,
-    ::testing::Values(QStringList{}, QStringList{QStringLiteral("600000"), QStringLiteral("600036")},
-                      QStringList{QStringLiteral("--color"), QStringLiteral("600000")},
-                      QStringList{QStringLiteral("600000"), QStringLiteral("--fee")}));
+                         ::testing::Values(QStringList{}, QStringList{QStringLiteral("600000"), QStringLiteral("600036")},
+                                           QStringList{QStringLiteral("--color"), QStringLiteral("600000")},
+                                           QStringList{QStringLiteral("600000"), QStringLiteral("--fee")}));
 
 } // namespace
 } // namespace verdaxil

@@ -1,6 +1,6 @@
+#include "cli/ScanCli.h"
 #include "analysis/QueryCommand.h"
 #include "cli/QueryCli.h"
-#include "cli/ScanCli.h"
 #include "cli/TextWindow.h"
 #include "quotes/TableFiles.h"
 #include "scan/MarketScan.h"
@@ -22,7 +22,6 @@
 #include <cstdlib>
 #include <random>
 #include <thread>
-
 
 namespace verdaxil {
 namespace {
@@ -109,22 +108,29 @@ QJsonObject asScanRow(const QJsonObject& query)
         : no.endsWith(u",checked")                           ? QJsonValue(false)
                                                              : QJsonValue(QJsonValue::Null);
     return {
-        {QStringLiteral("date"), number("LblCDate")},           {QStringLiteral("price"), number("stockprice")},
-        {QStringLiteral("high"), number("EdtHHigh")},           {QStringLiteral("low"), number("EdtLowest")},
-        {QStringLiteral("recommended"), recommended},           {QStringLiteral("points"), number("EdtSNum")},
+        {QStringLiteral("date"), number("LblCDate")},
+        {QStringLiteral("price"), number("stockprice")},
+        {QStringLiteral("high"), number("EdtHHigh")},
+        {QStringLiteral("low"), number("EdtLowest")},
+        {QStringLiteral("recommended"), recommended},
+        {QStringLiteral("points"), number("EdtSNum")},
         {QStringLiteral("max_gain"), number("HighestPriceinDate")},
         {QStringLiteral("max_gain_percent"), number("EdtRiseRateinHistory")},
         {QStringLiteral("profit_share"), number("EdtRiseRateinDate")},
-        {QStringLiteral("share5"), number("Edt5P")},            {QStringLiteral("share10"), number("Edt10P")},
-        {QStringLiteral("share50"), number("Edt50P")},          {QStringLiteral("share100"), number("Edt100P")},
+        {QStringLiteral("share5"), number("Edt5P")},
+        {QStringLiteral("share10"), number("Edt10P")},
+        {QStringLiteral("share50"), number("Edt50P")},
+        {QStringLiteral("share100"), number("Edt100P")},
     };
 }
 
 TEST_F(ScanCli, EveryRowAgreesWithAQueryOfItsFile)
 {
-    const QStringList settings = {QStringLiteral("--fee"), QStringLiteral("0"), QStringLiteral("--horizon"), QStringLiteral("45")};
+    const QStringList settings = {QStringLiteral("--fee"), QStringLiteral("0"), QStringLiteral("--horizon"),
+                                  QStringLiteral("45")};
     const CliRun scanned = scan(QStringList{QStringLiteral("--all"), QStringLiteral("--format"), QStringLiteral("json"),
-                                         QStringLiteral("--dir"), dir.quoteDir()} + settings);
+                                            QStringLiteral("--dir"), dir.quoteDir()}
+                                + settings);
     ASSERT_EQ(scanned.status, 0) << scanned.err.toStdString();
     const QJsonObject list = scanned.json();
     EXPECT_EQ(list.value(QStringLiteral("fee")).toInt(), 6);
@@ -146,7 +152,8 @@ TEST_F(ScanCli, EveryRowAgreesWithAQueryOfItsFile)
             ASSERT_TRUE(QFile::copy(dir.localPath(name), alone.localPath(name)));
             quoteDir = alone.quoteDir();
         }
-        const CliRun queried = query(QStringList{QStringLiteral("--json"), QStringLiteral("--dir"), quoteDir} + settings + QStringList{code});
+        const CliRun queried =
+            query(QStringList{QStringLiteral("--json"), QStringLiteral("--dir"), quoteDir} + settings + QStringList{code});
         ASSERT_EQ(queried.status, 0) << queried.err.toStdString();
         QJsonObject figures = row;
         for (const char* key : {"market", "code", "class"})
@@ -157,7 +164,8 @@ TEST_F(ScanCli, EveryRowAgreesWithAQueryOfItsFile)
 
 TEST_F(ScanCli, TheDaysListIsTheRecommendedRowsOfTheLatestDay)
 {
-    const CliRun all = scan({QStringLiteral("--all"), QStringLiteral("--format"), QStringLiteral("json"), QStringLiteral("--dir"), dir.quoteDir()});
+    const CliRun all = scan(
+        {QStringLiteral("--all"), QStringLiteral("--format"), QStringLiteral("json"), QStringLiteral("--dir"), dir.quoteDir()});
     const CliRun list = scan({QStringLiteral("--format"), QStringLiteral("json"), QStringLiteral("--dir"), dir.quoteDir()});
     const QJsonValue day = all.json().value(QStringLiteral("day"));
     EXPECT_EQ(list.json().value(QStringLiteral("day")), day);
@@ -198,17 +206,17 @@ TEST_P(ScanCliStatus, ExitsWithItsStatus)
     EXPECT_TRUE(result.err.contains(QString::fromUtf8(GetParam().message))) << result.err.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Arguments, ScanCliStatus, ::testing::Values(
-    StatusCase{{"--dir", "QUOTES", "--fee", "six"}, 1, "verdaxil-scan: 'six' is not a valid integer value."},
-    StatusCase{{"--dir", "QUOTES", "--horizon", "3 "}, 1, "'3 ' is not a valid integer value."},
-    StatusCase{{"--dir", "QUOTES", "--jobs", "0"}, 2, "--jobs"},
-    StatusCase{{"--dir", "QUOTES", "--jobs", "two"}, 2, "--jobs"},
-    StatusCase{{"--dir", "QUOTES", "--format", "xml"}, 2, "--format"},
-    StatusCase{{"--dir", "QUOTES", "--force"}, 2, "--force"},
-    StatusCase{{"--dir", "QUOTES", "600000"}, 2, "600000"},
-    StatusCase{{"--bogus"}, 2, "bogus"},
-    StatusCase{{"--dir", "QUOTES/nothing"}, 3, "nothing/data/shase/day/"},
-    StatusCase{{"--dir", "QUOTES", "--jobs", "99"}, 0, ""}));
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, ScanCliStatus,
+    ::testing::Values(StatusCase{{"--dir", "QUOTES", "--fee", "six"}, 1, "verdaxil-scan: 'six' is not a valid integer value."},
+                      StatusCase{{"--dir", "QUOTES", "--horizon", "3 "}, 1, "'3 ' is not a valid integer value."},
+                      StatusCase{{"--dir", "QUOTES", "--jobs", "0"}, 2, "--jobs"},
+                      StatusCase{{"--dir", "QUOTES", "--jobs", "two"}, 2, "--jobs"},
+                      StatusCase{{"--dir", "QUOTES", "--format", "xml"}, 2, "--format"},
+                      StatusCase{{"--dir", "QUOTES", "--force"}, 2, "--force"},
+                      StatusCase{{"--dir", "QUOTES", "600000"}, 2, "600000"}, StatusCase{{"--bogus"}, 2, "bogus"},
+                      StatusCase{{"--dir", "QUOTES/nothing"}, 3, "nothing/data/shase/day/"},
+                      StatusCase{{"--dir", "QUOTES", "--jobs", "99"}, 0, ""}));
 
 TEST_F(ScanCli, OutputIsReplacedOnlyWithForce)
 {
@@ -228,7 +236,8 @@ TEST_F(ScanCli, OutputIsReplacedOnlyWithForce)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().startsWith("\xEF\xBB\xBF"));
 
-    const CliRun impossible = scan({QStringLiteral("--dir"), dir.quoteDir(), QStringLiteral("--output"), path + QStringLiteral("/x.csv")});
+    const CliRun impossible =
+        scan({QStringLiteral("--dir"), dir.quoteDir(), QStringLiteral("--output"), path + QStringLiteral("/x.csv")});
     EXPECT_EQ(impossible.status, 4);
     EXPECT_TRUE(impossible.err.startsWith(QStringLiteral("verdaxil-scan: Cannot write"))) << impossible.err.toStdString();
 }
@@ -258,9 +267,12 @@ TEST_F(ScanCli, AWinePrefixWithOtherSpellingsGivesTheSameResults)
     QuoteDirFixture prefix;
     prefix.addDirectory(QStringLiteral("dosdevices"));
     prefix.addDirectory(QStringLiteral("drive/YYY/Data"));
-    ASSERT_TRUE(QDir().rename(dir.localPath(QStringLiteral("data/shase")), prefix.localPath(QStringLiteral("drive/YYY/Data/SHASE"))));
-    ASSERT_TRUE(QDir().rename(dir.localPath(QStringLiteral("data/sznse")), prefix.localPath(QStringLiteral("drive/YYY/Data/SzNsE"))));
-    ASSERT_TRUE(QDir().rename(prefix.localPath(QStringLiteral("drive/YYY/Data/SHASE/day")), prefix.localPath(QStringLiteral("drive/YYY/Data/SHASE/Day"))));
+    ASSERT_TRUE(
+        QDir().rename(dir.localPath(QStringLiteral("data/shase")), prefix.localPath(QStringLiteral("drive/YYY/Data/SHASE"))));
+    ASSERT_TRUE(
+        QDir().rename(dir.localPath(QStringLiteral("data/sznse")), prefix.localPath(QStringLiteral("drive/YYY/Data/SzNsE"))));
+    ASSERT_TRUE(QDir().rename(prefix.localPath(QStringLiteral("drive/YYY/Data/SHASE/day")),
+                              prefix.localPath(QStringLiteral("drive/YYY/Data/SHASE/Day"))));
     ASSERT_TRUE(QFile::rename(prefix.localPath(QStringLiteral("drive/YYY/Data/SHASE/Day/600000.day")),
                               prefix.localPath(QStringLiteral("drive/YYY/Data/SHASE/Day/600000.DAY"))));
     ASSERT_TRUE(QFile::rename(prefix.localPath(QStringLiteral("drive/YYY/Data/SHASE/shacdp.dat")),
@@ -269,16 +281,23 @@ TEST_F(ScanCli, AWinePrefixWithOtherSpellingsGivesTheSameResults)
 
     // The same files spelled as the program spells them, for comparison.
     QuoteDirFixture spelled;
-    ASSERT_EQ(std::system(QStringLiteral("cp -r '%1/drive/YYY/Data' '%2/data' && cd '%2/data' && mv SHASE shase && mv SzNsE sznse "
-                                         "&& mv shase/Day shase/day && mv shase/day/600000.DAY shase/day/600000.day")
-                              .arg(prefix.quoteDir(), spelled.quoteDir()).toLocal8Bit().constData()), 0);
+    ASSERT_EQ(
+        std::system(QStringLiteral("cp -r '%1/drive/YYY/Data' '%2/data' && cd '%2/data' && mv SHASE shase && mv SzNsE sznse "
+                                   "&& mv shase/Day shase/day && mv shase/day/600000.DAY shase/day/600000.day")
+                        .arg(prefix.quoteDir(), spelled.quoteDir())
+                        .toLocal8Bit()
+                        .constData()),
+        0);
 
     qputenv("WINEPREFIX", prefix.quoteDir().toLocal8Bit());
-    const QStringList json = {QStringLiteral("--all"), QStringLiteral("--format"), QStringLiteral("json"), QStringLiteral("--dir")};
+    const QStringList json = {QStringLiteral("--all"), QStringLiteral("--format"), QStringLiteral("json"),
+                              QStringLiteral("--dir")};
     const CliRun underWine = scan(json + QStringList{QStringLiteral("d:\\YYY")});
     const CliRun asSpelled = scan(json + QStringList{spelled.quoteDir()});
-    const CliRun queried = query({QStringLiteral("--json"), QStringLiteral("--dir"), QStringLiteral("D:\\yyy"), QStringLiteral("600000")});
-    const CliRun queriedAsSpelled = query({QStringLiteral("--json"), QStringLiteral("--dir"), spelled.quoteDir(), QStringLiteral("600000")});
+    const CliRun queried =
+        query({QStringLiteral("--json"), QStringLiteral("--dir"), QStringLiteral("D:\\yyy"), QStringLiteral("600000")});
+    const CliRun queriedAsSpelled =
+        query({QStringLiteral("--json"), QStringLiteral("--dir"), spelled.quoteDir(), QStringLiteral("600000")});
     const bool tableFilesOpen = TableFilesOpen(QStringLiteral("D:\\YYY"));
     qunsetenv("WINEPREFIX");
     EXPECT_TRUE(tableFilesOpen);

@@ -34,8 +34,8 @@ QByteArray withValue(const QByteArray& text, int value)
 
 void checkCodeSteppingInput(Input input)
 {
-    const QByteArray text = QByteArray::fromRawData(reinterpret_cast<const char*>(input.data()),
-                                                    static_cast<qsizetype>(input.size()));
+    const QByteArray text =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(input.data()), static_cast<qsizetype>(input.size()));
     const QByteArray next = nextCode(text);
     const QByteArray previous = previousCode(text);
     for (const QByteArray& stepped : {next, previous}) {

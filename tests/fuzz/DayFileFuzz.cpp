@@ -28,8 +28,8 @@ bool onlyFillFrom(const DayTable& table, int row)
 {
     static const DayTable filled;
     const auto from = static_cast<std::size_t>(row);
-    return std::memcmp(table.rows.data() + from, filled.rows.data() + from,
-                       (DayTable::kRows - from) * sizeof(DayTable::Row)) == 0;
+    return std::memcmp(table.rows.data() + from, filled.rows.data() + from, (DayTable::kRows - from) * sizeof(DayTable::Row))
+        == 0;
 }
 
 } // namespace
@@ -63,8 +63,7 @@ void checkDayFileInput(Input input)
             "no more days than whole records, nor than the table holds");
     require(onlyFillFrom(table, table.count), "a table holds only fill past its days");
     require(reusedSummary == summary && reusedStats == stats, "a reused evaluator agrees with a fresh one");
-    require(stats == testing::dayByDay(table, table.count, horizon, fee),
-            "the back-test agrees with the day-by-day loop");
+    require(stats == testing::dayByDay(table, table.count, horizon, fee), "the back-test agrees with the day-by-day loop");
 }
 
 } // namespace verdaxil::fuzz

@@ -64,13 +64,9 @@ bool create(const fs::path& path, Kind kind, const fs::path& linkTarget)
         const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         return descriptor >= 0 && ::close(descriptor) == 0;
     }
-    case Kind::Directory:
-        return fs::create_directory(path, error);
-    case Kind::Fifo:
-        return ::mkfifo(path.c_str(), 0600) == 0;
-    case Kind::LinkToFile:
-        fs::create_symlink(linkTarget, path, error);
-        return !error;
+    case Kind::Directory: return fs::create_directory(path, error);
+    case Kind::Fifo: return ::mkfifo(path.c_str(), 0600) == 0;
+    case Kind::LinkToFile: fs::create_symlink(linkTarget, path, error); return !error;
     }
     return false;
 }
@@ -119,8 +115,8 @@ void checkDayFileListingInput(Input input)
             name += ".day";
         const int market = kindByte & 1;
         const auto kind = static_cast<Kind>(kindByte >> 1 & 3);
-        if (!(present & 1 << market) || name.isEmpty() || name == "." || name == ".." || name.contains('/')
-            || name.contains('\0') || !create(dayDirs[market] / name.toStdString(), kind, tree.linkTarget()))
+        if (!(present & 1 << market) || name.isEmpty() || name == "." || name == ".." || name.contains('/') || name.contains('\0')
+            || !create(dayDirs[market] / name.toStdString(), kind, tree.linkTarget()))
             continue;
         if (namesSecurity(name, kind))
             expected.emplace_back(market, QFile::decodeName(name).chopped(4),
@@ -151,11 +147,15 @@ void checkDayFileListingInput(Input input)
     // Of one code's files ("600000.day", "600000.DAY") the one spelled ".day", else
     // the first by name.
     std::sort(expected.begin(), expected.end(), [](const Key& a, const Key& b) {
-        const auto rank = [](const Key& key) { return std::tuple(std::get<0>(key), std::get<1>(key), !std::get<2>(key).endsWith(".day"), std::get<2>(key)); };
+        const auto rank = [](const Key& key) {
+            return std::tuple(std::get<0>(key), std::get<1>(key), !std::get<2>(key).endsWith(".day"), std::get<2>(key));
+        };
         return rank(a) < rank(b);
     });
     expected.erase(std::unique(expected.begin(), expected.end(),
-                               [](const Key& a, const Key& b) { return std::get<0>(a) == std::get<0>(b) && std::get<1>(a) == std::get<1>(b); }),
+                               [](const Key& a, const Key& b) {
+                                   return std::get<0>(a) == std::get<0>(b) && std::get<1>(a) == std::get<1>(b);
+                               }),
                    expected.end());
     std::sort(expected.begin(), expected.end());
     std::sort(listed.begin(), listed.end());

@@ -15,8 +15,8 @@ namespace {
 
 std::optional<std::int32_t> grammarValue(const QString& text)
 {
-    static const QRegularExpression grammar(QRegularExpression::anchoredPattern(
-        QStringLiteral(" *(?:([+-]?)([0-9]+)|(?:\\$|x|X|0x|0X)([0-9A-Fa-f]{1,8}))")));
+    static const QRegularExpression grammar(
+        QRegularExpression::anchoredPattern(QStringLiteral(" *(?:([+-]?)([0-9]+)|(?:\\$|x|X|0x|0X)([0-9A-Fa-f]{1,8}))")));
     const QRegularExpressionMatch match = grammar.match(text);
     if (!match.hasMatch())
         return std::nullopt;

@@ -67,8 +67,8 @@ bool entryExists(const QByteArray& local)
 void checkMapping(const QString& windowsPath, const QString& local)
 {
     require(!local.contains(u'\\'), "every backslash separates");
-    const bool drive = windowsPath.size() >= 2 && windowsPath[1] == u':' && windowsPath[0].unicode() < 0x80
-        && windowsPath[0].isLetter();
+    const bool drive =
+        windowsPath.size() >= 2 && windowsPath[1] == u':' && windowsPath[0].unicode() < 0x80 && windowsPath[0].isLetter();
     // Names may come back in another case: the mapping finds them as Windows would.
     const auto foldAscii = [](QString text) {
         for (QChar& c : text) {
@@ -82,8 +82,7 @@ void checkMapping(const QString& windowsPath, const QString& local)
         require(sameIgnoringCase(local, QString(windowsPath).replace(u'\\', u'/')), "a path without a drive keeps its place");
         return;
     }
-    const QString dosDevice = qEnvironmentVariable("WINEPREFIX") + QStringLiteral("/dosdevices/")
-        + windowsPath.left(2).toLower();
+    const QString dosDevice = qEnvironmentVariable("WINEPREFIX") + QStringLiteral("/dosdevices/") + windowsPath.left(2).toLower();
     require(local.startsWith(dosDevice + u'/'), "a drive is the prefix's dos device");
     const QString rest = windowsPath.mid(2).replace(u'\\', u'/');
     require(sameIgnoringCase(local.right(rest.size()), rest), "the rest follows the drive");
@@ -110,8 +109,8 @@ void checkLookUp(const QString& windowsPath, const QByteArray& local, std::optio
 void checkPathMappingInput(Input input)
 {
     static const DriveTree tree;
-    const QString windowsPath = QString::fromUtf8(reinterpret_cast<const char*>(input.data()),
-                                                  static_cast<qsizetype>(input.size()));
+    const QString windowsPath =
+        QString::fromUtf8(reinterpret_cast<const char*>(input.data()), static_cast<qsizetype>(input.size()));
     const QString local = toLocalPath(windowsPath);
     checkMapping(windowsPath, local);
 

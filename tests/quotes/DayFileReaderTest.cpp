@@ -96,7 +96,7 @@ TEST_F(DayFileReader, EmptyFileGivesAnEmptyTable)
 
 TEST_F(DayFileReader, TrailingPartialRecordIsIgnored)
 {
-    const auto table = read(samples(9), QByteArray(39, '\x01'));  // 399 bytes
+    const auto table = read(samples(9), QByteArray(39, '\x01')); // 399 bytes
     EXPECT_EQ(table->count, 9);
     expectFilledFrom(*table, 9);
 }
@@ -119,7 +119,7 @@ class ZeroField : public DayFileReader, public ::testing::WithParamInterface<int
 TEST_P(ZeroField, RemovesTheRow)
 {
     auto records = samples(3);
-    std::int32_t* fields[] = {&records[1].date, &records[1].open,   &records[1].high,  &records[1].low,
+    std::int32_t* fields[] = {&records[1].date,  &records[1].open,   &records[1].high,  &records[1].low,
                               &records[1].close, &records[1].amount, &records[1].volume};
     *fields[GetParam()] = 0;
     const auto table = read(records);
@@ -132,10 +132,10 @@ INSTANTIATE_TEST_SUITE_P(EachRecordField, ZeroField, ::testing::Range(0, 7));
 TEST_F(DayFileReader, NegativeHighEndsTheCleaning)
 {
     auto records = samples(6);
-    records[1].volume = 0;   // removed
-    records[3].high = -5;    // stops the cleaning; stays although its low is 0
+    records[1].volume = 0; // removed
+    records[3].high = -5;  // stops the cleaning; stays although its low is 0
     records[3].low = 0;
-    records[4].amount = 0;   // stays: after the stop
+    records[4].amount = 0; // stays: after the stop
     const auto table = read(records);
     ASSERT_EQ(table->count, 5);
     EXPECT_EQ(table->rows[0], rowOf(records[0]));
@@ -168,8 +168,8 @@ TEST_F(DayFileReader, MoreThanTheTableHoldsKeepsTheMostRecentDays)
 TEST_F(DayFileReader, MoreThanTheTableHoldsIsCleanedAfterwards)
 {
     auto records = samples(DayTable::kRows + 2);
-    records[0].volume = 0;                   // outside the last 5000: never read
-    records[records.size() - 1].volume = 0;  // the latest day is removed
+    records[0].volume = 0;                  // outside the last 5000: never read
+    records[records.size() - 1].volume = 0; // the latest day is removed
     const auto table = read(records);
     ASSERT_EQ(table->count, DayTable::kRows - 1);
     EXPECT_EQ(table->rows[0], rowOf(records[2]));

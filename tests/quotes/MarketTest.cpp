@@ -24,7 +24,7 @@ TEST(ResolveMarket, ByWhereTheDayFileLies)
 
     EXPECT_EQ(ResolveMarket(QStringLiteral("600000"), quoteDir), Market::Shanghai);
     EXPECT_EQ(ResolveMarket(QStringLiteral("000001"), quoteDir), Market::Shenzhen);
-    EXPECT_EQ(ResolveMarket(QStringLiteral("100000"), quoteDir), Market::Shanghai);  // both: Shanghai wins
+    EXPECT_EQ(ResolveMarket(QStringLiteral("100000"), quoteDir), Market::Shanghai); // both: Shanghai wins
     EXPECT_EQ(ResolveMarket(QStringLiteral("600036"), quoteDir), Market::None);
 }
 
@@ -66,12 +66,12 @@ TEST_P(CodeLength, DecidesWhetherTheFileIsLookedUp)
 }
 
 INSTANTIATE_TEST_SUITE_P(Bytes, CodeLength,
-    ::testing::Values(LengthCase{"6000", Market::None}, LengthCase{"60000", Market::Shanghai},
-                      LengthCase{"600000", Market::Shanghai}, LengthCase{"6000001", Market::Shanghai},
-                      LengthCase{"60000012", Market::None}, LengthCase{"abcdef", Market::Shanghai},
-                      LengthCase{"股票代", Market::Shanghai},      // three Chinese characters: 6 bytes
-                      LengthCase{"股票代码", Market::None},        // 8 bytes
-                      LengthCase{"请输入股票代码", Market::None})); // the start-up prompt: 14 bytes
+                         ::testing::Values(LengthCase{"6000", Market::None}, LengthCase{"60000", Market::Shanghai},
+                                           LengthCase{"600000", Market::Shanghai}, LengthCase{"6000001", Market::Shanghai},
+                                           LengthCase{"60000012", Market::None}, LengthCase{"abcdef", Market::Shanghai},
+                                           LengthCase{"股票代", Market::Shanghai},       // three Chinese characters: 6 bytes
+                                           LengthCase{"股票代码", Market::None},         // 8 bytes
+                                           LengthCase{"请输入股票代码", Market::None})); // the start-up prompt: 14 bytes
 
 TEST(ResolveMarket, EmptyCodeIsNoCode)
 {

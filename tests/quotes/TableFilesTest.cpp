@@ -18,7 +18,7 @@ TEST(TableFilesOpen, BothFilesPresent)
     dir.addFile(kShanghai, "600000\n");
     dir.addFile(kShenzhen, "000001\n");
     EXPECT_TRUE(TableFilesOpen(dir.quoteDir()));
-    EXPECT_TRUE(TableFilesOpen(dir.quoteDir() + QStringLiteral("\\")));  // doubled backslash
+    EXPECT_TRUE(TableFilesOpen(dir.quoteDir() + QStringLiteral("\\"))); // doubled backslash
     EXPECT_FALSE(TableFilesOpen(dir.quoteDir() + QStringLiteral("\\data")));
 }
 

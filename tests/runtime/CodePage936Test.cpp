@@ -17,7 +17,7 @@ TEST(CodePage936, RoundTrip)
 {
     const QString text = QStringLiteral("注意：对应文件丢失 600000");
     const QByteArray bytes = toCodePage936(text);
-    EXPECT_EQ(bytes.left(2), QByteArray("\xD7\xA2"));  // 注
+    EXPECT_EQ(bytes.left(2), QByteArray("\xD7\xA2")); // 注
     EXPECT_EQ(fromCodePage936(bytes), text);
 }
 

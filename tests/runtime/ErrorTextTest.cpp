@@ -18,14 +18,13 @@ TEST_P(ErrorBoxText, FullStopRule)
 }
 
 INSTANTIATE_TEST_SUITE_P(LastCharacter, ErrorBoxText,
-    ::testing::Values(
-        Case{"'abc' is not a valid integer value", "'abc' is not a valid integer value."},
-        Case{"'' is not a valid integer value", "'' is not a valid integer value."},
-        Case{"ends in a digit 7", "ends in a digit 7."},
-        Case{"ends in a slash/", "ends in a slash/."},  // "/" is the code just above "."
-        Case{"Already.", "Already."}, Case{"Bang!", "Bang!"}, Case{"(paren)", "(paren)"},
-        Case{"quoted'", "quoted'"}, Case{"dash-", "dash-"}, Case{"blank ", "blank "},
-        Case{"文件丢失", "文件丢失."}, Case{"请重新输入！", "请重新输入！."}, Case{"", ""}));
+                         ::testing::Values(Case{"'abc' is not a valid integer value", "'abc' is not a valid integer value."},
+                                           Case{"'' is not a valid integer value", "'' is not a valid integer value."},
+                                           Case{"ends in a digit 7", "ends in a digit 7."},
+                                           Case{"ends in a slash/", "ends in a slash/."}, // "/" is the code just above "."
+                                           Case{"Already.", "Already."}, Case{"Bang!", "Bang!"}, Case{"(paren)", "(paren)"},
+                                           Case{"quoted'", "quoted'"}, Case{"dash-", "dash-"}, Case{"blank ", "blank "},
+                                           Case{"文件丢失", "文件丢失."}, Case{"请重新输入！", "请重新输入！."}, Case{"", ""}));
 
 } // namespace
 } // namespace verdaxil

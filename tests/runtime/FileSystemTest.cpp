@@ -26,7 +26,7 @@ TEST(FileExists, OnlyRegularFilesCount)
     EXPECT_FALSE(fileExists(base + QStringLiteral("folder.day")));
     EXPECT_FALSE(fileExists(base + QStringLiteral("fifo.day")));
     EXPECT_FALSE(fileExists(base + QStringLiteral("missing.day")));
-    EXPECT_FALSE(fileExists(base + QStringLiteral("*.day")));  // no wildcards
+    EXPECT_FALSE(fileExists(base + QStringLiteral("*.day"))); // no wildcards
     EXPECT_FALSE(fileExists(QStringLiteral("/dev/null")));
 }
 
@@ -46,7 +46,7 @@ TEST(ReadOnlyFile, ReadsRegularFilesOnly)
     EXPECT_EQ(QByteArray(buffer, 4), QByteArray("6789"));
 
     EXPECT_FALSE(ReadOnlyFile::open(base + QStringLiteral("folder.day")));
-    EXPECT_FALSE(ReadOnlyFile::open(base + QStringLiteral("fifo.day")));  // must not block
+    EXPECT_FALSE(ReadOnlyFile::open(base + QStringLiteral("fifo.day"))); // must not block
     EXPECT_FALSE(ReadOnlyFile::open(base + QStringLiteral("missing.day")));
 }
 

@@ -20,14 +20,13 @@ TEST_P(TextToIntAccepts, Value)
 }
 
 INSTANTIATE_TEST_SUITE_P(Forms, TextToIntAccepts,
-    ::testing::Values(
-        Accepted{"0", 0}, Accepted{"6", 6}, Accepted{"12", 12}, Accepted{"-5", -5}, Accepted{"+7", 7},
-        Accepted{"007", 7}, Accepted{"   30", 30}, Accepted{" -0", 0},
-        Accepted{"2147483647", INT32_MAX}, Accepted{"-2147483648", INT32_MIN},
-        Accepted{"00000000000000000000042", 42},
-        Accepted{"$1F", 31}, Accepted{"x1f", 31}, Accepted{"X10", 16}, Accepted{"0x10", 16}, Accepted{"0XaB", 171},
-        Accepted{"$FFFFFFFF", -1}, Accepted{"$80000000", INT32_MIN}, Accepted{"$7FFFFFFF", INT32_MAX},
-        Accepted{"  $0", 0}, Accepted{"0x00000001", 1}));
+                         ::testing::Values(Accepted{"0", 0}, Accepted{"6", 6}, Accepted{"12", 12}, Accepted{"-5", -5},
+                                           Accepted{"+7", 7}, Accepted{"007", 7}, Accepted{"   30", 30}, Accepted{" -0", 0},
+                                           Accepted{"2147483647", INT32_MAX}, Accepted{"-2147483648", INT32_MIN},
+                                           Accepted{"00000000000000000000042", 42}, Accepted{"$1F", 31}, Accepted{"x1f", 31},
+                                           Accepted{"X10", 16}, Accepted{"0x10", 16}, Accepted{"0XaB", 171},
+                                           Accepted{"$FFFFFFFF", -1}, Accepted{"$80000000", INT32_MIN},
+                                           Accepted{"$7FFFFFFF", INT32_MAX}, Accepted{"  $0", 0}, Accepted{"0x00000001", 1}));
 
 class TextToIntRefuses : public ::testing::TestWithParam<const char*> {};
 
@@ -54,9 +53,9 @@ TEST(TextToIntRefuses, ATextWithANulCharacterWhole)
 }
 
 INSTANTIATE_TEST_SUITE_P(Forms, TextToIntRefuses,
-    ::testing::Values("", " ", "abc", "6 ", "1.5", "1e3", "+", "-", "--1", "+-1", "\t5", "5\n",
-                      "2147483648", "-2147483649", "99999999999", "$", "0x", "x", "$123456789", "-$1", "+0x1",
-                      "$G", "0x-1", "1,000", "１２", "股票"));
+                         ::testing::Values("", " ", "abc", "6 ", "1.5", "1e3", "+", "-", "--1", "+-1", "\t5", "5\n", "2147483648",
+                                           "-2147483649", "99999999999", "$", "0x", "x", "$123456789", "-$1", "+0x1", "$G",
+                                           "0x-1", "1,000", "１２", "股票"));
 
 TEST(IntToText, PlainDecimal)
 {

@@ -42,18 +42,16 @@ TEST_P(MappedPaths, AsWineResolvesThem)
     EXPECT_EQ(toLocalPath(QString::fromUtf8(GetParam().windowsPath)), QString::fromUtf8(GetParam().localPath));
 }
 
-INSTANTIATE_TEST_SUITE_P(Forms, MappedPaths,
-    ::testing::Values(
-        Case{"D:\\YYY\\data\\shase\\day\\600000.day", "/opt/prefix/dosdevices/d:/YYY/data/shase/day/600000.day"},
-        Case{"d:\\YYY", "/opt/prefix/dosdevices/d:/YYY"},
-        Case{"C:\\", "/opt/prefix/dosdevices/c:/"},
-        Case{"E:YYY", "/opt/prefix/dosdevices/e:/YYY"},
-        Case{"D:\\YYY\\\\data\\x.day", "/opt/prefix/dosdevices/d:/YYY//data/x.day"},  // doubled, not normalised
-        Case{"D:\\YYY\\", "/opt/prefix/dosdevices/d:/YYY/"},
-        Case{"\\data\\shase\\day\\600000.day", "/data/shase/day/600000.day"},  // empty QuoteDir
-        Case{"/tmp/quotes\\data\\sznse\\day\\000001.day", "/tmp/quotes/data/sznse/day/000001.day"},
-        Case{"YYY\\data", "YYY/data"}, Case{"", ""},
-        Case{"股:\\x", "股:/x"}, Case{"1:\\x", "1:/x"}));
+INSTANTIATE_TEST_SUITE_P(
+    Forms, MappedPaths,
+    ::testing::Values(Case{"D:\\YYY\\data\\shase\\day\\600000.day", "/opt/prefix/dosdevices/d:/YYY/data/shase/day/600000.day"},
+                      Case{"d:\\YYY", "/opt/prefix/dosdevices/d:/YYY"}, Case{"C:\\", "/opt/prefix/dosdevices/c:/"},
+                      Case{"E:YYY", "/opt/prefix/dosdevices/e:/YYY"},
+                      Case{"D:\\YYY\\\\data\\x.day", "/opt/prefix/dosdevices/d:/YYY//data/x.day"}, // doubled, not normalised
+                      Case{"D:\\YYY\\", "/opt/prefix/dosdevices/d:/YYY/"},
+                      Case{"\\data\\shase\\day\\600000.day", "/data/shase/day/600000.day"}, // empty QuoteDir
+                      Case{"/tmp/quotes\\data\\sznse\\day\\000001.day", "/tmp/quotes/data/sznse/day/000001.day"},
+                      Case{"YYY\\data", "YYY/data"}, Case{"", ""}, Case{"股:\\x", "股:/x"}, Case{"1:\\x", "1:/x"}));
 
 TEST_F(WindowsPathMapping, WithoutWinePrefixTheHomeWineFolderServes)
 {
@@ -78,7 +76,10 @@ protected:
     }
     void TearDown() override { qunsetenv("WINEPREFIX"); }
 
-    QString drive(const char* rest) const { return root.filePath(QStringLiteral("prefix/dosdevices/d:/")) + QString::fromUtf8(rest); }
+    QString drive(const char* rest) const
+    {
+        return root.filePath(QStringLiteral("prefix/dosdevices/d:/")) + QString::fromUtf8(rest);
+    }
 
     QTemporaryDir root;
 };

@@ -37,8 +37,10 @@ TEST(ListDayFiles, DayFilesOnlyShanghaiFirstEachByCode)
 
     const DayFileListing listing = ListDayFiles(dir.quoteDir());
     EXPECT_TRUE(listing.foundDayDirectory);
-    EXPECT_EQ(listed(listing), (QStringList{QStringLiteral("SH 000001"), QStringLiteral("SH 60000"), QStringLiteral("SH 600000"), QStringLiteral("SH 6000001"), QStringLiteral("SH 600001"), QStringLiteral("SH 600036"),
-                                            QStringLiteral("SH 中国A"), QStringLiteral("SZ 000001"), QStringLiteral("SZ 300750")}));
+    EXPECT_EQ(listed(listing),
+              (QStringList{QStringLiteral("SH 000001"), QStringLiteral("SH 60000"), QStringLiteral("SH 600000"),
+                           QStringLiteral("SH 6000001"), QStringLiteral("SH 600001"), QStringLiteral("SH 600036"),
+                           QStringLiteral("SH 中国A"), QStringLiteral("SZ 000001"), QStringLiteral("SZ 300750")}));
     EXPECT_EQ(listing.files[0].securityClass, SecurityClass::Index);
     EXPECT_EQ(listing.files[2].localPath, QFile::encodeName(dir.localPath(QStringLiteral("data/shase/day/600000.day"))));
     EXPECT_EQ(listing.files[7].securityClass, SecurityClass::AShare);

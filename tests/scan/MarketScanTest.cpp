@@ -32,8 +32,8 @@ protected:
     void SetUp() override
     {
         for (unsigned k = 0; k < 12; ++k)
-            dir.addDayFile(k % 3 ? QStringLiteral("shase") : QStringLiteral("sznse"), QStringLiteral("6%1").arg(k, 5, 10, QChar(u'0')),
-                           history(k, 300 + 37 * static_cast<int>(k)));
+            dir.addDayFile(k % 3 ? QStringLiteral("shase") : QStringLiteral("sznse"),
+                           QStringLiteral("6%1").arg(k, 5, 10, QChar(u'0')), history(k, 300 + 37 * static_cast<int>(k)));
         dir.addDayFile(QStringLiteral("shase"), QStringLiteral("600100"), history(99, DayTable::kRows + 321));
         dir.addFile(QStringLiteral("data/shase/day/600101.day"));
         dir.addFile(QStringLiteral("data/shase/day/600102.day"), QByteArray(39, '\x07'));
@@ -164,7 +164,7 @@ TEST(ScanWhileTheMarketChanges, UntouchedRowsStayRight)
                 ::rmdir(path);
                 ::unlink(path);
                 switch ((round + k) % 4) {
-                case 0: {  // a shorter copy, cut inside a record
+                case 0: { // a shorter copy, cut inside a record
                     const int descriptor = ::open(path, O_WRONLY | O_CREAT | O_TRUNC, 0600);
                     const auto length = static_cast<std::size_t>(round * 397 % static_cast<std::size_t>(bytes[k].size()));
                     [[maybe_unused]] const auto written = ::write(descriptor, bytes[k].constData(), length);
@@ -173,7 +173,7 @@ TEST(ScanWhileTheMarketChanges, UntouchedRowsStayRight)
                 }
                 case 1: ::mkfifo(path, 0600); break;
                 case 2: ::mkdir(path, 0700); break;
-                default: break;  // gone
+                default: break; // gone
                 }
             }
         }

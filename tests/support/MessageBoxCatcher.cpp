@@ -17,8 +17,7 @@ void MessageBoxCatcher::poll()
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box || !box->isVisible())
         return;
-    last_ = {box->text(), box->windowTitle(), box->icon(), box->buttons().size(),
-             box->windowModality() == Qt::ApplicationModal};
+    last_ = {box->text(), box->windowTitle(), box->icon(), box->buttons().size(), box->windowModality() == Qt::ApplicationModal};
     ++count_;
     box->button(QMessageBox::Ok)->click();
 }

@@ -19,7 +19,7 @@ namespace {
 struct MarketCase {
     int securities;
     int days;
-    int shanghai;  // day files per exchange
+    int shanghai; // day files per exchange
     int shenzhen;
     int suspended;
 };
