@@ -4,7 +4,8 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format-14
+    libxlsxwriter-dev
     qt6-base-dev qt6-charts-dev qt6-translations-l10n libgl-dev
     libgtest-dev libbenchmark-dev
     fonts-wqy-microhei
