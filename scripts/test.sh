@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks that every C++ file is formatted, builds the test
 # configuration and runs the whole suite under the address, leak and
-# undefined-behaviour sanitizers; then the scan's tests under the thread sanitizer; then, with clang, builds the fuzz targets and fuzzes
-# each for a bounded time.
+# undefined-behaviour sanitizers; then the scan's tests under the thread sanitizer;
+# then, with clang, builds the fuzz targets and fuzzes each for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
