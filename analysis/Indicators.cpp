@@ -32,20 +32,22 @@ void showRecommendation(QueryWindow& window, bool recommended)
 // sums. Rows before an average's first whole window hold the fill value.
 void ComputeIndicators(DayTable& table)
 {
-    std::int64_t sum60 = 0;
-    std::int64_t sum10 = 0;
+    std::int64_t sumLong = 0;
+    std::int64_t sumShort = 0;
     for (int row = 0; row < table.count; ++row) {
         DayTable::Row& cells = table.rows[static_cast<std::size_t>(row)];
         const std::int32_t average = AveragePrice(cells[Column::Amount], cells[Column::Volume]);
         cells[Column::AvgPrice] = average;
-        sum60 += average;
-        sum10 += average;
-        if (row >= 60)
-            sum60 -= table.rows[static_cast<std::size_t>(row - 60)][Column::AvgPrice];
-        if (row >= 10)
-            sum10 -= table.rows[static_cast<std::size_t>(row - 10)][Column::AvgPrice];
-        cells[Column::Ma60] = row >= 59 ? static_cast<std::int32_t>(sum60 / 60) : DayTable::kFill;
-        cells[Column::Ma10] = row >= 9 ? static_cast<std::int32_t>(sum10 / 10) : DayTable::kFill;
+        sumLong += average;
+        sumShort += average;
+        if (row >= kLongAverageDays)
+            sumLong -= table.rows[static_cast<std::size_t>(row - kLongAverageDays)][Column::AvgPrice];
+        if (row >= kShortAverageDays)
+            sumShort -= table.rows[static_cast<std::size_t>(row - kShortAverageDays)][Column::AvgPrice];
+        cells[Column::Ma60] =
+            row >= kLongAverageDays - 1 ? static_cast<std::int32_t>(sumLong / kLongAverageDays) : DayTable::kFill;
+        cells[Column::Ma10] =
+            row >= kShortAverageDays - 1 ? static_cast<std::int32_t>(sumShort / kShortAverageDays) : DayTable::kFill;
     }
 }
 

@@ -9,6 +9,10 @@
 
 namespace verdaxil {
 
+// The windows of the two moving averages of the average trade price, in rows.
+inline constexpr int kShortAverageDays = 10;
+inline constexpr int kLongAverageDays = 60;
+
 // Average trade price of a day: amount * 1000 / volume * 10 in that order, 0 for a
 // zero volume. Computed without wrapping and clamped to the 32-bit cell.
 inline std::int32_t AveragePrice(std::int32_t amount, std::int32_t volume)

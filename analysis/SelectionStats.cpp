@@ -1,6 +1,7 @@
 #include "analysis/SelectionStats.h"
 
 #include "analysis/ClearResults.h"
+#include "analysis/Indicators.h"
 #include "runtime/IntegerText.h"
 
 #include <algorithm>
@@ -11,7 +12,7 @@ namespace verdaxil {
 
 namespace {
 
-constexpr int kFirstRow = 60; // the first row whose previous row has a 60-day average
+constexpr int kFirstRow = kLongAverageDays; // the first row whose previous row has a 60-day average
 constexpr std::int32_t kLowestScoredAvgPrice = 3;
 
 std::int64_t gap(const DayTable::Row& row)

@@ -1,5 +1,6 @@
 #include "app/RecomChartView.h"
 
+#include "analysis/Indicators.h"
 #include "analysis/SelectionStats.h"
 #include "quotes/DayTable.h"
 
@@ -65,8 +66,8 @@ void RecomChartView::showDays(const DayTable* table, const QString& title)
         datesValid = timeOf(table->rows[static_cast<std::size_t>(row)][Column::Date]).has_value();
 
     auto* average = line(QStringLiteral("均价"), QColor(0x1f, 0x5f, 0xbf), 2.0);
-    auto* ma10 = line(QStringLiteral("10日均线"), QColor(0xe0, 0x8a, 0x00), 1.5);
-    auto* ma60 = line(QStringLiteral("60日均线"), QColor(0x7a, 0x2e, 0xa8), 1.5);
+    auto* ma10 = line(QStringLiteral("%1日均线").arg(kShortAverageDays), QColor(0xe0, 0x8a, 0x00), 1.5);
+    auto* ma60 = line(QStringLiteral("%1日均线").arg(kLongAverageDays), QColor(0x7a, 0x2e, 0xa8), 1.5);
     auto* close = line(QStringLiteral("收盘价"), QColor(0x9e, 0x9e, 0x9e), 1.0);
     auto* points = new QScatterSeries;
     points->setName(QStringLiteral("选股点"));
@@ -80,9 +81,9 @@ void RecomChartView::showDays(const DayTable* table, const QString& title)
         const qreal x = datesValid ? *timeOf(day[Column::Date]) : row;
         average->append(x, price(day[Column::AvgPrice]));
         close->append(x, price(day[Column::Close]));
-        if (row >= 9)
+        if (row >= kShortAverageDays - 1)
             ma10->append(x, price(day[Column::Ma10]));
-        if (row >= 59)
+        if (row >= kLongAverageDays - 1)
             ma60->append(x, price(day[Column::Ma60]));
         if (IsSelectionPoint(*table, row))
             points->append(x, price(day[Column::AvgPrice]));

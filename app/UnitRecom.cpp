@@ -34,11 +34,6 @@ QString dayText(std::optional<std::int32_t> day)
     return date.isValid() ? date.toString(QStringLiteral("yyyy-MM-dd")) : intToText(*day);
 }
 
-QString marketName(Market market)
-{
-    return market == Market::Shanghai ? QStringLiteral("上海") : QStringLiteral("深圳");
-}
-
 bool askToReplace(QWidget* parent, const QString& localPath)
 {
     return QMessageBox::question(parent, QStringLiteral("荐股列表"),

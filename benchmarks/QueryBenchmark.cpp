@@ -4,7 +4,7 @@
 
 #include "analysis/QueryCommand.h"
 #include "analysis/SecurityEvaluator.h"
-#include "cli/TextWindow.h"
+#include "analysis/TextWindow.h"
 #include "quotes/DayFileReader.h"
 #include "runtime/FileSystem.h"
 #include "tools/DayFileWriter.h"

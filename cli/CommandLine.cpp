@@ -1,11 +1,23 @@
 #include "cli/CommandLine.h"
 
+#include "analysis/InitialTexts.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QTextStream>
 
 namespace verdaxil {
+
+SettingOptions settingOptions()
+{
+    const QString text = QStringLiteral("TEXT");
+    return {
+        {QStringLiteral("dir"), QStringLiteral("Quote terminal directory."), text, InitialTexts::kQuoteDir},
+        {QStringLiteral("fee"), QStringLiteral("Fee per trade; below 1 counts as 6."), text, InitialTexts::kFee},
+        {QStringLiteral("horizon"), QStringLiteral("Horizon of the back-test in days."), text, InitialTexts::kHorizon},
+    };
+}
 
 CommandLine::CommandLine(QCommandLineParser& parser, const QStringList& arguments, QTextStream& out, QTextStream& err)
     : parser_(parser),

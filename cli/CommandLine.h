@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCommandLineOption>
 #include <QString>
 #include <QStringList>
 
@@ -11,6 +12,15 @@ class QTextStream;
 namespace verdaxil {
 
 inline constexpr int kUsageError = 2;
+
+// --dir, --fee and --horizon take the texts of the main window's setting boxes, and
+// default to the texts those boxes start with.
+struct SettingOptions {
+    QCommandLineOption dir;
+    QCommandLineOption fee;
+    QCommandLineOption horizon;
+};
+SettingOptions settingOptions();
 
 // The command-line conventions both programs share: the parser's own --help and
 // --version answered on standard output, and every error on standard error after

@@ -1,8 +1,8 @@
 #include "cli/QueryCli.h"
 
 #include "analysis/QueryCommand.h"
+#include "analysis/TextWindow.h"
 #include "cli/CommandLine.h"
-#include "cli/TextWindow.h"
 #include "runtime/CodePage936.h"
 #include "runtime/ErrorText.h"
 #include "runtime/IntegerText.h"
@@ -105,14 +105,9 @@ int runQueryCli(const QStringList& arguments, QTextStream& out, QTextStream& err
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Runs one query of a security code and prints its results."));
-    const QCommandLineOption dirOption(QStringLiteral("dir"), QStringLiteral("Quote terminal directory."), QStringLiteral("TEXT"),
-                                       QStringLiteral("D:\\YYY"));
-    const QCommandLineOption feeOption(QStringLiteral("fee"), QStringLiteral("Fee per trade."), QStringLiteral("TEXT"),
-                                       QStringLiteral("6"));
-    const QCommandLineOption horizonOption(QStringLiteral("horizon"), QStringLiteral("Horizon in days."), QStringLiteral("TEXT"),
-                                           QStringLiteral("30"));
+    const SettingOptions settings = settingOptions();
     const QCommandLineOption jsonOption(QStringLiteral("json"), QStringLiteral("Print one JSON object."));
-    parser.addOptions({dirOption, feeOption, horizonOption, jsonOption});
+    parser.addOptions({settings.dir, settings.fee, settings.horizon, jsonOption});
     parser.addPositionalArgument(QStringLiteral("CODE"), QStringLiteral("Six-digit security code."));
     CommandLine commandLine(parser, arguments, out, err);
     if (const auto status = commandLine.parse())
@@ -121,9 +116,9 @@ int runQueryCli(const QStringList& arguments, QTextStream& out, QTextStream& err
         return commandLine.usageError(QStringLiteral("One CODE is wanted"));
 
     TextWindow window;
-    window.setText(Control::EdtYYY, parser.value(dirOption));
-    window.setText(Control::EdtFee, parser.value(feeOption));
-    window.setText(Control::EdtDate, parser.value(horizonOption));
+    window.setText(Control::EdtYYY, parser.value(settings.dir));
+    window.setText(Control::EdtFee, parser.value(settings.fee));
+    window.setText(Control::EdtDate, parser.value(settings.horizon));
     window.setText(Control::stockcode, parser.positionalArguments().constFirst());
 
     std::optional<QString> error;

@@ -36,12 +36,7 @@ struct Options {
 };
 
 struct OptionDefinitions {
-    QCommandLineOption dir{QStringLiteral("dir"), QStringLiteral("Quote terminal directory."), QStringLiteral("TEXT"),
-                           QStringLiteral("D:\\YYY")};
-    QCommandLineOption fee{QStringLiteral("fee"), QStringLiteral("Fee per trade; below 1 counts as 6."), QStringLiteral("TEXT"),
-                           QStringLiteral("6")};
-    QCommandLineOption horizon{QStringLiteral("horizon"), QStringLiteral("Horizon of the back-test in days."),
-                               QStringLiteral("TEXT"), QStringLiteral("30")};
+    SettingOptions settings = settingOptions();
     QCommandLineOption all{QStringLiteral("all"), QStringLiteral("Print every scanned security, not only the day's list.")};
     QCommandLineOption format{QStringLiteral("format"), QStringLiteral("csv (default) or json."), QStringLiteral("FORMAT"),
                               QStringLiteral("csv")};
@@ -51,15 +46,18 @@ struct OptionDefinitions {
     QCommandLineOption jobs{QStringLiteral("jobs"), QStringLiteral("Threads to scan on (default: the number of cores)."),
                             QStringLiteral("N"), QString::number(std::max(1u, std::thread::hardware_concurrency()))};
 
-    QList<QCommandLineOption> list() const { return {dir, fee, horizon, all, format, output, force, jobs}; }
+    QList<QCommandLineOption> list() const
+    {
+        return {settings.dir, settings.fee, settings.horizon, all, format, output, force, jobs};
+    }
 };
 
 // The options of a parsed command line; none when they do not fit, `problem` then says why.
 std::optional<Options> readOptions(const QCommandLineParser& parser, const OptionDefinitions& defined, QString& problem)
 {
-    Options options{parser.value(defined.dir),
-                    parser.value(defined.fee),
-                    parser.value(defined.horizon),
+    Options options{parser.value(defined.settings.dir),
+                    parser.value(defined.settings.fee),
+                    parser.value(defined.settings.horizon),
                     parser.isSet(defined.all),
                     parser.value(defined.format) == u"json",
                     parser.value(defined.output),

@@ -6,6 +6,26 @@
 
 namespace verdaxil {
 
+QString marketName(Market market)
+{
+    switch (market) {
+    case Market::Shanghai: return QStringLiteral("上海");
+    case Market::Shenzhen: return QStringLiteral("深圳");
+    case Market::None: break;
+    }
+    return {};
+}
+
+QString marketKey(Market market)
+{
+    switch (market) {
+    case Market::Shanghai: return QStringLiteral("SH");
+    case Market::Shenzhen: return QStringLiteral("SZ");
+    case Market::None: break;
+    }
+    return {};
+}
+
 QString dayFilePath(const QString& quoteDir, Market market, const QString& code)
 {
     return quoteDir + QuoteLayout::dayDirectory(market) + code + QuoteLayout::kDayFileSuffix;

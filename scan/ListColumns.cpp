@@ -88,7 +88,7 @@ QString columnKey(ListColumn column)
 QVariant columnValue(const ScanRow& row, ListColumn column)
 {
     switch (column) {
-    case ListColumn::Market: return row.market == Market::Shanghai ? QStringLiteral("SH") : QStringLiteral("SZ");
+    case ListColumn::Market: return marketKey(row.market);
     case ListColumn::Code: return row.code;
     case ListColumn::Class: return classKey(row.securityClass);
     case ListColumn::Error: return row.evaluation ? QVariant() : QVariant(row.error);
@@ -99,7 +99,7 @@ QVariant columnValue(const ScanRow& row, ListColumn column)
 QString columnText(const ScanRow& row, ListColumn column)
 {
     switch (column) {
-    case ListColumn::Market: return row.market == Market::Shanghai ? QStringLiteral("上海") : QStringLiteral("深圳");
+    case ListColumn::Market: return marketName(row.market);
     case ListColumn::Class: return className(row.securityClass);
     case ListColumn::Recommended: {
         const QVariant value = columnValue(row, column);

@@ -1,6 +1,6 @@
 #include "analysis/Indicators.h"
 
-#include "cli/TextWindow.h"
+#include "analysis/TextWindow.h"
 #include "support/TableBuilder.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "analysis/QueryCommand.h"
 
 #include "analysis/ClearResults.h"
-#include "cli/TextWindow.h"
+#include "analysis/TextWindow.h"
 #include "runtime/IntegerText.h"
 #include "support/QuoteDirFixture.h"
 

@@ -1,6 +1,6 @@
 #include "analysis/SelectionStats.h"
 
-#include "cli/TextWindow.h"
+#include "analysis/TextWindow.h"
 #include "support/DayByDayStats.h"
 #include "support/TableBuilder.h"
 

@@ -2,7 +2,7 @@
 
 #include "analysis/ClearResults.h"
 #include "analysis/QueryCommand.h"
-#include "cli/TextWindow.h"
+#include "analysis/TextWindow.h"
 #include "tools/DemoQuotes.h"
 
 #include <QDir>

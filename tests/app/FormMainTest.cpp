@@ -1,5 +1,7 @@
 #include "app/FormMainFixture.h"
 
+#include "analysis/InitialTexts.h"
+
 #include "support/MessageBoxCatcher.h"
 #include "support/QuoteDirFixture.h"
 
@@ -44,7 +46,7 @@ TEST_F(FormMainTest, WindowFrame)
 struct ControlCase {
     const char* name;
     const char* className;
-    const char* text;
+    QString text;
     QRect geometry;
 };
 
@@ -71,11 +73,12 @@ TEST_P(FormMainControls, KindTextAndPlace)
         shown = combo->currentText();
     else
         shown = text(expected.name);
-    EXPECT_EQ(shown, QString::fromUtf8(expected.text));
+    EXPECT_EQ(shown, expected.text);
 }
 
 // Texts as the window stands after start-up, so the fields Clear writes show Clear's
-// text, and MemMsg is the start-up query's warning.
+// text, and MemMsg is the start-up query's warning. The setting boxes start with the
+// texts the command lines default to.
 INSTANTIATE_TEST_SUITE_P(
     Layout, FormMainControls,
     ::testing::Values(ControlCase{"GBBaseInfo", "QGroupBox", "基本信息", {16, 24, 281, 233}},
@@ -86,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   "QLabel",
                                   "注意：本系统目前使用的数据来源于天网远程，请在使用前安装天网远程股票交易系统！",
                                   {16, 376, 553, 17}},
-                      ControlCase{"stockcode", "QLineEdit", "请输入股票代码", {79, 26, 90, 21}},
+                      ControlCase{"stockcode", "QLineEdit", InitialTexts::kCode, {79, 26, 90, 21}},
                       ControlCase{"BtnUp", "QPushButton", "向前(&F)", {177, 11, 73, 25}},
                       ControlCase{"BtnNext", "QPushButton", "向后(&N)", {177, 43, 73, 25}},
                       ControlCase{"RBtnYes", "QRadioButton", "是", {79, 54, 41, 17}},
@@ -100,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ControlCase{"BtnConfirm", "QPushButton", "确定(&O)", {19, 198, 73, 25}},
                       ControlCase{"BtnClear", "QPushButton", "清空(&C)", {103, 198, 73, 25}},
                       ControlCase{"BtnExit", "QPushButton", "退出(&X)", {187, 198, 73, 25}},
-                      ControlCase{"LblDate1", "QLabel", "30", {23, 24, 12, 13}},
+                      ControlCase{"LblDate1", "QLabel", InitialTexts::kHorizon, {23, 24, 12, 13}},
                       ControlCase{"LblUpData", "QLabel", "日内最大涨幅：", {47, 24, 84, 13}},
                       ControlCase{"HighestPriceinDate", "QLineEdit", "历史最大涨幅", {135, 24, 92, 21}},
                       ControlCase{"EdtRiseRateinHistory", "QLineEdit", "历史最高上升比", {135, 51, 93, 21}},
@@ -110,13 +113,13 @@ INSTANTIATE_TEST_SUITE_P(
                       ControlCase{"Label7", "QLabel", "上涨  10%以上的几率：", {9, 137, 122, 13}},
                       ControlCase{"Edt100P", "QLineEdit", "上涨100%以上的几率", {135, 187, 93, 21}},
                       ControlCase{"StaticText16", "QLabel", "荐股信息保存目录：", {8, 22, 112, 17}},
-                      ControlCase{"EdtRecomPath", "QLineEdit", "d:\\Tamlorn2003\\Recom", {120, 18, 329, 21}},
+                      ControlCase{"EdtRecomPath", "QLineEdit", InitialTexts::kRecomPath, {120, 18, 329, 21}},
                       ControlCase{"BtnGetRecom", "QPushButton", "获取推荐列表(&G)", {456, 15, 105, 25}},
                       ControlCase{"LblDate", "QLabel", "设定选股状况时间间隔：", {8, 18, 132, 13}},
-                      ControlCase{"EdtDate", "QLineEdit", "30", {139, 14, 57, 21}},
+                      ControlCase{"EdtDate", "QLineEdit", InitialTexts::kHorizon, {139, 14, 57, 21}},
                       ControlCase{"MemMsg", "QPlainTextEdit", "注意：您输入的不是股票代码请重新输入！！", {288, 10, 145, 23}},
-                      ControlCase{"EdtFee", "QLineEdit", "6", {456, 32, 73, 21}},
-                      ControlCase{"EdtYYY", "QLineEdit", "D:\\YYY", {69, 39, 100, 21}},
+                      ControlCase{"EdtFee", "QLineEdit", InitialTexts::kFee, {456, 32, 73, 21}},
+                      ControlCase{"EdtYYY", "QLineEdit", InitialTexts::kQuoteDir, {69, 39, 100, 21}},
                       ControlCase{"EdtFileP", "QLineEdit", "D:\\Tamlorn2003\\History", {296, 37, 137, 21}}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -1,7 +1,7 @@
 #include "cli/ScanCli.h"
 #include "analysis/QueryCommand.h"
+#include "analysis/TextWindow.h"
 #include "cli/QueryCli.h"
-#include "cli/TextWindow.h"
 #include "quotes/TableFiles.h"
 #include "scan/MarketScan.h"
 

@@ -2,7 +2,7 @@
 
 #include "analysis/Indicators.h"
 #include "analysis/QueryCommand.h"
-#include "cli/TextWindow.h"
+#include "analysis/TextWindow.h"
 #include "support/QuoteDirFixture.h"
 
 #include <gtest/gtest.h>

@@ -1,15 +1,16 @@
-#include "cli/TextWindow.h"
+#include "analysis/TextWindow.h"
 
 #include "analysis/ClearResults.h"
+#include "analysis/InitialTexts.h"
 
 namespace verdaxil {
 
 TextWindow::TextWindow()
 {
-    texts_[Control::stockcode] = QStringLiteral("请输入股票代码");
-    texts_[Control::EdtYYY] = QStringLiteral("D:\\YYY");
-    texts_[Control::EdtFee] = QStringLiteral("6");
-    texts_[Control::EdtDate] = QStringLiteral("30");
+    texts_[Control::stockcode] = InitialTexts::kCode;
+    texts_[Control::EdtYYY] = InitialTexts::kQuoteDir;
+    texts_[Control::EdtFee] = InitialTexts::kFee;
+    texts_[Control::EdtDate] = InitialTexts::kHorizon;
     clearResults(*this);
 }
 
