@@ -9,7 +9,7 @@
 
 namespace verdaxil {
 
-void runQuery(QueryWindow& window)
+QueryResult runQuery(QueryWindow& window)
 {
     const QString code = window.text(Control::stockcode);
     const QString quoteDir = window.text(Control::EdtYYY);
@@ -19,14 +19,14 @@ void runQuery(QueryWindow& window)
     if (market == Market::None) {
         clearResults(window);
         window.setText(Control::MemMsg, QStringLiteral("注意：您输入的不是股票代码请重新输入！！"));
-        return;
+        return QueryResult::NoDayFile;
     }
     window.setText(Control::MemMsg, QStringLiteral("说明性信息！"));
 
     const auto dayFile = ReadOnlyFile::open(dayFilePath(quoteDir, market, code));
     if (!dayFile) {
         window.setText(Control::MemMsg, QStringLiteral("注意：对应文件不存在，请检查系统状况是否稳定，然后重新再试！"));
-        return;
+        return QueryResult::NoDayFile;
     }
 
     // Mapping a fresh table for every query costs many times the reading of the file;
@@ -36,6 +36,7 @@ void runQuery(QueryWindow& window)
 
     const int horizon = textToInt(window.text(Control::EdtDate));
     ShowSelectionStats(window, evaluator.selectionStats(horizon, fee));
+    return QueryResult::Evaluated;
 }
 
 } // namespace verdaxil

@@ -4,6 +4,7 @@
 #include "app/UnitAbout.h"
 #include "app/UnitCodeError.h"
 #include "app/UnitMain.h"
+#include "runtime/OutputFile.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -29,6 +30,7 @@ void loadQtTranslations(QApplication& application, QTranslator& translator)
 int runApplication(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    ignoreFileSizeSignal();
     QTranslator qtTranslator;
     runGuarded([&] {
         QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));

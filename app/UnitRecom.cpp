@@ -5,11 +5,11 @@
 #include "analysis/SecurityEvaluator.h"
 #include "app/HandlerGuard.h"
 #include "quotes/Market.h"
-#include "runtime/AtomicFile.h"
 #include "runtime/FileSystem.h"
 #include "runtime/IntegerText.h"
 #include "runtime/WindowsPath.h"
 #include "scan/ListExport.h"
+#include "scan/ListSaving.h"
 
 #include <QCloseEvent>
 #include <QDate>
@@ -34,12 +34,24 @@ QString dayText(std::optional<std::int32_t> day)
     return date.isValid() ? date.toString(QStringLiteral("yyyy-MM-dd")) : intToText(*day);
 }
 
-bool askToReplace(QWidget* parent, const QString& localPath)
+bool askToReplace(QWidget* parent, const QString& shownPath)
 {
-    return QMessageBox::question(parent, QStringLiteral("荐股列表"),
-                                 QStringLiteral("%1 已经存在。要替换它吗？").arg(QDir::toNativeSeparators(localPath)),
+    return QMessageBox::question(parent, QStringLiteral("荐股列表"), QStringLiteral("%1 已经存在。要替换它吗？").arg(shownPath),
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         == QMessageBox::Yes;
+}
+
+QString saveMessage(const SaveOutcome& outcome, const QString& shownPath, std::size_t rows)
+{
+    switch (outcome.status) {
+    case SaveStatus::Written: return QStringLiteral("已将 %1 行保存到 %2。").arg(rows).arg(shownPath);
+    case SaveStatus::Declined: return QStringLiteral("没有保存：%1 已经存在。").arg(shownPath);
+    case SaveStatus::BadPath: return QStringLiteral("保存失败：%1 含有空字符，不是可用的路径。").arg(shownPath);
+    case SaveStatus::NoDirectory: return QStringLiteral("保存失败：无法建立 %1 所在的目录。").arg(shownPath);
+    case SaveStatus::IsDirectory: return QStringLiteral("保存失败：%1 是一个目录。").arg(shownPath);
+    case SaveStatus::WriteFailed: break;
+    }
+    return QStringLiteral("保存失败：%1（%2）").arg(shownPath, outcome.reason);
 }
 
 } // namespace
@@ -51,7 +63,7 @@ TFormRecom::TFormRecom(std::function<QString()> saveDirectory, QWidget* parent)
       chartEvaluator_(std::make_unique<SecurityEvaluator>())
 {
     ui_->setupUi(this);
-    confirmReplace = [this](const QString& localPath) { return askToReplace(this, localPath); };
+    confirmReplace = [this](const QString& shownPath) { return askToReplace(this, shownPath); };
 
     ui_->ComBClass->addItem(className(SecurityClass::AShare), static_cast<int>(SecurityClass::AShare));
     ui_->ComBClass->addItem(QStringLiteral("全部"), kAllClasses);
@@ -250,26 +262,11 @@ void TFormRecom::BtnSaveRecomClick(QObject*)
     for (int row = 0; row < filter_.rowCount(); ++row)
         shown.push_back(&model_.row(filter_.mapToSource(filter_.index(row, 0)).row()));
 
-    const QString typed = saveDirectory_();
-    if (!localFileName(typed)) {
-        showStatus(QStringLiteral("保存失败：目录名 %1 含有空字符，不是可用的目录。").arg(typed));
-        return;
-    }
-    const QString directory = toLocalPath(typed);
-    const QString path = QDir(directory).filePath(QStringLiteral("荐股%1.csv").arg(*model_.listDay()));
-    if (!QDir().mkpath(directory)) {
-        showStatus(QStringLiteral("保存失败：无法建立目录 %1。").arg(QDir::toNativeSeparators(directory)));
-        return;
-    }
-    if (QFileInfo::exists(path) && !confirmReplace(path)) {
-        showStatus(QStringLiteral("没有保存：%1 已经存在。").arg(QDir::toNativeSeparators(path)));
-        return;
-    }
-    if (const auto error = writeFileAtomically(path, listCsv(shown, model_.horizon()))) {
-        showStatus(QStringLiteral("保存失败：%1（%2）").arg(QDir::toNativeSeparators(path), *error));
-        return;
-    }
-    showStatus(QStringLiteral("已将 %1 行保存到 %2。").arg(shown.size()).arg(QDir::toNativeSeparators(path)));
+    const SaveTarget target = fileInTypedDirectory(saveDirectory_(), listFileName(*model_.listDay(), QStringLiteral(".csv")));
+    const SaveOutcome outcome = ListSaver(confirmReplace, false).save(target, listCsv(shown, model_.horizon()));
+    // The path as typed; where it maps to, on hovering.
+    const QString message = saveMessage(outcome, target.shownPath, shown.size());
+    showStatus(message, message + u'\n' + QDir::toNativeSeparators(target.localPath));
 }
 
 void TFormRecom::BtnCloseRecomClick(QObject*)

@@ -31,8 +31,9 @@ public:
     // Scans the market below the quote directory, stopping a scan that runs.
     void scan(const QString& quoteDir, std::int64_t horizon, std::int64_t fee);
 
-    // Asks whether an existing list file may be replaced; a message box by default.
-    std::function<bool(const QString& localPath)> confirmReplace;
+    // Asks whether an existing list file, named as the user typed it, may be
+    // replaced; a message box by default.
+    std::function<bool(const QString& shownPath)> confirmReplace;
 
     void BtnStopScanClick(QObject* Sender);
     void BtnSaveRecomClick(QObject* Sender);

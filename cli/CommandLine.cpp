@@ -1,13 +1,36 @@
 #include "cli/CommandLine.h"
 
 #include "analysis/InitialTexts.h"
+#include "runtime/OutputFile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QTextStream>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 namespace verdaxil {
+
+int runOnStandardStreams(const std::function<int(QTextStream& out, QTextStream& err)>& body)
+{
+    ignoreFileSizeSignal();
+    int status = 0;
+    {
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        status = body(out, err);
+    }
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        const int error = errno;
+        QTextStream(stderr) << QCoreApplication::applicationName() << QStringLiteral(": Cannot write to standard output: ")
+                            << QString::fromLocal8Bit(std::strerror(error)) << u'\n';
+        return kOutputFailed;
+    }
+    return status;
+}
 
 SettingOptions settingOptions()
 {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class QCommandLineParser;
@@ -11,7 +12,16 @@ class QTextStream;
 
 namespace verdaxil {
 
+// Exit statuses both programs share.
+inline constexpr int kConversionFailed = 1; // a fee or horizon that is not an integer
 inline constexpr int kUsageError = 2;
+inline constexpr int kOutputFailed = 4; // what was to be written was not written whole
+
+// Runs a program's body on text streams over standard output and error, with a
+// file-size limit failing writes instead of ending the program. Then standard output
+// is flushed and checked: when a write to it failed (a full disk, /dev/full), that is
+// told on standard error and the status is kOutputFailed, never success.
+int runOnStandardStreams(const std::function<int(QTextStream& out, QTextStream& err)>& body);
 
 // --dir, --fee and --horizon take the texts of the main window's setting boxes, and
 // default to the texts those boxes start with.

@@ -104,7 +104,10 @@ void printLines(const TextWindow& window, const std::optional<QString>& error, Q
 int runQueryCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Runs one query of a security code and prints its results."));
+    parser.setApplicationDescription(
+        QStringLiteral("Runs one query of a security code and prints its results.\n\n"
+                       "Exit status: 0 when the code's day file was read, 1 when the fee or horizon is not an integer,\n"
+                       "2 for a usage error, 3 when the code names no day file, 4 when standard output could not be written."));
     const SettingOptions settings = settingOptions();
     const QCommandLineOption jsonOption(QStringLiteral("json"), QStringLiteral("Print one JSON object."));
     parser.addOptions({settings.dir, settings.fee, settings.horizon, jsonOption});
@@ -122,8 +125,9 @@ int runQueryCli(const QStringList& arguments, QTextStream& out, QTextStream& err
     window.setText(Control::stockcode, parser.positionalArguments().constFirst());
 
     std::optional<QString> error;
+    QueryResult result = QueryResult::NoDayFile;
     try {
-        runQuery(window);
+        result = runQuery(window);
     } catch (const ConversionError& failure) {
         error = errorBoxText(failure.message());
     } catch (const std::exception& failure) {
@@ -134,7 +138,9 @@ int runQueryCli(const QStringList& arguments, QTextStream& out, QTextStream& err
         printJson(window, error, out);
     else
         printLines(window, error, out);
-    return error ? 1 : 0;
+    if (error)
+        return kConversionFailed;
+    return result == QueryResult::Evaluated ? 0 : kNoDayFile;
 }
 
 } // namespace verdaxil

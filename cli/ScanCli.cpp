@@ -2,10 +2,10 @@
 
 #include "analysis/Fee.h"
 #include "cli/CommandLine.h"
-#include "runtime/AtomicFile.h"
 #include "runtime/ErrorText.h"
 #include "runtime/IntegerText.h"
 #include "scan/ListExport.h"
+#include "scan/ListSaving.h"
 #include "scan/MarketScan.h"
 
 #include <QCommandLineParser>
@@ -20,9 +20,7 @@ namespace verdaxil {
 
 namespace {
 
-constexpr int kConversionFailed = 1;
 constexpr int kNoDayDirectory = 3;
-constexpr int kNotWritten = 4;
 
 struct Options {
     QString quoteDir;
@@ -104,22 +102,27 @@ private:
     QElapsedTimer clock_;
 };
 
-bool writeOutput(const Options& options, const QByteArray& bytes, QTextStream& out, QString& problem)
+// Why the output could not be written; none when it was.
+std::optional<QString> writeOutput(const Options& options, const QByteArray& bytes, QTextStream& out)
 {
     if (options.output.isEmpty()) {
         // The bytes as they are: a text stream would drop the byte-order mark.
         out.flush();
-        return out.device()->write(bytes) == bytes.size();
+        if (out.device()->write(bytes) != bytes.size())
+            return QStringLiteral("Cannot write to standard output: %1").arg(out.device()->errorString());
+        return std::nullopt;
     }
-    if (QFileInfo::exists(options.output) && !options.force) {
-        problem = QStringLiteral("%1 exists; --force replaces it").arg(options.output);
-        return false;
+    const SaveTarget target = fileAsGiven(options.output);
+    const SaveOutcome outcome = ListSaver([&](const QString&) { return options.force; }, true).save(target, bytes);
+    switch (outcome.status) {
+    case SaveStatus::Written: return std::nullopt;
+    case SaveStatus::Declined: return QStringLiteral("%1 exists; --force replaces it").arg(target.shownPath);
+    case SaveStatus::BadPath: return QStringLiteral("Cannot write %1: the path holds a NUL character").arg(target.shownPath);
+    case SaveStatus::IsDirectory: return QStringLiteral("Cannot write %1: it is a directory").arg(target.shownPath);
+    case SaveStatus::NoDirectory:
+    case SaveStatus::WriteFailed: break;
     }
-    if (const auto error = writeFileAtomically(options.output, bytes)) {
-        problem = QStringLiteral("Cannot write %1: %2").arg(options.output, *error);
-        return false;
-    }
-    return true;
+    return QStringLiteral("Cannot write %1: %2").arg(target.shownPath, outcome.reason);
 }
 
 // The scan, the list and its output, once the arguments are read.
@@ -145,10 +148,9 @@ int scanAndWrite(const Options& options, const ScanSettings& settings, const Com
     const QByteArray bytes = options.json
         ? QJsonDocument(listJson(rows, day, settings.horizon, settings.fee, result.rows.size())).toJson(QJsonDocument::Indented)
         : listCsv(rows, settings.horizon);
-    QString problem;
-    if (!writeOutput(options, bytes, out, problem)) {
-        commandLine.error(problem);
-        return kNotWritten;
+    if (const auto problem = writeOutput(options, bytes, out)) {
+        commandLine.error(*problem);
+        return kOutputFailed;
     }
     return 0;
 }
@@ -158,8 +160,11 @@ int scanAndWrite(const Options& options, const ScanSettings& settings, const Com
 int runScanCli(const QStringList& arguments, QTextStream& out, QTextStream& err, bool showProgress)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Scans every day file of the quote terminal and prints the day's list "
-                                                    "of recommended securities with their back-test."));
+    parser.setApplicationDescription(
+        QStringLiteral("Scans every day file of the quote terminal and prints the day's list of recommended securities\n"
+                       "with their back-test.\n\n"
+                       "Exit status: 0 on success, 1 when the fee or horizon is not an integer, 2 for a usage error,\n"
+                       "3 when no day directory can be listed, 4 when the list was not written whole."));
     const OptionDefinitions defined;
     parser.addOptions(defined.list());
     CommandLine commandLine(parser, arguments, out, err);
@@ -185,7 +190,7 @@ int runScanCli(const QStringList& arguments, QTextStream& out, QTextStream& err,
         return scanAndWrite(*options, settings, commandLine, out, err, showProgress);
     } catch (const std::exception& failure) {
         commandLine.error(QString::fromUtf8(failure.what()));
-        return kNotWritten;
+        return kOutputFailed;
     }
 }
 

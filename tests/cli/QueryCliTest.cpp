@@ -68,7 +68,7 @@ TEST_F(QueryCli, JsonHoldsExactlyTheResultFields)
 TEST_F(QueryCli, NotACodeStartsFromClearsState)
 {
     const CliRun run = runCli({QStringLiteral("--json"), QStringLiteral("--dir"), dir.quoteDir(), QStringLiteral("nonsense")});
-    ASSERT_EQ(run.status, 0);
+    ASSERT_EQ(run.status, kNoDayFile);
     const QJsonObject json = run.json();
     EXPECT_EQ(json[QStringLiteral("MemMsg")].toString(), QStringLiteral("注意：您输入的不是股票代码请重新输入！！"));
     EXPECT_EQ(json[QStringLiteral("LblCDate")].toString(), QStringLiteral("当前荐股日期"));
