@@ -51,13 +51,16 @@ INSTANTIATE_TEST_SUITE_P(
                    "SH600000\t浦发银行\nSH600036\t招商银行\nSZ000001\t平安银行\n", 0, 0},
         ImportCase{"\"600000.SS\",\"浦发银行\"\n000002.sz,万科Ａ\n=\"000001\",上证指数\n", false, "SH000001",
                    "SH000001\t上证指数\nSH600000\t浦发银行\nSZ000002\t万科Ａ\n", 0, 0},
-        ImportCase{"600000\t浦发\n \t "
-                   "\n#####\nSS600000\t假\nSH60000\t假\n\u017fH600000\t假\n600036\n300750\t宁德时代\n600000\t浦发银行\n",
+        // Garbage, near-codes, a code without a name, a bare code without a day file; the later line wins.
+        ImportCase{"600000\t浦发\n \t \n#####\nSS600000\t假\nSH60000\t假\n\u017fH600000\t假\n"
+                   "600036\n300750\t宁德时代\n600000\t浦发银行\n",
                    false, "SH600000", "SH600000\t浦发银行\n", 5, 1},
         ImportCase{"股票名称\t股票代码\n浦发银行\tSH600000\n平安银行\t000001\n", false, "SZ000001",
                    "SH600000\t浦发银行\nSZ000001\t平安银行\n", 0, 0},
-        // The bare code resolves to the same security as the qualified one before it, and wins.
-        ImportCase{"SZ000001 平安\n000001 平安银行\n", false, "SH000001 SZ000001", "SZ000001\t平安银行\n", 0, 0}));
+        // The bare code resolves to the same security as the qualified one before it, and wins; where neither
+        // exchange's security is an index, Shanghai's is named, as the query resolves it.
+        ImportCase{"SZ000001  平安\n 000001 平安银行\n113050 南银转债\n", false, "SH000001 SZ000001 SH113050 SZ113050",
+                   "SH113050\t南银转债\nSZ000001\t平安银行\n", 0, 0}));
 
 class SecurityNamesSpecialTreatment : public ::testing::TestWithParam<std::pair<const char*, bool>> {};
 
