@@ -2,11 +2,11 @@
 
 namespace verdaxil {
 
-void RecomTableModel::setRows(std::vector<ScanRow> rows, std::int64_t horizon)
+void RecomTableModel::setRows(std::vector<ScanRow> rows, std::int64_t horizon, std::int32_t today)
 {
     beginResetModel();
     rows_ = std::move(rows);
-    listDay_ = ListDay(rows_);
+    listDay_ = AssignListDay(rows_, today);
     horizon_ = horizon;
     endResetModel();
     emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);

@@ -21,7 +21,8 @@ public:
 
     using QAbstractTableModel::QAbstractTableModel;
 
-    void setRows(std::vector<ScanRow> rows, std::int64_t horizon);
+    // The list's day is the latest plausible date up to `today` (YYYYMMDD).
+    void setRows(std::vector<ScanRow> rows, std::int64_t horizon, std::int32_t today);
     const ScanRow& row(int index) const { return rows_[static_cast<std::size_t>(index)]; }
     const std::vector<ScanRow>& rows() const { return rows_; }
     std::optional<std::int32_t> listDay() const { return listDay_; }

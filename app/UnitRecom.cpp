@@ -5,6 +5,7 @@
 #include "analysis/SecurityEvaluator.h"
 #include "app/HandlerGuard.h"
 #include "quotes/Market.h"
+#include "quotes/PlausibleDate.h"
 #include "runtime/FileSystem.h"
 #include "runtime/IntegerText.h"
 #include "runtime/WindowsPath.h"
@@ -105,7 +106,7 @@ void TFormRecom::scan(const QString& quoteDir, std::int64_t horizon, std::int64_
     const int jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     runner_.start({quoteDir, {horizon, fee, jobs}});
     outcome_.reset();
-    model_.setRows({}, horizon);
+    model_.setRows({}, horizon, todayAsDate());
     ui_->ChartRecom->showDays(nullptr, {});
     setWindowTitle(QStringLiteral("荐股列表"));
     ui_->PrgScan->setRange(0, 0);
@@ -121,15 +122,15 @@ void TFormRecom::scanProgressed(qsizetype done, qsizetype total)
 
 void TFormRecom::scanFinished(std::shared_ptr<ScanOutcome> outcome)
 {
-    model_.setRows(std::move(outcome->result.rows), outcome->request.settings.horizon);
+    model_.setRows(std::move(outcome->result.rows), outcome->request.settings.horizon, todayAsDate());
     outcome_ = std::move(outcome);
     showScanning(false);
     if (!outcome_->failure.isEmpty()) {
         showStatus(QStringLiteral("扫描失败：%1").arg(outcome_->failure));
         return;
     }
-    if (!outcome_->listing.foundDayDirectory) {
-        showStatus(QStringLiteral("没有找到日线目录：%1").arg(outcome_->listing.directoriesLookedAt.join(QStringLiteral("、"))));
+    if (!outcome_->listing.foundDayDirectory()) {
+        showStatus(outcome_->listing.noDirectoryMessage());
         return;
     }
     if (model_.listDay())
@@ -175,6 +176,8 @@ QString TFormRecom::listSummary() const
         text += QStringLiteral("扫描已停止：只列出了 %1 个日线文件中已扫描的 %2 个。")
                     .arg(outcome_->listing.files.size())
                     .arg(model_.rows().size());
+    for (const QString& warning : outcome_->listing.unreadableDirectoryWarnings())
+        text += warning;
     return text;
 }
 
@@ -193,7 +196,7 @@ void TFormRecom::ComBClassChange(QObject*)
     const int selected = ui_->ComBClass->currentData().toInt();
     filter_.setFilter(ui_->ChkTodayOnly->isChecked(),
                       selected == kAllClasses ? std::nullopt : std::optional(static_cast<SecurityClass>(selected)));
-    if (!outcome_ || !outcome_->failure.isEmpty() || !outcome_->listing.foundDayDirectory)
+    if (!outcome_ || !outcome_->failure.isEmpty() || !outcome_->listing.foundDayDirectory())
         return;
     QStringList unreadable;
     for (const ScanRow& row : model_.rows()) {

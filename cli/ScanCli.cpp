@@ -2,6 +2,7 @@
 
 #include "analysis/Fee.h"
 #include "cli/CommandLine.h"
+#include "quotes/PlausibleDate.h"
 #include "runtime/ErrorText.h"
 #include "runtime/IntegerText.h"
 #include "scan/ListExport.h"
@@ -127,19 +128,21 @@ std::optional<QString> writeOutput(const Options& options, const QByteArray& byt
 
 // The scan, the list and its output, once the arguments are read.
 int scanAndWrite(const Options& options, const ScanSettings& settings, const CommandLine& commandLine, QTextStream& out,
-                 QTextStream& err, bool showProgress)
+                 QTextStream& err, const ScanEnvironment& environment)
 {
     const DayFileListing listing = ListDayFiles(options.quoteDir);
-    if (!listing.foundDayDirectory) {
-        commandLine.error(QStringLiteral("没有找到日线目录：%1").arg(listing.directoriesLookedAt.join(QStringLiteral("、"))));
+    if (!listing.foundDayDirectory()) {
+        commandLine.error(listing.noDirectoryMessage());
         return kNoDayDirectory;
     }
+    for (const QString& warning : listing.unreadableDirectoryWarnings())
+        commandLine.error(warning);
 
-    ProgressLine progressLine(err, showProgress);
-    const ScanResult result = ScanDayFiles(listing.files, settings, {}, std::ref(progressLine));
+    ProgressLine progressLine(err, environment.showProgress);
+    ScanResult result = ScanDayFiles(listing.files, settings, {}, std::ref(progressLine));
     progressLine.finish();
 
-    const auto day = ListDay(result.rows);
+    const auto day = AssignListDay(result.rows, environment.today.value_or(todayAsDate()));
     std::vector<const ScanRow*> rows;
     for (const ScanRow& row : result.rows) {
         if (options.all || IsOnDaysList(row, day))
@@ -157,7 +160,7 @@ int scanAndWrite(const Options& options, const ScanSettings& settings, const Com
 
 } // namespace
 
-int runScanCli(const QStringList& arguments, QTextStream& out, QTextStream& err, bool showProgress)
+int runScanCli(const QStringList& arguments, QTextStream& out, QTextStream& err, const ScanEnvironment& environment)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -187,7 +190,7 @@ int runScanCli(const QStringList& arguments, QTextStream& out, QTextStream& err,
 
     // Whatever else fails (memory, threads) is told, not left to end the process.
     try {
-        return scanAndWrite(*options, settings, commandLine, out, err, showProgress);
+        return scanAndWrite(*options, settings, commandLine, out, err, environment);
     } catch (const std::exception& failure) {
         commandLine.error(QString::fromUtf8(failure.what()));
         return kOutputFailed;

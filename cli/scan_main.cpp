@@ -11,6 +11,6 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("verdaxil-scan"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VERDAXIL_VERSION));
     return verdaxil::runOnStandardStreams([](QTextStream& out, QTextStream& err) {
-        return verdaxil::runScanCli(QCoreApplication::arguments(), out, err, ::isatty(STDERR_FILENO) == 1);
+        return verdaxil::runScanCli(QCoreApplication::arguments(), out, err, {::isatty(STDERR_FILENO) == 1, std::nullopt});
     });
 }

@@ -7,6 +7,8 @@
 #include <QFile>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <tuple>
 
@@ -58,12 +60,26 @@ struct Listed {
     }
 };
 
-// False when the directory cannot be opened.
-bool listDirectory(const QByteArray& localDir, Market market, std::vector<Listed>& listed)
+QString openProblem(int error)
+{
+    switch (error) {
+    case ENOENT: return {};
+    case EACCES:
+    case EPERM: return QStringLiteral("没有读取权限");
+    case ENOTDIR: return QStringLiteral("不是目录");
+    default: return QString::fromLocal8Bit(std::strerror(error));
+    }
+}
+
+// Lists one day directory; says why when it cannot.
+void listDirectory(const QByteArray& localDir, Market market, DayDirectory& seen, std::vector<Listed>& listed)
 {
     const std::unique_ptr<DIR, DirectoryCloser> directory(::opendir(localDir.constData()));
-    if (!directory)
-        return false;
+    if (!directory) {
+        seen.problem = openProblem(errno);
+        return;
+    }
+    seen.listed = true;
     while (const dirent* item = ::readdir(directory.get())) {
         const QByteArray name(item->d_name);
         const QString code = codeOfFileName(name);
@@ -71,7 +87,12 @@ bool listDirectory(const QByteArray& localDir, Market market, std::vector<Listed
             continue;
         listed.push_back({toCodePage936(code), name, {market, code, ClassOf(market, code), localDir + name}});
     }
-    return true;
+}
+
+QString directorySentence(const DayDirectory& directory)
+{
+    return directory.problem.isEmpty() ? QStringLiteral("没有找到日线目录 %1").arg(directory.shownPath)
+                                       : QStringLiteral("无法读取日线目录 %1：%2").arg(directory.shownPath, directory.problem);
 }
 
 } // namespace
@@ -81,10 +102,10 @@ DayFileListing ListDayFiles(const QString& quoteDir)
     DayFileListing listing;
     for (Market market : {Market::Shanghai, Market::Shenzhen}) {
         const QString windowsDir = quoteDir + QuoteLayout::dayDirectory(market);
-        listing.directoriesLookedAt.append(toLocalPath(windowsDir));
+        DayDirectory& seen = listing.directories.emplace_back(DayDirectory{windowsDir, toLocalPath(windowsDir), false, {}});
         std::vector<Listed> listed;
         if (const auto localDir = localFileName(windowsDir))
-            listing.foundDayDirectory |= listDirectory(*localDir, market, listed);
+            listDirectory(*localDir, market, seen, listed);
         std::sort(listed.begin(), listed.end());
         // Code page 936 cannot hold every character: equal keys need not be equal codes.
         const auto sameCode = [](const Listed& a, const Listed& b) { return a.entry.code == b.entry.code; };
@@ -93,6 +114,29 @@ DayFileListing ListDayFiles(const QString& quoteDir)
             listing.files.push_back(std::move(item.entry));
     }
     return listing;
+}
+
+bool DayFileListing::foundDayDirectory() const
+{
+    return std::any_of(directories.begin(), directories.end(), [](const DayDirectory& d) { return d.listed; });
+}
+
+QString DayFileListing::noDirectoryMessage() const
+{
+    QStringList sentences;
+    for (const DayDirectory& directory : directories)
+        sentences.append(directorySentence(directory));
+    return sentences.join(QStringLiteral("；")) + QStringLiteral("。");
+}
+
+QStringList DayFileListing::unreadableDirectoryWarnings() const
+{
+    QStringList warnings;
+    for (const DayDirectory& directory : directories) {
+        if (!directory.listed && !directory.problem.isEmpty() && foundDayDirectory())
+            warnings.append(QStringLiteral("警告：%1，其中的证券不在列表中。").arg(directorySentence(directory)));
+    }
+    return warnings;
 }
 
 } // namespace verdaxil

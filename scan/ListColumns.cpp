@@ -11,6 +11,17 @@ QVariant number(std::optional<std::int64_t> value)
     return value ? QVariant(static_cast<qint64>(*value)) : QVariant();
 }
 
+QVariant stateText(RowState state)
+{
+    switch (state) {
+    case RowState::Stale: return QStringLiteral("停牌/未更新");
+    case RowState::ImplausibleDate: return QStringLiteral("日期异常");
+    case RowState::Current:
+    case RowState::NoDays: break;
+    }
+    return QVariant();
+}
+
 QVariant figure(const ScanRow& row, ListColumn column)
 {
     if (!row.evaluation)
@@ -44,6 +55,7 @@ QString columnTitle(ListColumn column, std::int64_t horizon)
     case ListColumn::Code: return QStringLiteral("代码");
     case ListColumn::Class: return QStringLiteral("类别");
     case ListColumn::Date: return QStringLiteral("日期");
+    case ListColumn::Status: return QStringLiteral("状态");
     case ListColumn::Price: return QStringLiteral("现价(分)");
     case ListColumn::Recommended: return QStringLiteral("推荐");
     case ListColumn::Points: return QStringLiteral("选股点");
@@ -68,6 +80,7 @@ QString columnKey(ListColumn column)
     case ListColumn::Code: return QStringLiteral("code");
     case ListColumn::Class: return QStringLiteral("class");
     case ListColumn::Date: return QStringLiteral("date");
+    case ListColumn::Status: return QStringLiteral("status");
     case ListColumn::Price: return QStringLiteral("price");
     case ListColumn::Recommended: return QStringLiteral("recommended");
     case ListColumn::Points: return QStringLiteral("points");
@@ -92,6 +105,7 @@ QVariant columnValue(const ScanRow& row, ListColumn column)
     case ListColumn::Code: return row.code;
     case ListColumn::Class: return classKey(row.securityClass);
     case ListColumn::Error: return row.evaluation ? QVariant() : QVariant(row.error);
+    case ListColumn::Status: return stateText(row.state);
     default: return figure(row, column);
     }
 }

@@ -17,6 +17,7 @@ enum class ListColumn {
     Code,
     Class,
     Date,
+    Status,
     Price,
     Recommended,
     Points,
@@ -33,10 +34,10 @@ enum class ListColumn {
 };
 
 inline constexpr std::array kListColumns = {
-    ListColumn::Market,      ListColumn::Code,     ListColumn::Class,       ListColumn::Date,           ListColumn::Price,
-    ListColumn::Recommended, ListColumn::Points,   ListColumn::ProfitShare, ListColumn::Share5,         ListColumn::Share10,
-    ListColumn::Share50,     ListColumn::Share100, ListColumn::MaxGain,     ListColumn::MaxGainPercent, ListColumn::High,
-    ListColumn::Low,         ListColumn::Error,
+    ListColumn::Market,  ListColumn::Code,        ListColumn::Class,    ListColumn::Date,        ListColumn::Status,
+    ListColumn::Price,   ListColumn::Recommended, ListColumn::Points,   ListColumn::ProfitShare, ListColumn::Share5,
+    ListColumn::Share10, ListColumn::Share50,     ListColumn::Share100, ListColumn::MaxGain,     ListColumn::MaxGainPercent,
+    ListColumn::High,    ListColumn::Low,         ListColumn::Error,
 };
 
 // The column's Chinese title; the up-share's title names the horizon.

@@ -9,6 +9,13 @@ namespace verdaxil {
 
 namespace {
 
+// Spreadsheet programs run a cell that begins with one of these as a formula: a day
+// file named "=1+23.day" must not put a live formula into the list.
+bool startsLikeAFormula(const QString& text)
+{
+    return !text.isEmpty() && QStringView(u"=+-@\t\r").contains(text.front());
+}
+
 QString csvField(QString text)
 {
     if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') && !text.contains(u'\r'))
@@ -16,12 +23,18 @@ QString csvField(QString text)
     return u'"' + text.replace(u'"', QStringLiteral("\"\"")) + u'"';
 }
 
-QByteArray csvLine(const QStringList& fields)
+// A text cell that would start a formula gets a leading apostrophe, which spreadsheet
+// programs take as "text" and do not show; numbers, negative ones too, stay numbers.
+QString csvCell(const ScanRow& row, ListColumn column)
 {
-    QStringList quoted;
-    for (const QString& field : fields)
-        quoted.append(csvField(field));
-    return quoted.join(u',').toUtf8() + "\r\n";
+    const QString text = columnText(row, column);
+    const bool isText = columnValue(row, column).typeId() == QMetaType::QString;
+    return csvField(isText && startsLikeAFormula(text) ? u'\'' + text : text);
+}
+
+QByteArray csvLine(const QStringList& cells)
+{
+    return cells.join(u',').toUtf8() + "\r\n";
 }
 
 } // namespace
@@ -31,13 +44,13 @@ QByteArray listCsv(std::span<const ScanRow* const> rows, std::int64_t horizon)
     QByteArray csv("\xEF\xBB\xBF");
     QStringList titles;
     for (ListColumn column : kListColumns)
-        titles.append(columnTitle(column, horizon));
+        titles.append(csvField(columnTitle(column, horizon)));
     csv += csvLine(titles);
     for (const ScanRow* row : rows) {
-        QStringList fields;
+        QStringList cells;
         for (ListColumn column : kListColumns)
-            fields.append(columnText(*row, column));
-        csv += csvLine(fields);
+            cells.append(csvCell(*row, column));
+        csv += csvLine(cells);
     }
     return csv;
 }
@@ -50,7 +63,8 @@ QJsonObject listJson(std::span<const ScanRow* const> rows, std::optional<std::in
         QJsonObject object;
         for (ListColumn column : kListColumns) {
             const QVariant value = columnValue(*row, column);
-            if (column != ListColumn::Error || !value.isNull())
+            // The state is for people; a program reads it from the dates.
+            if (column != ListColumn::Status && (column != ListColumn::Error || !value.isNull()))
                 object.insert(columnKey(column), QJsonValue::fromVariant(value));
         }
         jsonRows.append(object);

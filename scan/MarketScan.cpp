@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <exception>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 namespace verdaxil {
@@ -18,6 +19,8 @@ using namespace std::chrono_literals;
 
 constexpr std::size_t kChunk = 8; // files a worker takes at a time
 constexpr auto kProgressInterval = 50ms;
+constexpr std::size_t kThreadsPerCore = 4;
+constexpr std::size_t kMostThreads = 256;
 
 QString openErrorText(OpenError error)
 {
@@ -115,6 +118,31 @@ private:
     std::exception_ptr failure_;
 };
 
+// Threads for a scan: as many as asked, but never more than there are files, nor so
+// many that the system runs out of them for nothing (a scan gains nothing beyond a
+// few per core).
+std::size_t threadCount(int jobs, std::size_t files)
+{
+    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    const std::size_t most = std::min({std::max<std::size_t>(files, 1), kThreadsPerCore * cores, kMostThreads});
+    return std::clamp<std::size_t>(static_cast<std::size_t>(std::max(jobs, 1)), 1, most);
+}
+
+// When the system refuses a thread, the scan goes on with the workers it has; only a
+// scan without any fails.
+void startWorkers(std::vector<std::jthread>& running, std::size_t threads, Workers& workers)
+{
+    for (std::size_t k = 0; k < threads; ++k) {
+        try {
+            running.emplace_back([&workers] { workers.run(); });
+        } catch (const std::system_error&) {
+            if (running.empty())
+                throw;
+            return;
+        }
+    }
+}
+
 } // namespace
 
 ScanResult ScanDayFiles(const std::vector<DayFileEntry>& files, const ScanSettings& settings, std::stop_token stop,
@@ -124,14 +152,12 @@ ScanResult ScanDayFiles(const std::vector<DayFileEntry>& files, const ScanSettin
     std::stop_source& stopAll = workers.stopSource();
     const std::stop_callback forwardStop(stop, [&] { stopAll.request_stop(); });
 
-    const auto threads =
-        static_cast<std::size_t>(std::clamp<std::int64_t>(settings.jobs, 1, std::max<std::size_t>(files.size(), 1)));
+    const std::size_t threads = threadCount(settings.jobs, files.size());
     {
         std::vector<std::jthread> running;
         try {
             running.reserve(threads);
-            for (std::size_t k = 0; k < threads; ++k)
-                running.emplace_back([&workers] { workers.run(); });
+            startWorkers(running, threads, workers);
             workers.wait(running.size(), progress);
         } catch (...) {
             // Whatever failed here, the threads that run must stop before they are joined.

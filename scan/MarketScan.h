@@ -14,7 +14,7 @@ namespace verdaxil {
 struct ScanSettings {
     std::int64_t horizon = 30;
     std::int64_t fee = 6;
-    int jobs = 1; // threads; more than there are files is fine
+    int jobs = 1; // threads asked for; at most one a file, 4 a core and 256 run
 };
 
 struct ScanProgress {

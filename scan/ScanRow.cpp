@@ -1,5 +1,7 @@
 #include "scan/ScanRow.h"
 
+#include "quotes/PlausibleDate.h"
+
 namespace verdaxil {
 
 namespace {
@@ -13,13 +15,20 @@ std::optional<std::int32_t> latestDate(const ScanRow& row)
 
 } // namespace
 
-std::optional<std::int32_t> ListDay(std::span<const ScanRow> rows)
+std::optional<std::int32_t> AssignListDay(std::span<ScanRow> rows, std::int32_t today)
 {
     std::optional<std::int32_t> day;
     for (const ScanRow& row : rows) {
         const auto date = latestDate(row);
-        if (date && (!day || *date > *day))
+        if (date && isPlausibleDate(*date, today) && (!day || *date > *day))
             day = date;
+    }
+    for (ScanRow& row : rows) {
+        const auto date = latestDate(row);
+        row.state = !date                    ? RowState::NoDays
+            : !isPlausibleDate(*date, today) ? RowState::ImplausibleDate
+            : date == day                    ? RowState::Current
+                                             : RowState::Stale;
     }
     return day;
 }

@@ -13,6 +13,14 @@
 
 namespace verdaxil {
 
+// How a security stands against the list's day.
+enum class RowState {
+    Current,         // its latest day is the list's day
+    Stale,           // its latest day is before the list's: suspended, delisted or not updated
+    ImplausibleDate, // its latest date is no date a trading day can carry
+    NoDays,          // its file holds no day, or could not be read
+};
+
 // One security of the market scan.
 struct ScanRow {
     Market market = Market::None;
@@ -22,10 +30,12 @@ struct ScanRow {
     // None when the day file could not be read; `error` says why.
     std::optional<SecurityEvaluation> evaluation;
     QString error;
+    RowState state = RowState::NoDays; // set by AssignListDay
 };
 
-// The list's day: the latest date of any row; none when no row has a date.
-std::optional<std::int32_t> ListDay(std::span<const ScanRow> rows);
+// The list's day: the latest plausible date of any row, `today` being the last one
+// possible; none when no row has one. Sets every row's state against it.
+std::optional<std::int32_t> AssignListDay(std::span<ScanRow> rows, std::int32_t today);
 
 // Whether the row belongs to the day's list: its latest date is the list's day and
 // its signal recommends it.

@@ -82,7 +82,7 @@ protected:
         QString errors;
         QTextStream err(&errors);
         arguments.prepend(QStringLiteral("verdaxil-scan"));
-        EXPECT_EQ(runScanCli(arguments + QStringList{QStringLiteral("--dir"), quotes.quoteDir()}, out, err, false), 0);
+        EXPECT_EQ(runScanCli(arguments + QStringList{QStringLiteral("--dir"), quotes.quoteDir()}, out, err), 0);
         QStringList lines = QString::fromUtf8(bytes.data()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
         lines.removeFirst();
         return lines;

@@ -57,7 +57,7 @@ CliRun run(Cli cli, const char* program, QStringList arguments)
 
 CliRun scan(QStringList arguments)
 {
-    return run([](auto&&... a) { return runScanCli(a..., false); }, "verdaxil-scan", std::move(arguments));
+    return run([](auto&&... a) { return runScanCli(a...); }, "verdaxil-scan", std::move(arguments));
 }
 
 CliRun query(QStringList arguments)
@@ -184,9 +184,34 @@ TEST_F(ScanCli, CsvHasAByteOrderMarkAndChineseTitles)
     ASSERT_EQ(csv.status, 0);
     EXPECT_TRUE(csv.bytes.startsWith("\xEF\xBB\xBF"));
     const QStringList lines = csv.out.split(QStringLiteral("\r\n"));
-    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("市场,代码,类别,日期,现价(分),推荐,选股点,30日内上涨几率%")));
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("市场,代码,类别,日期,状态,现价(分),推荐,选股点,30日内上涨几率%")));
     EXPECT_EQ(lines.size(), 1 + 11 + 1);
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("上海,000001,指数,")));
+}
+
+// What only a damaged or hostile market holds changes nothing of the list: a file of
+// a date far ahead, a file of random bytes, nor a thread count nobody has; and a code
+// that a spreadsheet would run as a formula is written as text.
+TEST_F(ScanCli, DamagedFilesAndAbsurdThreadCountsLeaveTheList)
+{
+    const QStringList json = {QStringLiteral("--format"), QStringLiteral("json"), QStringLiteral("--dir"), dir.quoteDir()};
+    const CliRun before = scan(json);
+    std::vector<DayRecord> ahead = days(70);
+    ahead.back().date = 29991231;
+    dir.addDayFile(QStringLiteral("shase"), QStringLiteral("600999"), ahead);
+    std::mt19937 random(12);
+    QByteArray noise(40 * 300, Qt::Uninitialized);
+    std::generate(noise.begin(), noise.end(), [&] { return static_cast<char>(random()); });
+    dir.addFile(QStringLiteral("data/sznse/day/000999.day"), noise);
+    const CliRun after = scan(json + QStringList{QStringLiteral("--jobs"), QStringLiteral("100000")});
+    ASSERT_EQ(after.status, 0) << after.err.toStdString();
+    EXPECT_EQ(after.json().value(QStringLiteral("day")), before.json().value(QStringLiteral("day")));
+    EXPECT_EQ(after.json().value(QStringLiteral("rows")), before.json().value(QStringLiteral("rows")));
+
+    dir.addDayFile(QStringLiteral("shase"), QStringLiteral("=1+23"), days(3));
+    const CliRun csv = scan({QStringLiteral("--all"), QStringLiteral("--dir"), dir.quoteDir()});
+    EXPECT_TRUE(csv.out.contains(QStringLiteral("\n上海,'=1+23,"))) << csv.out.toStdString();
+    EXPECT_TRUE(csv.out.contains(QStringLiteral("\n上海,600999,A股,29991231,日期异常,")));
 }
 
 struct StatusCase {
@@ -215,7 +240,7 @@ INSTANTIATE_TEST_SUITE_P(
                       StatusCase{{"--dir", "QUOTES", "--format", "xml"}, 2, "--format"},
                       StatusCase{{"--dir", "QUOTES", "--force"}, 2, "--force"},
                       StatusCase{{"--dir", "QUOTES", "600000"}, 2, "600000"}, StatusCase{{"--bogus"}, 2, "bogus"},
-                      StatusCase{{"--dir", "QUOTES/nothing"}, 3, "nothing/data/shase/day/"},
+                      StatusCase{{"--dir", "QUOTES/nothing"}, 3, "没有找到日线目录 "},
                       StatusCase{{"--dir", "QUOTES", "--jobs", "99"}, 0, ""}));
 
 TEST_F(ScanCli, OutputIsReplacedOnlyWithForce)

@@ -129,9 +129,11 @@ void checkDayFileListingInput(Input input)
     for (const fs::path& dayDir : dayDirs)
         fs::remove_all(dayDir);
 
-    require(listing.foundDayDirectory == ((present & 3) != 0), "found when either day directory exists");
+    require(listing.foundDayDirectory() == ((present & 3) != 0), "found when either day directory exists");
     const QStringList looked = {quoteDir + QStringLiteral("/data/shase/day/"), quoteDir + QStringLiteral("/data/sznse/day/")};
-    require(listing.directoriesLookedAt == looked, "both day directories are looked at");
+    require(listing.directories.size() == 2 && listing.directories[0].localPath == looked[0]
+                && listing.directories[1].localPath == looked[1],
+            "both day directories are looked at");
     std::vector<Key> listed;
     for (std::size_t k = 0; k < listing.files.size(); ++k) {
         const DayFileEntry& file = listing.files[k];

@@ -36,7 +36,7 @@ TEST(ListDayFiles, DayFilesOnlyShanghaiFirstEachByCode)
     ASSERT_EQ(::mkfifo(dir.localPath(QStringLiteral("data/sznse/day/000002.day")).toLocal8Bit().constData(), 0600), 0);
 
     const DayFileListing listing = ListDayFiles(dir.quoteDir());
-    EXPECT_TRUE(listing.foundDayDirectory);
+    EXPECT_TRUE(listing.foundDayDirectory());
     EXPECT_EQ(listed(listing),
               (QStringList{QStringLiteral("SH 000001"), QStringLiteral("SH 60000"), QStringLiteral("SH 600000"),
                            QStringLiteral("SH 6000001"), QStringLiteral("SH 600001"), QStringLiteral("SH 600036"),
@@ -50,16 +50,25 @@ TEST(ListDayFiles, DayFilesOnlyShanghaiFirstEachByCode)
 TEST(ListDayFiles, OneExchangeOrNone)
 {
     QuoteDirFixture dir;
-    EXPECT_FALSE(ListDayFiles(dir.quoteDir()).foundDayDirectory);
-    EXPECT_EQ(ListDayFiles(dir.quoteDir()).directoriesLookedAt,
-              (QStringList{dir.localPath(QStringLiteral("data/shase/day/")), dir.localPath(QStringLiteral("data/sznse/day/"))}));
+    // Named as they are formed from the quote directory the user typed.
+    const DayFileListing none = ListDayFiles(dir.quoteDir());
+    EXPECT_FALSE(none.foundDayDirectory());
+    EXPECT_EQ(
+        none.noDirectoryMessage(),
+        QStringLiteral("没有找到日线目录 %1\\data\\shase\\day\\；没有找到日线目录 %1\\data\\sznse\\day\\。").arg(dir.quoteDir()));
 
     dir.addDirectory(QStringLiteral("data/sznse/day"));
     const DayFileListing empty = ListDayFiles(dir.quoteDir());
-    EXPECT_TRUE(empty.foundDayDirectory);
+    EXPECT_TRUE(empty.foundDayDirectory());
     EXPECT_TRUE(empty.files.empty());
+    EXPECT_TRUE(empty.unreadableDirectoryWarnings().isEmpty());
+    // A day directory that is there but cannot be listed is told, not skipped in silence.
+    dir.addFile(QStringLiteral("data/shase/day"), "x");
+    EXPECT_EQ(ListDayFiles(dir.quoteDir()).unreadableDirectoryWarnings(),
+              QStringList{QStringLiteral("警告：无法读取日线目录 %1\\data\\shase\\day\\：不是目录，其中的证券不在列表中。")
+                              .arg(dir.quoteDir())});
     // A NUL would cut the directory's name where the file system reads it.
-    EXPECT_FALSE(ListDayFiles(dir.quoteDir() + QChar(u'\0') + QStringLiteral("x")).foundDayDirectory);
+    EXPECT_FALSE(ListDayFiles(dir.quoteDir() + QChar(u'\0') + QStringLiteral("x")).foundDayDirectory());
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "scan/MarketScan.h"
 
+#include "quotes/PlausibleDate.h"
 #include "runtime/FileSystem.h"
 #include "scan/ListExport.h"
 #include "support/QuoteDirFixture.h"
@@ -45,12 +46,13 @@ protected:
 
     std::vector<DayFileEntry> files() const { return ListDayFiles(dir.quoteDir()).files; }
 
-    static QByteArray json(const ScanResult& result)
+    static QByteArray json(ScanResult result)
     {
+        const auto day = AssignListDay(result.rows, todayAsDate());
         std::vector<const ScanRow*> rows;
         for (const ScanRow& row : result.rows)
             rows.push_back(&row);
-        return QJsonDocument(listJson(rows, ListDay(result.rows), 30, 6, rows.size())).toJson();
+        return QJsonDocument(listJson(rows, day, 30, 6, rows.size())).toJson();
     }
 
     QuoteDirFixture dir;

@@ -38,6 +38,23 @@ ln -s target.csv "$work/link.csv"
 "$scan" --dir "$work/q" --output "$work/link.csv" --force || fail "writing through a link"
 [ -L "$work/link.csv" ] && grep -q '代码' "$work/target.csv" || fail "a link stays a link and its target is replaced"
 
+# A day directory that cannot be read is told, and the list holds the other
+# exchange's securities; with neither readable, the reason is the permission. Root
+# reads past permissions, so there the scans run as nobody.
+as_user() {
+    if [ "$(id -u)" -eq 0 ]; then setpriv --reuid=65534 --regid=65534 --clear-groups "$@"; else "$@"; fi
+}
+chmod 755 "$work"
+chmod 000 "$work/q/data/sznse/day"
+as_user "$scan" --dir "$work/q" --all >"$work/shanghai.csv" 2>"$work/said"
+[ $? -eq 0 ] && grep -q '没有读取权限' "$work/said" && grep -q '^上海' "$work/shanghai.csv" &&
+    ! grep -q '^深圳' "$work/shanghai.csv" || fail "an unreadable Shenzhen directory is told"
+chmod 000 "$work/q/data/shase/day"
+as_user "$scan" --dir "$work/q" >/dev/null 2>"$work/said"
+[ $? -eq 3 ] && grep -q '没有读取权限' "$work/said" && ! grep -q '没有找到' "$work/said" ||
+    fail "unreadable directories are not called missing"
+chmod 755 "$work/q/data/shase/day" "$work/q/data/sznse/day"
+
 mkdir "$work/dir"
 "$scan" --dir "$work/q" --output "$work/dir" --force 2>/dev/null
 [ $? -eq 4 ] && [ -d "$work/dir" ] || fail "a directory is status 4 and stays"
