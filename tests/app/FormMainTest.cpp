@@ -2,6 +2,8 @@
 
 #include "analysis/InitialTexts.h"
 
+#include "runtime/ErrorText.h"
+#include "runtime/IntegerText.h"
 #include "support/MessageBoxCatcher.h"
 #include "support/QuoteDirFixture.h"
 
@@ -254,7 +256,7 @@ TEST_F(FormMainTest, BadFeeShowsTheErrorBoxOnceAndChangesNothing)
     MessageBoxCatcher catcher;
     QTest::mouseClick(control("BtnConfirm"), Qt::LeftButton);
     ASSERT_EQ(catcher.count(), 1);
-    EXPECT_EQ(catcher.last().text, QStringLiteral("'abc' is not a valid integer value."));
+    EXPECT_EQ(catcher.last().text, errorBoxText(ConversionError(QStringLiteral("abc")).message()));
     EXPECT_EQ(catcher.last().title, QStringLiteral("Verdaxil"));
     EXPECT_EQ(catcher.last().icon, QMessageBox::Critical);
     EXPECT_EQ(catcher.last().buttonCount, 1);
@@ -271,7 +273,7 @@ TEST_F(FormMainTest, BadFeeShowsTheErrorBoxOnceAndChangesNothing)
     setText("EdtFee", QString());
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     QTest::mouseClick(control("BtnConfirm"), Qt::LeftButton);
-    EXPECT_EQ(catcher.last().text, QStringLiteral("'' is not a valid integer value."));
+    EXPECT_EQ(catcher.last().text, errorBoxText(ConversionError(QString()).message()));
 
     setText("EdtFee", QStringLiteral("5"));
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));

@@ -4,7 +4,9 @@
 #include "app/RecomChartView.h"
 #include "app/UnitRecom.h"
 #include "cli/ScanCli.h"
+#include "runtime/ErrorText.h"
 #include "runtime/FileSystem.h"
+#include "runtime/IntegerText.h"
 #include "support/FileSizeLimit.h"
 #include "support/MessageBoxCatcher.h"
 #include "tools/DemoMarket.h"
@@ -113,7 +115,7 @@ TEST_F(FormRecom, NoListWithoutTheTableFilesOrWithABadHorizon)
     MessageBoxCatcher boxes;
     QTest::mouseClick(control("BtnGetRecom"), Qt::LeftButton);
     QTRY_COMPARE(boxes.count(), 1);
-    EXPECT_EQ(boxes.last().text, QStringLiteral("'3x' is not a valid integer value."));
+    EXPECT_EQ(boxes.last().text, errorBoxText(ConversionError(QStringLiteral("3x")).message()));
     EXPECT_EQ(list(), nullptr);
 }
 

@@ -1,5 +1,7 @@
 #include "cli/QueryCli.h"
 
+#include "runtime/ErrorText.h"
+#include "runtime/IntegerText.h"
 #include "support/QuoteDirFixture.h"
 
 #include <QCoreApplication>
@@ -82,7 +84,7 @@ TEST_F(QueryCli, BadFeeIsAConversionErrorWithTheErrorBoxText)
     const CliRun run = runCli({QStringLiteral("--json"), QStringLiteral("--fee"), QStringLiteral("abc"), QStringLiteral("--dir"),
                                dir.quoteDir(), QStringLiteral("600000")});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.json()[QStringLiteral("error")].toString(), QStringLiteral("'abc' is not a valid integer value."));
+    EXPECT_EQ(run.json()[QStringLiteral("error")].toString(), errorBoxText(ConversionError(QStringLiteral("abc")).message()));
     EXPECT_EQ(run.json()[QStringLiteral("MemMsg")].toString(), QStringLiteral("说明性信息！")); // nothing written yet
 }
 

@@ -231,17 +231,17 @@ TEST_P(ScanCliStatus, ExitsWithItsStatus)
     EXPECT_TRUE(result.err.contains(QString::fromUtf8(GetParam().message))) << result.err.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Arguments, ScanCliStatus,
-    ::testing::Values(StatusCase{{"--dir", "QUOTES", "--fee", "six"}, 1, "verdaxil-scan: 'six' is not a valid integer value."},
-                      StatusCase{{"--dir", "QUOTES", "--horizon", "3 "}, 1, "'3 ' is not a valid integer value."},
-                      StatusCase{{"--dir", "QUOTES", "--jobs", "0"}, 2, "--jobs"},
-                      StatusCase{{"--dir", "QUOTES", "--jobs", "two"}, 2, "--jobs"},
-                      StatusCase{{"--dir", "QUOTES", "--format", "xml"}, 2, "--format"},
-                      StatusCase{{"--dir", "QUOTES", "--force"}, 2, "--force"},
-                      StatusCase{{"--dir", "QUOTES", "600000"}, 2, "600000"}, StatusCase{{"--bogus"}, 2, "bogus"},
-                      StatusCase{{"--dir", "QUOTES/nothing"}, 3, "没有找到日线目录 "},
-                      StatusCase{{"--dir", "QUOTES", "--jobs", "99"}, 0, ""}));
+INSTANTIATE_TEST_SUITE_P(Arguments, ScanCliStatus,
+                         ::testing::Values(StatusCase{{"--dir", "QUOTES", "--fee", "six"}, 1, "verdaxil-scan: 'six'"},
+                                           StatusCase{{"--dir", "QUOTES", "--horizon", "3 "}, 1, "'3 '"},
+                                           StatusCase{{"--dir", "QUOTES", "--jobs", "0"}, 2, "--jobs"},
+                                           StatusCase{{"--dir", "QUOTES", "--jobs", "two"}, 2, "--jobs"},
+                                           StatusCase{{"--dir", "QUOTES", "--format", "xml"}, 2, "--format"},
+                                           StatusCase{{"--dir", "QUOTES", "--force"}, 2, "--force"},
+                                           StatusCase{{"--dir", "QUOTES", "600000"}, 2, "600000"},
+                                           StatusCase{{"--bogus"}, 2, "bogus"},
+                                           StatusCase{{"--dir", "QUOTES/nothing"}, 3, "没有找到日线目录 "},
+                                           StatusCase{{"--dir", "QUOTES", "--jobs", "99"}, 0, ""}));
 
 TEST_F(ScanCli, OutputIsReplacedOnlyWithForce)
 {
