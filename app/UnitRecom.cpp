@@ -8,14 +8,12 @@
 #include "quotes/PlausibleDate.h"
 #include "runtime/FileSystem.h"
 #include "runtime/IntegerText.h"
-#include "runtime/WindowsPath.h"
 #include "scan/ListExport.h"
 #include "scan/ListSaving.h"
 
 #include <QCloseEvent>
 #include <QDate>
 #include <QDir>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QShortcut>
 
@@ -238,17 +236,13 @@ void TFormRecom::TblRecomActivate(QObject*)
     const ScanRow* row = selectedRow();
     if (!row || !outcome_)
         return;
-    // The query looks in Shanghai first, and finds names ignoring case: a Shenzhen
-    // code that Shanghai also has, or a code spelled in two cases, would show another
-    // file's figures.
-    const QString& quoteDir = outcome_->request.quoteDir;
-    const Market queried = LookupMarket(row->code, quoteDir);
-    if (queried != row->market) {
-        showStatus(QStringLiteral("深圳 %1 无法在主窗口查询：上海也有代码为 %1 的日线文件，主窗口的查询会显示上海那只证券。")
-                       .arg(row->code));
+    switch (queryReaches(outcome_->request.quoteDir, row->market, row->code, row->localPath)) {
+    case QueryReach::ThisFile: break;
+    case QueryReach::OtherMarket:
+        showStatus(QStringLiteral("%1 %2 无法在主窗口查询：上海也有代码为 %2 的日线文件，主窗口的查询会显示上海那只证券。")
+                       .arg(marketName(row->market), row->code));
         return;
-    }
-    if (localFileName(dayFilePath(quoteDir, queried, row->code)) != row->localPath) {
+    case QueryReach::OtherFile:
         showStatus(QStringLiteral("%1 无法在主窗口查询：主窗口的查询会找到另一个拼写相近的日线文件。").arg(row->code));
         return;
     }

@@ -3,6 +3,7 @@
 #include "quotes/QuoteLayout.h"
 #include "runtime/CodePage936.h"
 #include "runtime/FileSystem.h"
+#include "runtime/WindowsPath.h"
 
 namespace verdaxil {
 
@@ -37,6 +38,14 @@ Market ResolveMarket(QString code, QString quoteDir)
     if (length < 5 || length > 7)
         return Market::None;
     return LookupMarket(std::move(code), std::move(quoteDir));
+}
+
+QueryReach queryReaches(const QString& quoteDir, Market market, const QString& code, const QByteArray& localPath)
+{
+    const Market queried = LookupMarket(code, quoteDir);
+    if (queried != market)
+        return QueryReach::OtherMarket;
+    return localFileName(dayFilePath(quoteDir, queried, code)) == localPath ? QueryReach::ThisFile : QueryReach::OtherFile;
 }
 
 Market LookupMarket(QString code, QString quoteDir)

@@ -21,4 +21,11 @@ Market ResolveMarket(QString code, QString quoteDir);
 // Shanghai first, so a day file present in both directories resolves there.
 Market LookupMarket(QString code, QString quoteDir);
 
+// What a query of `code` reads, against a day file listed below `market`'s day
+// directory at `localPath`: the query looks in Shanghai first and finds names
+// ignoring case, so a Shenzhen code that Shanghai also has, or a code spelled in two
+// cases, would show another file's figures.
+enum class QueryReach { ThisFile, OtherMarket, OtherFile };
+QueryReach queryReaches(const QString& quoteDir, Market market, const QString& code, const QByteArray& localPath);
+
 } // namespace verdaxil
