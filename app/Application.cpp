@@ -4,6 +4,7 @@
 #include "app/UnitAbout.h"
 #include "app/UnitCodeError.h"
 #include "app/UnitMain.h"
+#include "runtime/ApplicationIdentity.h"
 #include "runtime/OutputFile.h"
 
 #include <QApplication>
@@ -33,10 +34,7 @@ int runApplication(int argc, char** argv)
     ignoreFileSizeSignal();
     QTranslator qtTranslator;
     runGuarded([&] {
-        QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
-        QApplication::setApplicationVersion(QStringLiteral(VERDAXIL_VERSION));
-        QApplication::setOrganizationName(QStringLiteral("Verdaxil"));
-        QApplication::setOrganizationDomain(QStringLiteral("verdaxil.org"));
+        setApplicationIdentity();
         // The desktop entry's name, so that a desktop ties the window to its entry.
         QGuiApplication::setDesktopFileName(QStringLiteral("org.verdaxil.Verdaxil"));
         QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/verdaxil.xpm")));

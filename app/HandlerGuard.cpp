@@ -1,6 +1,6 @@
 #include "app/HandlerGuard.h"
 
-#include "app/Application.h"
+#include "runtime/ApplicationIdentity.h"
 #include "runtime/ErrorText.h"
 
 #include <QApplication>
@@ -12,7 +12,7 @@ namespace verdaxil {
 void showErrorBox(const QString& message)
 {
     const QPointer<QWidget> activeBefore = QApplication::activeWindow();
-    QMessageBox box(QMessageBox::Critical, QString::fromLatin1(kApplicationTitle), errorBoxText(message), QMessageBox::Ok,
+    QMessageBox box(QMessageBox::Critical, QString::fromLatin1(kApplicationName), errorBoxText(message), QMessageBox::Ok,
                     activeBefore);
     box.exec();
     // Not every window manager hands the activation back once the box is gone.

@@ -26,13 +26,12 @@ QVariant RecomTableModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid())
         return {};
-    const ScanRow& scanRow = row(index.row());
-    const ListColumn column = kListColumns[static_cast<std::size_t>(index.column())];
+    const ListCell cell = listCell(row(index.row()), kListColumns[static_cast<std::size_t>(index.column())]);
     switch (role) {
-    case Qt::DisplayRole: return columnText(scanRow, column);
-    case SortRole: return columnValue(scanRow, column);
+    case Qt::DisplayRole: return cell.text;
+    case SortRole: return cell.value;
     case Qt::TextAlignmentRole: {
-        const bool number = columnValue(scanRow, column).typeId() == QMetaType::LongLong;
+        const bool number = cell.kind != CellKind::Text;
         return QVariant::fromValue(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
     }
     default: return {};
@@ -41,9 +40,15 @@ QVariant RecomTableModel::data(const QModelIndex& index, int role) const
 
 QVariant RecomTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= columnCount())
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
         return QAbstractTableModel::headerData(section, orientation, role);
-    return columnTitle(kListColumns[static_cast<std::size_t>(section)], horizon_);
+    const ListColumn column = kListColumns[static_cast<std::size_t>(section)];
+    // Short titles keep every column in view; the whole title on hovering.
+    switch (role) {
+    case Qt::DisplayRole: return columnTitle(column);
+    case Qt::ToolTipRole: return columnLongTitle(column, horizon_);
+    default: return QAbstractTableModel::headerData(section, orientation, role);
+    }
 }
 
 void RecomFilter::setFilter(bool daysListOnly, std::optional<SecurityClass> securityClass)
@@ -70,7 +75,12 @@ bool RecomFilter::lessThan(const QModelIndex& left, const QModelIndex& right) co
     const bool emptyLast = sortOrder() == Qt::AscendingOrder;
     if (a.isNull() || b.isNull())
         return a.isNull() != b.isNull() && (a.isNull() ? !emptyLast : emptyLast);
-    return QVariant::compare(a, b) == QPartialOrdering::Less;
+    const QPartialOrdering order = QVariant::compare(a, b);
+    const int points = static_cast<int>(ListColumn::Points);
+    // Of equal shares, the one resting on more selection points first.
+    if (order == QPartialOrdering::Equivalent && left.column() != points)
+        return lessThan(left.siblingAtColumn(points), right.siblingAtColumn(points));
+    return order == QPartialOrdering::Less;
 }
 
 } // namespace verdaxil

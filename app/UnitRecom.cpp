@@ -5,7 +5,7 @@
 #include "analysis/SecurityEvaluator.h"
 #include "app/HandlerGuard.h"
 #include "quotes/Market.h"
-#include "quotes/PlausibleDate.h"
+#include "quotes/TradingDate.h"
 #include "runtime/FileSystem.h"
 #include "runtime/IntegerText.h"
 #include "scan/ListExport.h"
@@ -72,7 +72,7 @@ TFormRecom::TFormRecom(std::function<QString()> saveDirectory, QWidget* parent)
 
     filter_.setSourceModel(&model_);
     ui_->TblRecom->setModel(&filter_);
-    ui_->TblRecom->sortByColumn(static_cast<int>(ListColumn::ProfitShare), Qt::DescendingOrder);
+    ui_->TblRecom->sortByColumn(static_cast<int>(ListColumn::Share10), Qt::DescendingOrder);
     ui_->SplitRecom->setStretchFactor(0, 3);
     ui_->SplitRecom->setStretchFactor(1, 2);
     showScanning(false);

@@ -25,7 +25,8 @@ int runOnStandardStreams(const std::function<int(QTextStream& out, QTextStream& 
     }
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
         const int error = errno;
-        QTextStream(stderr) << QCoreApplication::applicationName() << QStringLiteral(": Cannot write to standard output: ")
+        QTextStream(stderr) << QFileInfo(QCoreApplication::arguments().value(0)).fileName()
+                            << QStringLiteral(": Cannot write to standard output: ")
                             << QString::fromLocal8Bit(std::strerror(error)) << u'\n';
         return kOutputFailed;
     }

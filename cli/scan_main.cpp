@@ -1,6 +1,8 @@
 #include "cli/CommandLine.h"
 #include "cli/ScanCli.h"
 
+#include "runtime/ApplicationIdentity.h"
+
 #include <QCoreApplication>
 
 #include <unistd.h>
@@ -8,8 +10,7 @@
 int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("verdaxil-scan"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(VERDAXIL_VERSION));
+    verdaxil::setApplicationIdentity();
     return verdaxil::runOnStandardStreams([](QTextStream& out, QTextStream& err) {
         return verdaxil::runScanCli(QCoreApplication::arguments(), out, err, {::isatty(STDERR_FILENO) == 1, std::nullopt});
     });

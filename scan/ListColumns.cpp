@@ -1,5 +1,6 @@
 #include "scan/ListColumns.h"
 
+#include "quotes/TradingDate.h"
 #include "runtime/IntegerText.h"
 
 namespace verdaxil {
@@ -46,28 +47,87 @@ QVariant figure(const ScanRow& row, ListColumn column)
     }
 }
 
+// The price in the file's own unit, thousandths of a yuan, for a price column.
+std::optional<std::int64_t> filePrice(const ScanRow& row, ListColumn column)
+{
+    if (!row.evaluation)
+        return std::nullopt;
+    const IndicatorSummary& indicators = row.evaluation->indicators;
+    switch (column) {
+    case ListColumn::Price: return indicators.latest ? std::optional<std::int64_t>(indicators.latest->close) : std::nullopt;
+    case ListColumn::MaxGain: return row.evaluation->stats.MaxGain;
+    case ListColumn::High: return indicators.high;
+    case ListColumn::Low: return indicators.low;
+    default: return std::nullopt;
+    }
+}
+
+// "8.11", "-0.05": a whole number of hundredths or thousandths, exactly.
+QString fixedPoint(std::int64_t scaled, int decimals)
+{
+    const std::int64_t unit = decimals == 3 ? 1000 : 100;
+    const std::uint64_t magnitude = scaled < 0 ? 0 - static_cast<std::uint64_t>(scaled) : static_cast<std::uint64_t>(scaled);
+    return QStringLiteral("%1%2.%3")
+        .arg(scaled < 0 ? QStringLiteral("-") : QString())
+        .arg(magnitude / static_cast<std::uint64_t>(unit))
+        .arg(magnitude % static_cast<std::uint64_t>(unit), decimals, 10, QChar(u'0'));
+}
+
+ListCell priceCell(const ScanRow& row, ListColumn column)
+{
+    const auto price = filePrice(row, column);
+    if (!price)
+        return {CellKind::Fixed2, {}, {}};
+    if (hasThreeDecimalPrices(row))
+        return {CellKind::Fixed3, static_cast<double>(*price) / 1000.0, fixedPoint(*price, 3)};
+    // The main window's 分, truncated as it truncates them.
+    const std::int64_t fen = *price / 10;
+    return {CellKind::Fixed2, static_cast<double>(fen) / 100.0, fixedPoint(fen, 2)};
+}
+
 } // namespace
 
-QString columnTitle(ListColumn column, std::int64_t horizon)
+QString columnTitle(ListColumn column)
+{
+    switch (column) {
+    case ListColumn::Date: return QStringLiteral("日期");
+    case ListColumn::Price: return QStringLiteral("现价");
+    case ListColumn::Recommended: return QStringLiteral("推荐");
+    case ListColumn::ProfitShare: return QStringLiteral("上涨率");
+    case ListColumn::Share5: return QStringLiteral("≥5%");
+    case ListColumn::Share10: return QStringLiteral("≥10%");
+    case ListColumn::Share50: return QStringLiteral("≥50%");
+    case ListColumn::Share100: return QStringLiteral("≥100%");
+    case ListColumn::MaxGain: return QStringLiteral("最大涨幅");
+    case ListColumn::MaxGainPercent: return QStringLiteral("上升比");
+    case ListColumn::High: return QStringLiteral("最高");
+    case ListColumn::Low: return QStringLiteral("最低");
+    default: return columnLongTitle(column, 0);
+    }
+}
+
+QString columnLongTitle(ListColumn column, std::int64_t horizon)
 {
     switch (column) {
     case ListColumn::Market: return QStringLiteral("市场");
     case ListColumn::Code: return QStringLiteral("代码");
+    case ListColumn::Name: return QStringLiteral("名称");
     case ListColumn::Class: return QStringLiteral("类别");
-    case ListColumn::Date: return QStringLiteral("日期");
+    case ListColumn::Board: return QStringLiteral("板块");
+    case ListColumn::Date: return QStringLiteral("最新日期");
     case ListColumn::Status: return QStringLiteral("状态");
-    case ListColumn::Price: return QStringLiteral("现价(分)");
-    case ListColumn::Recommended: return QStringLiteral("推荐");
+    case ListColumn::Price: return QStringLiteral("现价(元)");
+    case ListColumn::Recommended: return QStringLiteral("是否推荐");
     case ListColumn::Points: return QStringLiteral("选股点");
     case ListColumn::ProfitShare: return intToText(horizon) + QStringLiteral("日内上涨几率%");
-    case ListColumn::Share5: return QStringLiteral("5%以上几率");
-    case ListColumn::Share10: return QStringLiteral("10%以上几率");
-    case ListColumn::Share50: return QStringLiteral("50%以上几率");
-    case ListColumn::Share100: return QStringLiteral("100%以上几率");
-    case ListColumn::MaxGain: return QStringLiteral("最大涨幅(分)");
-    case ListColumn::MaxGainPercent: return QStringLiteral("最高上升比%");
-    case ListColumn::High: return QStringLiteral("历史最高(分)");
-    case ListColumn::Low: return QStringLiteral("历史最低(分)");
+    case ListColumn::Share5: return QStringLiteral("5%以上几率%");
+    case ListColumn::Share10: return QStringLiteral("10%以上几率%");
+    case ListColumn::Share50: return QStringLiteral("50%以上几率%");
+    case ListColumn::Share100: return QStringLiteral("100%以上几率%");
+    case ListColumn::MaxGain: return intToText(horizon) + QStringLiteral("日内最大涨幅(元)");
+    case ListColumn::MaxGainPercent: return QStringLiteral("历史最高上升比%");
+    case ListColumn::High: return QStringLiteral("历史最高价(元)");
+    case ListColumn::Low: return QStringLiteral("历史最低价(元)");
     case ListColumn::Error: return QStringLiteral("错误");
     }
     return {};
@@ -78,7 +138,9 @@ QString columnKey(ListColumn column)
     switch (column) {
     case ListColumn::Market: return QStringLiteral("market");
     case ListColumn::Code: return QStringLiteral("code");
+    case ListColumn::Name: return QStringLiteral("name");
     case ListColumn::Class: return QStringLiteral("class");
+    case ListColumn::Board: return QStringLiteral("board");
     case ListColumn::Date: return QStringLiteral("date");
     case ListColumn::Status: return QStringLiteral("status");
     case ListColumn::Price: return QStringLiteral("price");
@@ -103,24 +165,51 @@ QVariant columnValue(const ScanRow& row, ListColumn column)
     switch (column) {
     case ListColumn::Market: return marketKey(row.market);
     case ListColumn::Code: return row.code;
+    case ListColumn::Name: return row.name.isEmpty() ? QVariant() : QVariant(row.name);
     case ListColumn::Class: return classKey(row.securityClass);
-    case ListColumn::Error: return row.evaluation ? QVariant() : QVariant(row.error);
+    case ListColumn::Board: {
+        const QString key = boardKey(BoardOf(row.market, row.code));
+        return key.isEmpty() ? QVariant() : QVariant(key);
+    }
     case ListColumn::Status: return stateText(row.state);
+    case ListColumn::Error: return row.evaluation ? QVariant() : QVariant(row.error);
     default: return figure(row, column);
     }
 }
 
-QString columnText(const ScanRow& row, ListColumn column)
+ListCell listCell(const ScanRow& row, ListColumn column)
 {
     switch (column) {
-    case ListColumn::Market: return marketName(row.market);
-    case ListColumn::Class: return className(row.securityClass);
+    case ListColumn::Market: return {CellKind::Text, marketName(row.market), marketName(row.market)};
+    case ListColumn::Class: return {CellKind::Text, className(row.securityClass), className(row.securityClass)};
+    case ListColumn::Board: {
+        const QString name = boardName(BoardOf(row.market, row.code));
+        return {CellKind::Text, name.isEmpty() ? QVariant() : QVariant(name), name};
+    }
+    case ListColumn::Date: {
+        const QVariant date = columnValue(row, column);
+        return {CellKind::Date, date, date.isNull() ? QString() : dateText(static_cast<std::int32_t>(date.toLongLong()))};
+    }
     case ListColumn::Recommended: {
         const QVariant value = columnValue(row, column);
-        return value.isNull() ? QString() : value.toBool() ? QStringLiteral("是") : QStringLiteral("否");
+        const QString text = value.isNull() ? QString() : value.toBool() ? QStringLiteral("是") : QStringLiteral("否");
+        return {CellKind::Text, text.isEmpty() ? QVariant() : QVariant(text), text};
     }
-    default: return columnValue(row, column).toString();
+    case ListColumn::Price:
+    case ListColumn::MaxGain:
+    case ListColumn::High:
+    case ListColumn::Low: return priceCell(row, column);
+    default: break;
     }
+    const QVariant value = columnValue(row, column);
+    const bool isNumber = value.typeId() == QMetaType::LongLong;
+    return {isNumber ? CellKind::Integer : CellKind::Text, value, value.toString()};
+}
+
+bool hasThreeDecimalPrices(const ScanRow& row)
+{
+    return row.securityClass == SecurityClass::Fund || row.securityClass == SecurityClass::Bond
+        || (row.securityClass == SecurityClass::BShare && row.market == Market::Shanghai);
 }
 
 } // namespace verdaxil

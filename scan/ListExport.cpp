@@ -1,6 +1,8 @@
 #include "scan/ListExport.h"
 
+#include "quotes/TradingDate.h"
 #include "scan/ListColumns.h"
+#include "scan/Workbook.h"
 
 #include <QJsonArray>
 #include <QStringList>
@@ -27,9 +29,8 @@ QString csvField(QString text)
 // programs take as "text" and do not show; numbers, negative ones too, stay numbers.
 QString csvCell(const ScanRow& row, ListColumn column)
 {
-    const QString text = columnText(row, column);
-    const bool isText = columnValue(row, column).typeId() == QMetaType::QString;
-    return csvField(isText && startsLikeAFormula(text) ? u'\'' + text : text);
+    const ListCell cell = listCell(row, column);
+    return csvField(cell.kind == CellKind::Text && startsLikeAFormula(cell.text) ? u'\'' + cell.text : cell.text);
 }
 
 QByteArray csvLine(const QStringList& cells)
@@ -44,7 +45,7 @@ QByteArray listCsv(std::span<const ScanRow* const> rows, std::int64_t horizon)
     QByteArray csv("\xEF\xBB\xBF");
     QStringList titles;
     for (ListColumn column : kListColumns)
-        titles.append(csvField(columnTitle(column, horizon)));
+        titles.append(csvField(columnLongTitle(column, horizon)));
     csv += csvLine(titles);
     for (const ScanRow* row : rows) {
         QStringList cells;
@@ -53,6 +54,21 @@ QByteArray listCsv(std::span<const ScanRow* const> rows, std::int64_t horizon)
         csv += csvLine(cells);
     }
     return csv;
+}
+
+QByteArray listXlsx(std::span<const ScanRow* const> rows, std::optional<std::int32_t> day, std::int64_t horizon)
+{
+    QStringList titles;
+    for (ListColumn column : kListColumns)
+        titles.append(columnLongTitle(column, horizon));
+    std::vector<std::vector<ListCell>> cells;
+    cells.reserve(rows.size());
+    for (const ScanRow* row : rows) {
+        std::vector<ListCell>& line = cells.emplace_back();
+        for (ListColumn column : kListColumns)
+            line.push_back(listCell(*row, column));
+    }
+    return xlsxWorkbook(day ? dateText(*day) : QStringLiteral("荐股列表"), titles, cells);
 }
 
 QJsonObject listJson(std::span<const ScanRow* const> rows, std::optional<std::int32_t> day, std::int64_t horizon,
@@ -67,6 +83,7 @@ QJsonObject listJson(std::span<const ScanRow* const> rows, std::optional<std::in
             if (column != ListColumn::Status && (column != ListColumn::Error || !value.isNull()))
                 object.insert(columnKey(column), QJsonValue::fromVariant(value));
         }
+        object.insert(QStringLiteral("stale"), row->state == RowState::Stale);
         jsonRows.append(object);
     }
     return {

@@ -15,6 +15,10 @@ namespace verdaxil {
 // read the Chinese column titles of its header.
 QByteArray listCsv(std::span<const ScanRow* const> rows, std::int64_t horizon);
 
+// The rows as a spreadsheet workbook of one sheet named by the list's day, with the
+// CSV file's columns.
+QByteArray listXlsx(std::span<const ScanRow* const> rows, std::optional<std::int32_t> day, std::int64_t horizon);
+
 // {"day", "horizon", "fee", "scanned", "rows": [...]}, each row holding every column
 // by its key; "error" only on a row whose file could not be read.
 QJsonObject listJson(std::span<const ScanRow* const> rows, std::optional<std::int32_t> day, std::int64_t horizon,

@@ -1,6 +1,6 @@
 #include "scan/ScanRow.h"
 
-#include "quotes/PlausibleDate.h"
+#include "quotes/TradingDate.h"
 
 namespace verdaxil {
 
@@ -31,6 +31,13 @@ std::optional<std::int32_t> AssignListDay(std::span<ScanRow> rows, std::int32_t 
                                              : RowState::Stale;
     }
     return day;
+}
+
+std::optional<QString> oldDataWarning(std::optional<std::int32_t> listDay, std::int32_t today)
+{
+    if (!listDay || *listDay >= lastWeekdayBefore(today))
+        return std::nullopt;
+    return QStringLiteral("行情数据最新日期为 %1，早于最近交易日：请先在行情软件中下载盘后数据。").arg(dateText(*listDay));
 }
 
 bool IsOnDaysList(const ScanRow& row, std::optional<std::int32_t> listDay)

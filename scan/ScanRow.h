@@ -25,6 +25,7 @@ enum class RowState {
 struct ScanRow {
     Market market = Market::None;
     QString code;
+    QString name; // from the name list; empty when unknown
     SecurityClass securityClass = SecurityClass::Other;
     QByteArray localPath; // the day file this row was read from
     // None when the day file could not be read; `error` says why.
@@ -36,6 +37,11 @@ struct ScanRow {
 // The list's day: the latest plausible date of any row, `today` being the last one
 // possible; none when no row has one. Sets every row's state against it.
 std::optional<std::int32_t> AssignListDay(std::span<ScanRow> rows, std::int32_t today);
+
+// The evening check of the terminal's data: a sentence when the list's day is older
+// than the last weekday before today, so that yesterday's list does not pass for
+// today's; none otherwise.
+std::optional<QString> oldDataWarning(std::optional<std::int32_t> listDay, std::int32_t today);
 
 // Whether the row belongs to the day's list: its latest date is the list's day and
 // its signal recommends it.

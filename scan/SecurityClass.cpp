@@ -11,17 +11,18 @@ struct CodeRange {
     Market market;
     const char16_t* prefix;
     SecurityClass securityClass;
+    Board board = Board::None;
 };
 
 // The exchanges' code ranges by leading digits. Shanghai's 000 codes are its indices,
 // Shenzhen's are shares; the first matching prefix decides.
 constexpr std::array kCodeRanges = {
-    CodeRange{Market::Shanghai, u"600", SecurityClass::AShare},
-    CodeRange{Market::Shanghai, u"601", SecurityClass::AShare},
-    CodeRange{Market::Shanghai, u"603", SecurityClass::AShare},
-    CodeRange{Market::Shanghai, u"605", SecurityClass::AShare},
-    CodeRange{Market::Shanghai, u"688", SecurityClass::AShare}, // STAR market
-    CodeRange{Market::Shanghai, u"689", SecurityClass::AShare}, // STAR market depositary receipts
+    CodeRange{Market::Shanghai, u"600", SecurityClass::AShare, Board::Main},
+    CodeRange{Market::Shanghai, u"601", SecurityClass::AShare, Board::Main},
+    CodeRange{Market::Shanghai, u"603", SecurityClass::AShare, Board::Main},
+    CodeRange{Market::Shanghai, u"605", SecurityClass::AShare, Board::Main},
+    CodeRange{Market::Shanghai, u"688", SecurityClass::AShare, Board::Star}, // STAR market
+    CodeRange{Market::Shanghai, u"689", SecurityClass::AShare, Board::Star}, // STAR market depositary receipts
     CodeRange{Market::Shanghai, u"900", SecurityClass::BShare},
     CodeRange{Market::Shanghai, u"000", SecurityClass::Index},
     CodeRange{Market::Shanghai, u"50", SecurityClass::Fund}, // closed-end funds, LOFs, REITs
@@ -33,12 +34,13 @@ constexpr std::array kCodeRanges = {
     CodeRange{Market::Shanghai, u"02", SecurityClass::Bond},
     CodeRange{Market::Shanghai, u"1", SecurityClass::Bond},  // corporate and convertible bonds
     CodeRange{Market::Shanghai, u"20", SecurityClass::Bond}, // repurchase agreements
-    CodeRange{Market::Shenzhen, u"000", SecurityClass::AShare},
-    CodeRange{Market::Shenzhen, u"001", SecurityClass::AShare},
-    CodeRange{Market::Shenzhen, u"002", SecurityClass::AShare},
-    CodeRange{Market::Shenzhen, u"003", SecurityClass::AShare},
-    CodeRange{Market::Shenzhen, u"300", SecurityClass::AShare}, // ChiNext
-    CodeRange{Market::Shenzhen, u"301", SecurityClass::AShare}, // ChiNext
+    CodeRange{Market::Shenzhen, u"000", SecurityClass::AShare, Board::Main},
+    CodeRange{Market::Shenzhen, u"001", SecurityClass::AShare, Board::Main},
+    CodeRange{Market::Shenzhen, u"002", SecurityClass::AShare, Board::Main},
+    CodeRange{Market::Shenzhen, u"003", SecurityClass::AShare, Board::Main},
+    CodeRange{Market::Shenzhen, u"300", SecurityClass::AShare, Board::ChiNext}, // ChiNext
+    CodeRange{Market::Shenzhen, u"301", SecurityClass::AShare, Board::ChiNext}, // ChiNext
+    CodeRange{Market::Shenzhen, u"302", SecurityClass::AShare, Board::ChiNext}, // ChiNext
     CodeRange{Market::Shenzhen, u"200", SecurityClass::BShare},
     CodeRange{Market::Shenzhen, u"201", SecurityClass::BShare},
     CodeRange{Market::Shenzhen, u"399", SecurityClass::Index},
@@ -56,17 +58,52 @@ bool isSixDigits(const QString& code)
     return code.size() == 6 && std::all_of(code.begin(), code.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
+// The first range the code falls in; none for a code in no range.
+const CodeRange* rangeOf(Market market, const QString& code)
+{
+    if (!isSixDigits(code))
+        return nullptr;
+    for (const CodeRange& range : kCodeRanges) {
+        if (range.market == market && code.startsWith(QStringView(range.prefix)))
+            return &range;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 SecurityClass ClassOf(Market market, const QString& code)
 {
-    if (!isSixDigits(code))
-        return SecurityClass::Other;
-    for (const CodeRange& range : kCodeRanges) {
-        if (range.market == market && code.startsWith(QStringView(range.prefix)))
-            return range.securityClass;
+    const CodeRange* range = rangeOf(market, code);
+    return range ? range->securityClass : SecurityClass::Other;
+}
+
+Board BoardOf(Market market, const QString& code)
+{
+    const CodeRange* range = rangeOf(market, code);
+    return range ? range->board : Board::None;
+}
+
+QString boardKey(Board board)
+{
+    switch (board) {
+    case Board::Main: return QStringLiteral("main");
+    case Board::ChiNext: return QStringLiteral("chinext");
+    case Board::Star: return QStringLiteral("star");
+    case Board::None: break;
     }
-    return SecurityClass::Other;
+    return {};
+}
+
+QString boardName(Board board)
+{
+    switch (board) {
+    case Board::Main: return QStringLiteral("主板");
+    case Board::ChiNext: return QStringLiteral("创业板");
+    case Board::Star: return QStringLiteral("科创板");
+    case Board::None: break;
+    }
+    return {};
 }
 
 QString classKey(SecurityClass securityClass)

@@ -8,9 +8,18 @@ namespace verdaxil {
 
 enum class SecurityClass { AShare, BShare, Index, Fund, Bond, Other };
 
+// The board an A share trades on; None for every other class.
+enum class Board { None, Main, ChiNext, Star };
+
 // The class of a listed code by the exchanges' public code ranges; anything that is
 // not six digits, or in no range, is Other.
 SecurityClass ClassOf(Market market, const QString& code);
+
+Board BoardOf(Market market, const QString& code);
+// "main", "chinext", "star"; empty for None.
+QString boardKey(Board board);
+// "主板", "创业板", "科创板"; empty for None.
+QString boardName(Board board);
 
 // "a-share", "b-share", "index", "fund", "bond", "other".
 QString classKey(SecurityClass securityClass);

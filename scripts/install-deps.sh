@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     clang libclang-rt-14-dev clang-format-14
-    libxlsxwriter-dev
+    libxlsxwriter-dev python3-openpyxl
     qt6-base-dev qt6-charts-dev qt6-translations-l10n libgl-dev
     libgtest-dev libbenchmark-dev
     fonts-wqy-microhei

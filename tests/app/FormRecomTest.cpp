@@ -131,27 +131,31 @@ TEST_F(FormRecom, EveryScannedRowAsTheCommandLineGivesIt)
     shown.sort();
     expected.sort();
     EXPECT_EQ(shown, expected);
-    EXPECT_EQ(table()->model()->headerData(static_cast<int>(ListColumn::ProfitShare), Qt::Horizontal).toString(),
+    EXPECT_EQ(table()->model()->headerData(static_cast<int>(ListColumn::ProfitShare), Qt::Horizontal, Qt::ToolTipRole).toString(),
               QStringLiteral("45日内上涨几率%"));
 }
 
 TEST_F(FormRecom, FiltersAndSortsByNumber)
 {
     pressAndWait();
-    // At first: the day's recommended A shares, the best up-share first.
+    // At first: the day's recommended A shares, the likeliest to gain 10 % first, then
+    // those of more selection points.
     QStringList expected;
     for (const QString& line : scanCliLines({})) {
-        if (line.section(u',', 2, 2) == QStringLiteral("A股"))
+        if (line.section(u',', 3, 3) == QStringLiteral("A股"))
             expected.append(line);
     }
     ASSERT_FALSE(expected.isEmpty());
     EXPECT_EQ(table()->model()->rowCount(), expected.size());
-    const QString day = list()->windowTitle().right(10).remove(u'-');
+    const QString day = list()->windowTitle().right(10);
     for (int row = 0; row < table()->model()->rowCount(); ++row) {
         EXPECT_EQ(cell(row, ListColumn::Recommended), QStringLiteral("是"));
         EXPECT_EQ(cell(row, ListColumn::Date), day);
         if (row > 0) {
-            EXPECT_GE(cell(row - 1, ListColumn::ProfitShare).toInt(), cell(row, ListColumn::ProfitShare).toInt());
+            const auto key = [&](int at) {
+                return std::pair(cell(at, ListColumn::Share10).toInt(), cell(at, ListColumn::Points).toInt());
+            };
+            EXPECT_GE(key(row - 1), key(row));
         }
     }
 
@@ -196,7 +200,7 @@ TEST_F(FormRecom, PressingAgainScansAgainWithTheNewTexts)
     showEveryRow();
     EXPECT_EQ(table()->model()->rowCount(), 600);
     EXPECT_FALSE(status().contains(QStringLiteral("扫描已停止")));
-    EXPECT_EQ(table()->model()->headerData(static_cast<int>(ListColumn::ProfitShare), Qt::Horizontal).toString(),
+    EXPECT_EQ(table()->model()->headerData(static_cast<int>(ListColumn::ProfitShare), Qt::Horizontal, Qt::ToolTipRole).toString(),
               QStringLiteral("45日内上涨几率%"));
 }
 
@@ -210,7 +214,7 @@ TEST_F(FormRecom, ActivatingARowQueriesItInTheMainWindow)
     QTest::mouseDClick(table()->viewport(), Qt::LeftButton, {}, first);
     EXPECT_EQ(text("stockcode"), code);
     EXPECT_EQ(text("EdtSNum"), cell(0, ListColumn::Points));
-    EXPECT_EQ(text("stockprice"), cell(0, ListColumn::Price));
+    EXPECT_EQ(text("stockprice").toInt(), cell(0, ListColumn::Price).remove(u'.').toInt()); // 分 there, 元 here
 
     // Shenzhen's 000001 shares its code with a Shanghai index: the query would show that.
     showEveryRow();

@@ -3,6 +3,7 @@
 #include "analysis/TextWindow.h"
 #include "cli/QueryCli.h"
 #include "quotes/TableFiles.h"
+#include "runtime/CodePage936.h"
 #include "scan/MarketScan.h"
 
 #include "support/FileSizeLimit.h"
@@ -156,7 +157,7 @@ TEST_F(ScanCli, EveryRowAgreesWithAQueryOfItsFile)
             query(QStringList{QStringLiteral("--json"), QStringLiteral("--dir"), quoteDir} + settings + QStringList{code});
         ASSERT_EQ(queried.status, 0) << queried.err.toStdString();
         QJsonObject figures = row;
-        for (const char* key : {"market", "code", "class"})
+        for (const char* key : {"market", "code", "name", "class", "board", "stale"})
             figures.remove(QLatin1String(key));
         EXPECT_EQ(figures, asScanRow(queried.json())) << (shanghai ? "SH " : "SZ ") << code.toStdString();
     }
@@ -184,9 +185,10 @@ TEST_F(ScanCli, CsvHasAByteOrderMarkAndChineseTitles)
     ASSERT_EQ(csv.status, 0);
     EXPECT_TRUE(csv.bytes.startsWith("\xEF\xBB\xBF"));
     const QStringList lines = csv.out.split(QStringLiteral("\r\n"));
-    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("市场,代码,类别,日期,状态,现价(分),推荐,选股点,30日内上涨几率%")));
+    EXPECT_TRUE(
+        lines[0].startsWith(QStringLiteral("市场,代码,名称,类别,板块,最新日期,状态,现价(元),是否推荐,选股点,30日内上涨几率%")));
     EXPECT_EQ(lines.size(), 1 + 11 + 1);
-    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("上海,000001,指数,")));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("上海,000001,,指数,,")));
 }
 
 // What only a damaged or hostile market holds changes nothing of the list: a file of
@@ -211,7 +213,38 @@ TEST_F(ScanCli, DamagedFilesAndAbsurdThreadCountsLeaveTheList)
     dir.addDayFile(QStringLiteral("shase"), QStringLiteral("=1+23"), days(3));
     const CliRun csv = scan({QStringLiteral("--all"), QStringLiteral("--dir"), dir.quoteDir()});
     EXPECT_TRUE(csv.out.contains(QStringLiteral("\n上海,'=1+23,"))) << csv.out.toStdString();
-    EXPECT_TRUE(csv.out.contains(QStringLiteral("\n上海,600999,A股,29991231,日期异常,")));
+    EXPECT_TRUE(csv.out.contains(QStringLiteral("\n上海,600999,,A股,主板,2999-12-31,日期异常,")));
+}
+
+// A name list exported as the terminal does (code page 936, tab-separated) names the
+// rows; a list day a week old is told on standard error.
+TEST_F(ScanCli, NamesBoardsStaleRowsAndOldData)
+{
+    dir.addFile(QStringLiteral("names.txt"),
+                toCodePage936(QStringLiteral("代码\t名称\r\n600000\t浦发银行\r\nSZ300604\t某某科技\r\n")));
+    QString errors;
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    QTextStream out(&bytes);
+    QTextStream err(&errors);
+    const int status = runScanCli({QStringLiteral("verdaxil-scan"), QStringLiteral("--all"), QStringLiteral("--format"),
+                                   QStringLiteral("json"), QStringLiteral("--dir"), dir.quoteDir(), QStringLiteral("--names"),
+                                   dir.localPath(QStringLiteral("names.txt"))},
+                                  out, err, {false, 20261209});
+    out.flush();
+    ASSERT_EQ(status, 0) << errors.toStdString();
+    EXPECT_TRUE(errors.contains(QStringLiteral("早于最近交易日"))) << errors.toStdString();
+    std::map<QString, QJsonObject> rows;
+    for (const QJsonValue& row : QJsonDocument::fromJson(bytes.data()).object().value(QStringLiteral("rows")).toArray())
+        rows[row[QStringLiteral("market")].toString() + row[QStringLiteral("code")].toString()] = row.toObject();
+    EXPECT_EQ(rows[QStringLiteral("SH600000")][QStringLiteral("name")], QStringLiteral("浦发银行"));
+    EXPECT_EQ(rows[QStringLiteral("SH600000")][QStringLiteral("board")], QStringLiteral("main"));
+    EXPECT_EQ(rows[QStringLiteral("SZ300604")][QStringLiteral("name")], QStringLiteral("某某科技"));
+    EXPECT_EQ(rows[QStringLiteral("SZ300604")][QStringLiteral("board")], QStringLiteral("chinext"));
+    EXPECT_TRUE(rows[QStringLiteral("SH000001")][QStringLiteral("name")].isNull());
+    EXPECT_TRUE(rows[QStringLiteral("SH000001")][QStringLiteral("board")].isNull());
+    EXPECT_EQ(rows[QStringLiteral("SH600601")][QStringLiteral("stale")], true); // one day, long ago
+    EXPECT_EQ(rows[QStringLiteral("SH600000")][QStringLiteral("stale")], false);
 }
 
 struct StatusCase {
@@ -264,7 +297,7 @@ TEST_F(ScanCli, OutputIsReplacedOnlyWithForce)
     const CliRun impossible =
         scan({QStringLiteral("--dir"), dir.quoteDir(), QStringLiteral("--output"), path + QStringLiteral("/x.csv")});
     EXPECT_EQ(impossible.status, 4);
-    EXPECT_TRUE(impossible.err.startsWith(QStringLiteral("verdaxil-scan: Cannot write"))) << impossible.err.toStdString();
+    EXPECT_TRUE(impossible.err.contains(QStringLiteral("verdaxil-scan: Cannot write"))) << impossible.err.toStdString();
 }
 
 TEST_F(ScanCli, OutputThatFailsHalfWayLeavesTheOldFileAndNoOther)
@@ -278,7 +311,7 @@ TEST_F(ScanCli, OutputThatFailsHalfWayLeavesTheOldFileAndNoOther)
                     QStringLiteral("--force")});
     }
     EXPECT_EQ(run.status, 4);
-    EXPECT_TRUE(run.err.startsWith(QStringLiteral("verdaxil-scan: Cannot write"))) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("verdaxil-scan: Cannot write"))) << run.err.toStdString();
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("old"));

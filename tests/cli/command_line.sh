@@ -55,6 +55,11 @@ as_user "$scan" --dir "$work/q" >/dev/null 2>"$work/said"
     fail "unreadable directories are not called missing"
 chmod 755 "$work/q/data/shase/day" "$work/q/data/sznse/day"
 
+# A spreadsheet keeps codes as text and prices as numbers (Debian's Python, which has
+# openpyxl, whatever python3 comes first on the PATH).
+"$scan" --dir "$work/q" --all --format xlsx --output "$work/list.xlsx" 2>/dev/null || fail "writing a workbook"
+/usr/bin/python3 "$(dirname "$0")/check_xlsx.py" "$work/list.xlsx" 000002 || fail "the workbook's cells"
+
 mkdir "$work/dir"
 "$scan" --dir "$work/q" --output "$work/dir" --force 2>/dev/null
 [ $? -eq 4 ] && [ -d "$work/dir" ] || fail "a directory is status 4 and stays"

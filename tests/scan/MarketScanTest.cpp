@@ -1,6 +1,6 @@
 #include "scan/MarketScan.h"
 
-#include "quotes/PlausibleDate.h"
+#include "quotes/TradingDate.h"
 #include "runtime/FileSystem.h"
 #include "scan/ListExport.h"
 #include "support/QuoteDirFixture.h"

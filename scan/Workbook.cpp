@@ -1,0 +1,115 @@
+#include "scan/Workbook.h"
+
+#include "runtime/CodePage936.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <xlsxwriter.h>
+
+#include <algorithm>
+#include <memory>
+#include <stdexcept>
+
+namespace verdaxil {
+
+namespace {
+
+constexpr double kWidestColumn = 40; // characters; longer texts wrap out of view rather than widen the sheet
+
+struct Formats {
+    lxw_format* title;
+    lxw_format* integer;
+    lxw_format* fixed2;
+    lxw_format* fixed3;
+    lxw_format* date;
+};
+
+lxw_format* numberFormat(lxw_workbook* workbook, const char* format)
+{
+    lxw_format* made = workbook_add_format(workbook);
+    format_set_num_format(made, format);
+    return made;
+}
+
+// The width a text takes in a spreadsheet's column, a Chinese character counting two.
+double widthOf(const QString& text)
+{
+    return static_cast<double>(codePage936Length(text));
+}
+
+void writeCell(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t column, const ListCell& cell, const Formats& formats)
+{
+    if (cell.value.isNull())
+        return;
+    switch (cell.kind) {
+    case CellKind::Text: worksheet_write_string(sheet, row, column, cell.text.toUtf8().constData(), nullptr); return;
+    case CellKind::Integer: worksheet_write_number(sheet, row, column, cell.value.toDouble(), formats.integer); return;
+    case CellKind::Fixed2: worksheet_write_number(sheet, row, column, cell.value.toDouble(), formats.fixed2); return;
+    case CellKind::Fixed3: worksheet_write_number(sheet, row, column, cell.value.toDouble(), formats.fixed3); return;
+    case CellKind::Date: {
+        const auto date = cell.value.toLongLong();
+        lxw_datetime day{
+            static_cast<int>(date / 10000), static_cast<int>(date / 100 % 100), static_cast<int>(date % 100), 0, 0, 0};
+        // A date a spreadsheet cannot hold stays the number the file holds.
+        if (day.year >= 1900 && day.month >= 1 && day.month <= 12 && day.day >= 1 && day.day <= 31)
+            worksheet_write_datetime(sheet, row, column, &day, formats.date);
+        else
+            worksheet_write_number(sheet, row, column, static_cast<double>(date), formats.integer);
+        return;
+    }
+    }
+}
+
+struct WorkbookCloser {
+    void operator()(lxw_workbook* workbook) const noexcept { workbook_close(workbook); }
+};
+
+} // namespace
+
+QByteArray xlsxWorkbook(const QString& sheetName, const QStringList& titles, const std::vector<std::vector<ListCell>>& rows)
+{
+    // The library writes files only: the workbook is made in a folder of its own and
+    // read back, so that the caller saves it under the program's rules.
+    const QTemporaryDir folder;
+    if (!folder.isValid())
+        throw std::runtime_error("No temporary folder for the workbook");
+    const QString path = folder.filePath(QStringLiteral("list.xlsx"));
+    std::unique_ptr<lxw_workbook, WorkbookCloser> workbook(workbook_new(QFile::encodeName(path).constData()));
+    if (!workbook)
+        throw std::runtime_error("The workbook cannot be made");
+    lxw_worksheet* sheet = workbook_add_worksheet(workbook.get(), sheetName.toUtf8().constData());
+    const Formats formats{workbook_add_format(workbook.get()), numberFormat(workbook.get(), "0"),
+                          numberFormat(workbook.get(), "0.00"), numberFormat(workbook.get(), "0.000"),
+                          numberFormat(workbook.get(), "yyyy-mm-dd")};
+    format_set_bold(formats.title);
+
+    std::vector<double> widths;
+    for (qsizetype column = 0; column < titles.size(); ++column) {
+        worksheet_write_string(sheet, 0, static_cast<lxw_col_t>(column), titles[column].toUtf8().constData(), formats.title);
+        // Room for the autofilter's button beside the title.
+        widths.push_back(widthOf(titles[column]) + 3);
+    }
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        for (std::size_t column = 0; column < rows[row].size() && column < widths.size(); ++column) {
+            const ListCell& cell = rows[row][column];
+            writeCell(sheet, static_cast<lxw_row_t>(row + 1), static_cast<lxw_col_t>(column), cell, formats);
+            widths[column] = std::max(widths[column], std::min(kWidestColumn, widthOf(cell.text) + 1));
+        }
+    }
+    for (std::size_t column = 0; column < widths.size(); ++column)
+        worksheet_set_column(sheet, static_cast<lxw_col_t>(column), static_cast<lxw_col_t>(column), widths[column], nullptr);
+    worksheet_freeze_panes(sheet, 1, 0);
+    if (!titles.isEmpty())
+        worksheet_autofilter(sheet, 0, 0, static_cast<lxw_row_t>(rows.size()), static_cast<lxw_col_t>(titles.size() - 1));
+
+    const lxw_error closed = workbook_close(workbook.release());
+    if (closed != LXW_NO_ERROR)
+        throw std::runtime_error(std::string("The workbook cannot be written: ") + lxw_strerror(closed));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error("The workbook cannot be read back: " + file.errorString().toStdString());
+    return file.readAll();
+}
+
+} // namespace verdaxil
