@@ -1,5 +1,8 @@
 #include "app/RecomTableModel.h"
 
+#include "scan/NameListFiles.h"
+#include "scan/SecurityNames.h"
+
 namespace verdaxil {
 
 void RecomTableModel::setRows(std::vector<ScanRow> rows, std::int64_t horizon, std::int32_t today)
@@ -10,6 +13,13 @@ void RecomTableModel::setRows(std::vector<ScanRow> rows, std::int64_t horizon, s
     horizon_ = horizon;
     endResetModel();
     emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+}
+
+void RecomTableModel::setNames(const SecurityNames& names)
+{
+    AssignNames(rows_, names);
+    if (!rows_.empty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
 int RecomTableModel::rowCount(const QModelIndex& parent) const
@@ -51,10 +61,9 @@ QVariant RecomTableModel::headerData(int section, Qt::Orientation orientation, i
     }
 }
 
-void RecomFilter::setFilter(bool daysListOnly, std::optional<SecurityClass> securityClass)
+void RecomFilter::setFilter(const ListFilter& filter)
 {
-    daysListOnly_ = daysListOnly;
-    class_ = securityClass;
+    filter_ = filter;
     invalidateFilter();
 }
 
@@ -62,9 +71,10 @@ bool RecomFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const
 {
     const auto* model = static_cast<const RecomTableModel*>(sourceModel());
     const ScanRow& row = model->row(sourceRow);
-    if (daysListOnly_ && !IsOnDaysList(row, model->listDay()))
-        return false;
-    return !class_ || row.securityClass == *class_;
+    return (!filter_.daysListOnly || IsOnDaysList(row, model->listDay()))
+        && (!filter_.securityClass || row.securityClass == *filter_.securityClass)
+        && (!filter_.board || BoardOf(row.market, row.code) == *filter_.board)
+        && !(filter_.hideSpecialTreatment && isSpecialTreatmentOrDelisting(row.name));
 }
 
 bool RecomFilter::lessThan(const QModelIndex& left, const QModelIndex& right) const

@@ -11,6 +11,8 @@
 
 namespace verdaxil {
 
+class SecurityNames;
+
 // The scanned rows, one column for each list column.
 class RecomTableModel : public QAbstractTableModel {
     Q_OBJECT
@@ -23,6 +25,8 @@ public:
 
     // The list's day is the latest plausible date up to `today` (YYYYMMDD).
     void setRows(std::vector<ScanRow> rows, std::int64_t horizon, std::int32_t today);
+    // Names the rows anew, after a name list was imported.
+    void setNames(const SecurityNames& names);
     const ScanRow& row(int index) const { return rows_[static_cast<std::size_t>(index)]; }
     const std::vector<ScanRow>& rows() const { return rows_; }
     std::optional<std::int32_t> listDay() const { return listDay_; }
@@ -39,23 +43,30 @@ private:
     std::int64_t horizon_ = 30;
 };
 
-// The rows the list window shows: only the day's list or every row, of one class or
-// all. Empty cells sort after every number, whichever the order.
+// Which rows the list window shows.
+struct ListFilter {
+    bool daysListOnly = true;
+    std::optional<SecurityClass> securityClass = SecurityClass::AShare; // none: every class
+    std::optional<Board> board;                                         // none: every board
+    bool hideSpecialTreatment = false;                                  // ST, *ST and delisting names
+};
+
+// The rows the list window shows. Empty cells sort after every number, whichever the
+// order; equal cells by their selection points.
 class RecomFilter : public QSortFilterProxyModel {
     Q_OBJECT
 
 public:
     using QSortFilterProxyModel::QSortFilterProxyModel;
 
-    void setFilter(bool daysListOnly, std::optional<SecurityClass> securityClass);
+    void setFilter(const ListFilter& filter);
 
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
     bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
 
 private:
-    bool daysListOnly_ = true;
-    std::optional<SecurityClass> class_ = SecurityClass::AShare;
+    ListFilter filter_;
 };
 
 } // namespace verdaxil

@@ -1,5 +1,7 @@
 #include "app/ScanRunner.h"
 
+#include "scan/NameListFiles.h"
+
 #include <QElapsedTimer>
 #include <QMetaObject>
 
@@ -15,6 +17,7 @@ ScanOutcome scanMarket(const ScanRequest& request, std::stop_token stop, const P
     try {
         outcome.listing = ListDayFiles(request.quoteDir);
         outcome.result = ScanDayFiles(outcome.listing.files, request.settings, stop, progress);
+        AssignNames(outcome.result.rows, keptNames(outcome.listing.files));
     } catch (const std::exception& error) {
         outcome.failure = QString::fromUtf8(error.what());
     } catch (...) {

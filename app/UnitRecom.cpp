@@ -4,17 +4,22 @@
 
 #include "analysis/SecurityEvaluator.h"
 #include "app/HandlerGuard.h"
+#include "app/WindowPlacement.h"
 #include "quotes/Market.h"
 #include "quotes/TradingDate.h"
 #include "runtime/FileSystem.h"
-#include "runtime/IntegerText.h"
 #include "scan/ListExport.h"
 #include "scan/ListSaving.h"
+#include "scan/NameListFiles.h"
 
 #include <QCloseEvent>
-#include <QDate>
 #include <QDir>
+#include <QFileDialog>
+#include <QHeaderView>
 #include <QMessageBox>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSettings>
 #include <QShortcut>
 
 #include <thread>
@@ -24,20 +29,21 @@ namespace verdaxil {
 namespace {
 
 constexpr int kAllClasses = -1;
-
-QString dayText(std::optional<std::int32_t> day)
-{
-    if (!day)
-        return {};
-    const QDate date(*day / 10000, *day / 100 % 100, *day % 100);
-    return date.isValid() ? date.toString(QStringLiteral("yyyy-MM-dd")) : intToText(*day);
-}
+constexpr int kRowsWanted = 16; // at least 15 in view whatever the header takes
+constexpr QSize kWantedSize(1240, 860);
+const QString kSettingsGroup = QStringLiteral("RecomWindow");
 
 bool askToReplace(QWidget* parent, const QString& shownPath)
 {
     return QMessageBox::question(parent, QStringLiteral("荐股列表"), QStringLiteral("%1 已经存在。要替换它吗？").arg(shownPath),
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         == QMessageBox::Yes;
+}
+
+QString askForNameList(QWidget* parent)
+{
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("导入名称表"), QDir::homePath(),
+                                        QStringLiteral("名称表 (*.txt *.csv *.tsv *.xls);;所有文件 (*)"));
 }
 
 QString saveMessage(const SaveOutcome& outcome, const QString& shownPath, std::size_t rows)
@@ -63,19 +69,27 @@ TFormRecom::TFormRecom(std::function<QString()> saveDirectory, QWidget* parent)
 {
     ui_->setupUi(this);
     confirmReplace = [this](const QString& shownPath) { return askToReplace(this, shownPath); };
+    chooseNameList = [this] { return askForNameList(this); };
+    today = todayAsDate;
 
-    ui_->ComBClass->addItem(className(SecurityClass::AShare), static_cast<int>(SecurityClass::AShare));
     ui_->ComBClass->addItem(QStringLiteral("全部"), kAllClasses);
-    for (SecurityClass other :
-         {SecurityClass::BShare, SecurityClass::Index, SecurityClass::Fund, SecurityClass::Bond, SecurityClass::Other})
-        ui_->ComBClass->addItem(className(other), static_cast<int>(other));
+    for (SecurityClass securityClass : {SecurityClass::AShare, SecurityClass::BShare, SecurityClass::Index, SecurityClass::Fund,
+                                        SecurityClass::Bond, SecurityClass::Other})
+        ui_->ComBClass->addItem(className(securityClass), static_cast<int>(securityClass));
+    ui_->ComBClass->setCurrentIndex(ui_->ComBClass->findData(static_cast<int>(SecurityClass::AShare)));
+    for (Board board : {Board::Main, Board::ChiNext, Board::Star})
+        ui_->ComBBoard->setItemData(ui_->ComBBoard->findText(boardName(board)), static_cast<int>(board));
+    ui_->LblDataCheck->hide();
 
     filter_.setSourceModel(&model_);
     ui_->TblRecom->setModel(&filter_);
     ui_->TblRecom->sortByColumn(static_cast<int>(ListColumn::Share10), Qt::DescendingOrder);
+    // Rows as tall as their text: more of the list in view on a small screen.
+    ui_->TblRecom->verticalHeader()->setDefaultSectionSize(ui_->TblRecom->fontMetrics().height() + 6);
     ui_->SplitRecom->setStretchFactor(0, 3);
     ui_->SplitRecom->setStretchFactor(1, 2);
     showScanning(false);
+    restoreLayout();
     connectHandlers();
 }
 
@@ -86,14 +100,18 @@ void TFormRecom::connectHandlers()
     connectClick(ui_->BtnStopScan, this, &TFormRecom::BtnStopScanClick);
     connectClick(ui_->BtnSaveRecom, this, &TFormRecom::BtnSaveRecomClick);
     connectClick(ui_->BtnCloseRecom, this, &TFormRecom::BtnCloseRecomClick);
-    connectClick(ui_->ChkTodayOnly, this, &TFormRecom::ChkTodayOnlyClick);
-    connect(ui_->ComBClass, &QComboBox::currentIndexChanged, this,
-            [this] { runGuarded([&] { ComBClassChange(ui_->ComBClass); }); });
+    connectClick(ui_->BtnImportNames, this, &TFormRecom::BtnImportNamesClick);
+    connectClick(ui_->ChkTodayOnly, this, &TFormRecom::ListFilterChange);
+    connectClick(ui_->ChkNoST, this, &TFormRecom::ListFilterChange);
+    for (QComboBox* box : {ui_->ComBClass, ui_->ComBBoard})
+        connect(box, &QComboBox::currentIndexChanged, this, [this, box] { runGuarded([&] { ListFilterChange(box); }); });
     connect(ui_->TblRecom->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { runGuarded([&] { TblRecomSelect(ui_->TblRecom); }); });
     connect(ui_->TblRecom, &QAbstractItemView::activated, this, [this] { runGuarded([&] { TblRecomActivate(ui_->TblRecom); }); });
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
             [this] { runGuarded([&] { BtnCloseRecomClick(this); }); });
+    // After a sort the current row may have moved out of view while the chart still shows it.
+    connect(&filter_, &QAbstractItemModel::layoutChanged, this, [this] { keepCurrentRowInView(); });
 
     connect(&runner_, &ScanRunner::progressed, this, &TFormRecom::scanProgressed);
     connect(&runner_, &ScanRunner::finished, this, &TFormRecom::scanFinished);
@@ -103,9 +121,11 @@ void TFormRecom::scan(const QString& quoteDir, std::int64_t horizon, std::int64_
 {
     const int jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     runner_.start({quoteDir, {horizon, fee, jobs}});
+    quoteDir_ = quoteDir;
     outcome_.reset();
-    model_.setRows({}, horizon, todayAsDate());
+    model_.setRows({}, horizon, today());
     ui_->ChartRecom->showDays(nullptr, {});
+    ui_->LblDataCheck->hide();
     setWindowTitle(QStringLiteral("荐股列表"));
     ui_->PrgScan->setRange(0, 0);
     showScanning(true);
@@ -120,7 +140,8 @@ void TFormRecom::scanProgressed(qsizetype done, qsizetype total)
 
 void TFormRecom::scanFinished(std::shared_ptr<ScanOutcome> outcome)
 {
-    model_.setRows(std::move(outcome->result.rows), outcome->request.settings.horizon, todayAsDate());
+    const std::int32_t day = today();
+    model_.setRows(std::move(outcome->result.rows), outcome->request.settings.horizon, day);
     outcome_ = std::move(outcome);
     showScanning(false);
     if (!outcome_->failure.isEmpty()) {
@@ -132,9 +153,13 @@ void TFormRecom::scanFinished(std::shared_ptr<ScanOutcome> outcome)
         return;
     }
     if (model_.listDay())
-        setWindowTitle(QStringLiteral("荐股列表 - %1").arg(dayText(model_.listDay())));
-    ui_->TblRecom->resizeColumnsToContents();
-    ChkTodayOnlyClick(ui_->ChkTodayOnly);
+        setWindowTitle(QStringLiteral("荐股列表 - %1").arg(dateText(*model_.listDay())));
+    const auto warning = oldDataWarning(model_.listDay(), day);
+    ui_->LblDataCheck->setText(warning.value_or(QString()));
+    ui_->LblDataCheck->setVisible(warning.has_value());
+    ListFilterChange(ui_->ChkTodayOnly);
+    if (!columnsRemembered_)
+        fitColumns();
     // The chart shows the first security of the list from the start.
     ui_->TblRecom->setCurrentIndex(filter_.index(0, 0));
 }
@@ -152,22 +177,33 @@ void TFormRecom::showStatus(const QString& text, const QString& details)
     ui_->LblScanStatus->setToolTip(details.isEmpty() ? text : details);
 }
 
-// The list's day, files scanned, rows shown, the day's recommended count, unreadable
-// files and the time taken; the unreadable files' reasons go into the tooltip.
+// Saving and importing say what they did on a line of their own, so that the scan's
+// summary stays in view.
+void TFormRecom::showMessage(const QString& text, const QString& details)
+{
+    ui_->LblMessage->setText(text);
+    ui_->LblMessage->setToolTip(details.isEmpty() ? text : details);
+}
+
+// The list's day, files scanned, rows shown, the day's recommended count, stale and
+// unreadable files and the time taken; the unreadable files' reasons go into the tooltip.
 QString TFormRecom::listSummary() const
 {
     int recommended = 0;
+    int stale = 0;
     int unreadable = 0;
     for (const ScanRow& row : model_.rows()) {
         recommended += IsOnDaysList(row, model_.listDay());
+        stale += row.state == RowState::Stale;
         unreadable += !row.evaluation;
     }
     QString text =
-        model_.listDay() ? QStringLiteral("%1 的列表：").arg(dayText(model_.listDay())) : QStringLiteral("没有可用的日线：");
-    text += QStringLiteral("扫描 %1 个文件，显示 %2 行，当日推荐 %3 个，%4 个文件无法读取，用时 %5 秒。")
+        model_.listDay() ? QStringLiteral("%1 的列表：").arg(dateText(*model_.listDay())) : QStringLiteral("没有可用的日线：");
+    text += QStringLiteral("扫描 %1 个文件，显示 %2 行，当日推荐 %3 个，%4 个停牌/未更新，%5 个文件无法读取，用时 %6 秒。")
                 .arg(model_.rows().size())
                 .arg(filter_.rowCount())
                 .arg(recommended)
+                .arg(stale)
                 .arg(unreadable)
                 .arg(outcome_->seconds, 0, 'f', 2);
     if (outcome_->result.stopped)
@@ -179,21 +215,8 @@ QString TFormRecom::listSummary() const
     return text;
 }
 
-void TFormRecom::BtnStopScanClick(QObject*)
+void TFormRecom::showSummary()
 {
-    runner_.stop();
-}
-
-void TFormRecom::ChkTodayOnlyClick(QObject*)
-{
-    ComBClassChange(ui_->ComBClass);
-}
-
-void TFormRecom::ComBClassChange(QObject*)
-{
-    const int selected = ui_->ComBClass->currentData().toInt();
-    filter_.setFilter(ui_->ChkTodayOnly->isChecked(),
-                      selected == kAllClasses ? std::nullopt : std::optional(static_cast<SecurityClass>(selected)));
     if (!outcome_ || !outcome_->failure.isEmpty() || !outcome_->listing.foundDayDirectory())
         return;
     QStringList unreadable;
@@ -203,6 +226,35 @@ void TFormRecom::ComBClassChange(QObject*)
     }
     const QString summary = listSummary();
     showStatus(summary, unreadable.isEmpty() ? summary : summary + u'\n' + unreadable.join(u'\n'));
+}
+
+void TFormRecom::BtnStopScanClick(QObject*)
+{
+    runner_.stop();
+}
+
+void TFormRecom::ListFilterChange(QObject*)
+{
+    ListFilter filter;
+    filter.daysListOnly = ui_->ChkTodayOnly->isChecked();
+    const int securityClass = ui_->ComBClass->currentData().toInt();
+    filter.securityClass = securityClass == kAllClasses ? std::nullopt : std::optional(static_cast<SecurityClass>(securityClass));
+    const QVariant board = ui_->ComBBoard->currentData();
+    filter.board = board.isValid() ? std::optional(static_cast<Board>(board.toInt())) : std::nullopt;
+    filter.hideSpecialTreatment = ui_->ChkNoST->isChecked();
+    filter_.setFilter(filter);
+    // The chart follows the list: a row filtered away leaves its place to the first shown.
+    if (!ui_->TblRecom->currentIndex().isValid())
+        ui_->TblRecom->setCurrentIndex(filter_.index(0, 0));
+    keepCurrentRowInView();
+    showSummary();
+}
+
+void TFormRecom::keepCurrentRowInView()
+{
+    const QModelIndex current = ui_->TblRecom->currentIndex();
+    if (current.isValid())
+        ui_->TblRecom->scrollTo(current);
 }
 
 const ScanRow* TFormRecom::selectedRow() const
@@ -228,7 +280,8 @@ void TFormRecom::TblRecomSelect(QObject*)
         return;
     }
     chartEvaluator_->load(*file);
-    ui_->ChartRecom->showDays(&chartEvaluator_->table(), QStringLiteral("%1 %2").arg(marketName(row->market), row->code));
+    ui_->ChartRecom->showDays(&chartEvaluator_->table(),
+                              QStringLiteral("%1 %2 %3").arg(marketName(row->market), row->code, row->name).trimmed());
 }
 
 void TFormRecom::TblRecomActivate(QObject*)
@@ -239,11 +292,11 @@ void TFormRecom::TblRecomActivate(QObject*)
     switch (queryReaches(outcome_->request.quoteDir, row->market, row->code, row->localPath)) {
     case QueryReach::ThisFile: break;
     case QueryReach::OtherMarket:
-        showStatus(QStringLiteral("%1 %2 无法在主窗口查询：上海也有代码为 %2 的日线文件，主窗口的查询会显示上海那只证券。")
-                       .arg(marketName(row->market), row->code));
+        showMessage(QStringLiteral("%1 %2 无法在主窗口查询：上海也有代码为 %2 的日线文件，主窗口的查询会显示上海那只证券。")
+                        .arg(marketName(row->market), row->code));
         return;
     case QueryReach::OtherFile:
-        showStatus(QStringLiteral("%1 无法在主窗口查询：主窗口的查询会找到另一个拼写相近的日线文件。").arg(row->code));
+        showMessage(QStringLiteral("%1 无法在主窗口查询：主窗口的查询会找到另一个拼写相近的日线文件。").arg(row->code));
         return;
     }
     emit securityChosen(row->code);
@@ -252,18 +305,48 @@ void TFormRecom::TblRecomActivate(QObject*)
 void TFormRecom::BtnSaveRecomClick(QObject*)
 {
     if (!outcome_ || !model_.listDay()) {
-        showStatus(QStringLiteral("没有可保存的列表。"));
+        showMessage(QStringLiteral("没有可保存的列表。"));
         return;
     }
     std::vector<const ScanRow*> shown;
     for (int row = 0; row < filter_.rowCount(); ++row)
         shown.push_back(&model_.row(filter_.mapToSource(filter_.index(row, 0)).row()));
 
-    const SaveTarget target = fileInTypedDirectory(saveDirectory_(), listFileName(*model_.listDay(), QStringLiteral(".csv")));
-    const SaveOutcome outcome = ListSaver(confirmReplace, false).save(target, listCsv(shown, model_.horizon()));
+    const bool workbook = ui_->ComBSaveFormat->currentIndex() == 0;
+    const std::int32_t day = *model_.listDay();
+    const SaveTarget target =
+        fileInTypedDirectory(saveDirectory_(), listFileName(day, workbook ? QStringLiteral(".xlsx") : QStringLiteral(".csv")));
+    QByteArray bytes;
+    try {
+        bytes = workbook ? listXlsx(shown, day, model_.horizon()) : listCsv(shown, model_.horizon());
+    } catch (const std::runtime_error& error) {
+        // A workbook that cannot be made (no room for its temporary files) is a failed save.
+        showMessage(QStringLiteral("保存失败：%1（%2）").arg(target.shownPath, QString::fromUtf8(error.what())));
+        return;
+    }
+    const SaveOutcome outcome = ListSaver(confirmReplace, false).save(target, bytes);
     // The path as typed; where it maps to, on hovering.
     const QString message = saveMessage(outcome, target.shownPath, shown.size());
-    showStatus(message, message + u'\n' + QDir::toNativeSeparators(target.localPath));
+    showMessage(message, message + u'\n' + QDir::toNativeSeparators(target.localPath));
+}
+
+void TFormRecom::BtnImportNamesClick(QObject*)
+{
+    const QString path = chooseNameList();
+    if (path.isEmpty())
+        return;
+    // Bare codes are told apart by the day files there are: those of the last scan.
+    const std::vector<DayFileEntry> files = outcome_ ? outcome_->listing.files : ListDayFiles(quoteDir_).files;
+    const NameListRead read = importNameList(path, files);
+    if (!read.names) {
+        showMessage(QStringLiteral("没有导入名称表：%1").arg(read.problem));
+        return;
+    }
+    model_.setNames(*read.names);
+    filter_.invalidate();
+    TblRecomSelect(ui_->TblRecom);
+    showMessage(QStringLiteral("已导入 %1 个证券的名称，跳过 %2 行。").arg(read.names->size()).arg(read.skippedLines),
+                QStringLiteral("名称表已保存到 %1，以后打开时自动使用。").arg(QDir::toNativeSeparators(keptNameListPath())));
 }
 
 void TFormRecom::BtnCloseRecomClick(QObject*)
@@ -271,10 +354,83 @@ void TFormRecom::BtnCloseRecomClick(QObject*)
     close();
 }
 
+// The first time it shows, the window goes beside the main window, within the screen.
+void TFormRecom::showEvent(QShowEvent* event)
+{
+    if (!placed_)
+        placeOnScreen();
+    placed_ = true;
+    QWidget::showEvent(event);
+}
+
+void TFormRecom::placeOnScreen()
+{
+    const QWidget* main = parentWidget() ? parentWidget()->window() : nullptr;
+    const QScreen* screen = main ? main->screen() : this->screen();
+    const QRect anchor = main ? main->frameGeometry() : QRect();
+    const QRect frame = placeBeside(screen->availableGeometry(), anchor, size().expandedTo(kWantedSize));
+    // The frame's size less room for a title bar and borders the window manager adds.
+    const QSize decoration(16, 40);
+    resize(frame.size() - decoration);
+    move(frame.topLeft());
+    if (!ui_->SplitRecom->property("restored").toBool()) {
+        const QHeaderView* header = ui_->TblRecom->horizontalHeader();
+        const int tableWanted = header->sizeHint().height() + kRowsWanted * ui_->TblRecom->verticalHeader()->defaultSectionSize()
+            + ui_->TblRecom->horizontalScrollBar()->sizeHint().height();
+        const int height =
+            frame.height() - decoration.height() - (layout()->sizeHint().height() - ui_->SplitRecom->sizeHint().height());
+        const SplitHeights split = splitTableAndChart(height, tableWanted, ui_->ChartRecom->minimumHeight());
+        ui_->SplitRecom->setSizes({split.table, split.chart});
+    }
+}
+
+// Every column in view: each as wide as its title and texts, and when they do not fit,
+// the widest ones give way first.
+void TFormRecom::fitColumns()
+{
+    QTableView* table = ui_->TblRecom;
+    table->resizeColumnsToContents();
+    QHeaderView* header = table->horizontalHeader();
+    std::vector<int> widths;
+    for (int column = 0; column < header->count(); ++column)
+        widths.push_back(header->sectionSize(column));
+    const int room = table->viewport()->width() > 100 ? table->viewport()->width() : width() - 40;
+    const std::vector<int> fitted = fitWidths(widths, room, header->minimumSectionSize());
+    for (int column = 0; column < header->count(); ++column)
+        header->resizeSection(column, fitted[static_cast<std::size_t>(column)]);
+}
+
+void TFormRecom::restoreLayout()
+{
+    QSettings settings;
+    settings.beginGroup(kSettingsGroup);
+    if (settings.contains(QStringLiteral("size")))
+        resize(settings.value(QStringLiteral("size")).toSize());
+    if (ui_->SplitRecom->restoreState(settings.value(QStringLiteral("splitter")).toByteArray()))
+        ui_->SplitRecom->setProperty("restored", true);
+    // Widths saved for other columns than these are of no use.
+    columnsRemembered_ = settings.value(QStringLiteral("columnCount")).toInt() == model_.columnCount()
+        && ui_->TblRecom->horizontalHeader()->restoreState(settings.value(QStringLiteral("columns")).toByteArray());
+}
+
+// The window's own layout only; nothing of the list or the main window.
+void TFormRecom::saveLayout() const
+{
+    if (!placed_)
+        return;
+    QSettings settings;
+    settings.beginGroup(kSettingsGroup);
+    settings.setValue(QStringLiteral("size"), size());
+    settings.setValue(QStringLiteral("splitter"), ui_->SplitRecom->saveState());
+    settings.setValue(QStringLiteral("columns"), ui_->TblRecom->horizontalHeader()->saveState());
+    settings.setValue(QStringLiteral("columnCount"), model_.columnCount());
+}
+
 // Nobody watches a scan whose window is closed.
 void TFormRecom::closeEvent(QCloseEvent* event)
 {
     runner_.stop();
+    saveLayout();
     QWidget::closeEvent(event);
 }
 

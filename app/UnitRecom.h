@@ -17,8 +17,8 @@ namespace verdaxil {
 class SecurityEvaluator;
 
 // The day's list of recommended securities: a scan of the whole market with its
-// progress, the rows to filter and sort, the chart of the selected security, and
-// saving the rows as shown.
+// progress, the rows to filter and sort, the chart of the selected security, names
+// from an imported name list, and saving the rows as shown.
 class TFormRecom : public QWidget {
     Q_OBJECT
 
@@ -34,16 +34,22 @@ public:
     // Asks whether an existing list file, named as the user typed it, may be
     // replaced; a message box by default.
     std::function<bool(const QString& shownPath)> confirmReplace;
+    // Asks for the name list file to import; empty when the user gives none. A file
+    // dialog by default.
+    std::function<QString()> chooseNameList;
+    // Today's date as YYYYMMDD, for the list's day and the check of the data.
+    std::function<std::int32_t()> today;
 
     void BtnStopScanClick(QObject* Sender);
     void BtnSaveRecomClick(QObject* Sender);
     void BtnCloseRecomClick(QObject* Sender);
-    void ChkTodayOnlyClick(QObject* Sender);
-    void ComBClassChange(QObject* Sender);
+    void BtnImportNamesClick(QObject* Sender);
+    void ListFilterChange(QObject* Sender);
     void TblRecomSelect(QObject* Sender);
     void TblRecomActivate(QObject* Sender);
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 signals:
@@ -56,16 +62,26 @@ private:
     void scanFinished(std::shared_ptr<ScanOutcome> outcome);
     void showScanning(bool scanning);
     void showStatus(const QString& text, const QString& details = {});
+    void showMessage(const QString& text, const QString& details = {});
+    void showSummary();
     QString listSummary() const;
     const ScanRow* selectedRow() const;
+    void keepCurrentRowInView();
+    void placeOnScreen();
+    void fitColumns();
+    void restoreLayout();
+    void saveLayout() const;
 
     std::unique_ptr<Ui::TFormRecom> ui_;
     std::function<QString()> saveDirectory_;
     RecomTableModel model_;
     RecomFilter filter_;
     ScanRunner runner_;
+    QString quoteDir_;                           // of the last scan started
     std::shared_ptr<const ScanOutcome> outcome_; // its rows moved into the model
     std::unique_ptr<SecurityEvaluator> chartEvaluator_;
+    bool placed_ = false;
+    bool columnsRemembered_ = false;
 };
 
 } // namespace verdaxil

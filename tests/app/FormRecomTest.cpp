@@ -4,9 +4,11 @@
 #include "app/RecomChartView.h"
 #include "app/UnitRecom.h"
 #include "cli/ScanCli.h"
+#include "runtime/CodePage936.h"
 #include "runtime/ErrorText.h"
 #include "runtime/FileSystem.h"
 #include "runtime/IntegerText.h"
+#include "scan/NameListFiles.h"
 #include "support/FileSizeLimit.h"
 #include "support/MessageBoxCatcher.h"
 #include "tools/DemoMarket.h"
@@ -21,6 +23,8 @@
 #include <QLineSeries>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTableView>
 
 namespace verdaxil {
@@ -47,6 +51,8 @@ protected:
     }
     QTableView* table() { return listControl<QTableView>("TblRecom"); }
     QString status() { return listControl<QLabel>("LblScanStatus")->text(); }
+    QString message() { return listControl<QLabel>("LblMessage")->text(); }
+    void saveAsCsv() { listControl<QComboBox>("ComBSaveFormat")->setCurrentText(QStringLiteral("CSV")); }
 
     // Presses the button and waits for the scan to end.
     void pressAndWait()
@@ -224,7 +230,7 @@ TEST_F(FormRecom, ActivatingARowQueriesItInTheMainWindow)
     }
     QTest::keyClick(table(), Qt::Key_Return);
     EXPECT_EQ(text("stockcode"), code);
-    EXPECT_TRUE(status().contains(QStringLiteral("上海也有代码为 000001"))) << status().toStdString();
+    EXPECT_TRUE(message().contains(QStringLiteral("上海也有代码为 000001"))) << message().toStdString();
 }
 
 TEST_F(FormRecom, SavesTheRowsAsShownAndAsksBeforeReplacing)
@@ -239,11 +245,18 @@ TEST_F(FormRecom, SavesTheRowsAsShownAndAsksBeforeReplacing)
         return replace;
     };
 
+    // A workbook by default; the rows as CSV to compare them.
     QTest::mouseClick(listControl("BtnSaveRecom"), Qt::LeftButton);
     const QString day = list()->windowTitle().right(10).remove(u'-');
+    QFile workbook(QDir(directory).filePath(QStringLiteral("荐股%1.xlsx").arg(day)));
+    ASSERT_TRUE(workbook.open(QIODevice::ReadOnly)) << message().toStdString();
+    EXPECT_TRUE(workbook.readAll().startsWith("PK"));
+    EXPECT_EQ(status().left(10), list()->windowTitle().right(10)) << "the summary stays";
+    saveAsCsv();
+    QTest::mouseClick(listControl("BtnSaveRecom"), Qt::LeftButton);
     const QString path = QDir(directory).filePath(QStringLiteral("荐股%1.csv").arg(day));
     QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << status().toStdString();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << message().toStdString();
     const QByteArray saved = file.readAll();
     file.close();
     EXPECT_TRUE(saved.startsWith("\xEF\xBB\xBF"));
@@ -270,7 +283,7 @@ TEST_F(FormRecom, SavesTheRowsAsShownAndAsksBeforeReplacing)
     quotes.addFile(QStringLiteral("plain"), "x");
     setText("EdtRecomPath", quotes.localPath(QStringLiteral("plain")));
     QTest::mouseClick(listControl("BtnSaveRecom"), Qt::LeftButton);
-    EXPECT_TRUE(status().startsWith(QStringLiteral("保存失败"))) << status().toStdString();
+    EXPECT_TRUE(message().startsWith(QStringLiteral("保存失败"))) << message().toStdString();
     EXPECT_EQ(QDir(quotes.quoteDir()).entryList(QDir::Files), QStringList{QStringLiteral("plain")});
 }
 
@@ -283,12 +296,13 @@ TEST_F(FormRecom, AFailedSaveKeepsWhatWasThere)
     const QString day = list()->windowTitle().right(10).remove(u'-');
     const QString path = QDir(directory).filePath(QStringLiteral("荐股%1.csv").arg(day));
     quotes.addFile(QStringLiteral("lists/荐股%1.csv").arg(day), "old");
+    saveAsCsv();
     list()->confirmReplace = [](const QString&) { return true; };
     {
         const FileSizeLimit limit(300);
         QTest::mouseClick(listControl("BtnSaveRecom"), Qt::LeftButton);
     }
-    EXPECT_TRUE(status().startsWith(QStringLiteral("保存失败"))) << status().toStdString();
+    EXPECT_TRUE(message().startsWith(QStringLiteral("保存失败"))) << message().toStdString();
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("old"));
@@ -297,9 +311,61 @@ TEST_F(FormRecom, AFailedSaveKeepsWhatWasThere)
     // The file becomes a folder while the user is asked.
     list()->confirmReplace = [&](const QString& asked) { return QFile::remove(asked) && QDir().mkdir(asked); };
     QTest::mouseClick(listControl("BtnSaveRecom"), Qt::LeftButton);
-    EXPECT_TRUE(status().startsWith(QStringLiteral("保存失败"))) << status().toStdString();
+    EXPECT_TRUE(message().startsWith(QStringLiteral("保存失败"))) << message().toStdString();
     EXPECT_TRUE(QFileInfo(path).isDir());
     EXPECT_EQ(QDir(directory).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{QFileInfo(path).fileName()});
+}
+
+// A name list exported as a terminal does names the rows and the chart; the filters
+// hide special-treatment names and keep one board.
+TEST_F(FormRecom, ImportedNamesAndTheFilters)
+{
+    pressAndWait();
+    auto* classes = listControl<QComboBox>("ComBClass");
+    EXPECT_EQ(classes->itemText(0), QStringLiteral("全部"));
+    EXPECT_EQ(classes->currentText(), QStringLiteral("A股"));
+    showEveryRow();
+    QStringList names = {QStringLiteral("代码\t名称")};
+    for (int row = 0; row < table()->model()->rowCount(); ++row) {
+        if (cell(row, ListColumn::Class) == u"A股")
+            names.append(cell(row, ListColumn::Code)
+                         + (row % 2 ? QStringLiteral("\t*ST样本%1") : QStringLiteral("\t样本%1")).arg(row));
+    }
+    quotes.addFile(QStringLiteral("names.txt"), toCodePage936(names.join(QStringLiteral("\r\n"))));
+    list()->chooseNameList = [&] { return quotes.localPath(QStringLiteral("names.txt")); };
+    QTest::mouseClick(listControl("BtnImportNames"), Qt::LeftButton);
+    EXPECT_TRUE(message().startsWith(QStringLiteral("已导入"))) << message().toStdString();
+    int named = 0;
+    for (int row = 0; row < table()->model()->rowCount(); ++row)
+        named += cell(row, ListColumn::Name).startsWith(u'样') || cell(row, ListColumn::Name).startsWith(u'*');
+    EXPECT_EQ(named, names.size() - 1);
+    const QString title = listControl<RecomChartView>("ChartRecom")->chart()->title();
+    EXPECT_TRUE(title.endsWith(cell(table()->currentIndex().row(), ListColumn::Name))) << title.toStdString();
+
+    listControl<QCheckBox>("ChkNoST")->click();
+    listControl<QComboBox>("ComBBoard")->setCurrentText(QStringLiteral("创业板"));
+    ASSERT_GT(table()->model()->rowCount(), 0);
+    for (int row = 0; row < table()->model()->rowCount(); ++row) {
+        EXPECT_EQ(cell(row, ListColumn::Board), QStringLiteral("创业板"));
+        EXPECT_FALSE(cell(row, ListColumn::Name).startsWith(QStringLiteral("*ST")));
+    }
+    QFile::remove(keptNameListPath());
+}
+
+class ListWindowOnASmallScreen : public FormRecom {};
+
+// On a screen of 1280 × 728 for windows (1366 × 768 less a panel is wider): the window
+// stays inside it and shows every column and 15 rows or more.
+TEST_F(ListWindowOnASmallScreen, ShowsEveryColumnAndFifteenRows)
+{
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    if (available.width() != 1280)
+        GTEST_SKIP() << "runs on a small screen";
+    pressAndWait();
+    showEveryRow();
+    EXPECT_TRUE(available.contains(list()->frameGeometry())) << list()->frameGeometry().width();
+    EXPECT_FALSE(table()->horizontalScrollBar()->isVisible());
+    EXPECT_GE(table()->viewport()->height() / table()->verticalHeader()->defaultSectionSize(), 15);
 }
 
 TEST_F(FormRecom, TheChartDrawsTheSelectedSecuritysAverages)
