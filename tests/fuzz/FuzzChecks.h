@@ -14,6 +14,7 @@ void checkIntegerTextInput(Input input);
 void checkCodeSteppingInput(Input input);
 void checkPathMappingInput(Input input);
 void checkDayFileListingInput(Input input);
+void checkListExportInput(Input input);
 
 // Aborts with `what` when `holds` is false.
 void require(bool holds, const char* what);
