@@ -120,7 +120,7 @@ void TFormRecom::connectHandlers()
 void TFormRecom::scan(const QString& quoteDir, std::int64_t horizon, std::int64_t fee)
 {
     const int jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    runner_.start({quoteDir, {horizon, fee, jobs}});
+    runner_.start({quoteDir, {.horizon = horizon, .fee = fee, .jobs = jobs, .today = today()}});
     quoteDir_ = quoteDir;
     outcome_.reset();
     model_.setRows({}, horizon, today());

@@ -98,7 +98,7 @@ void ReadOnlyFloor(benchmark::State& state)
 
 void Scan(benchmark::State& state)
 {
-    const ScanSettings settings{state.range(0), 6, static_cast<int>(state.range(1))};
+    const ScanSettings settings{.horizon = state.range(0), .fee = 6, .jobs = static_cast<int>(state.range(1))};
     for (auto _ : state)
         benchmark::DoNotOptimize(ScanDayFiles(market().files(), settings, {}, [](ScanProgress) {}));
     reportFiles(state);

@@ -35,7 +35,11 @@ QString openErrorText(OpenError error)
 
 ScanRow evaluateFile(SecurityEvaluator& evaluator, const DayFileEntry& entry, const ScanSettings& settings)
 {
-    ScanRow row{entry.market, entry.code, {}, entry.securityClass, entry.localPath, std::nullopt, {}};
+    ScanRow row;
+    row.market = entry.market;
+    row.code = entry.code;
+    row.securityClass = entry.securityClass;
+    row.localPath = entry.localPath;
     OpenError error{};
     if (const auto file = ReadOnlyFile::openLocal(entry.localPath.constData(), error))
         row.evaluation = evaluator.evaluate(*file, settings.horizon, settings.fee);

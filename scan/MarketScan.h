@@ -2,6 +2,7 @@
 
 #include "scan/DayFileListing.h"
 #include "scan/ScanRow.h"
+#include "scan/SignalCheck.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -14,7 +15,10 @@ namespace verdaxil {
 struct ScanSettings {
     std::int64_t horizon = 30;
     std::int64_t fee = 6;
-    int jobs = 1; // threads asked for; at most one a file, 4 a core and 256 run
+    int jobs = 1;                         // threads asked for; at most one a file, 4 a core and 256 run
+    std::int32_t today = 0;               // YYYYMMDD: no later date is a trading day's
+    std::optional<std::int32_t> asOf{};   // the list as of this day (YYYYMMDD); the latest when none
+    std::optional<CheckSettings> check{}; // check the signal over every day too
 };
 
 struct ScanProgress {
@@ -24,8 +28,13 @@ struct ScanProgress {
 
 struct ScanResult {
     // In the listing's order whatever the thread count; when stopped, the files done.
+    // Each row is its security evaluated as of the day asked for.
     std::vector<ScanRow> rows;
     bool stopped = false;
+    std::optional<std::int32_t> listDay;     // the latest plausible day of any row
+    std::optional<std::int32_t> previousDay; // the list day before it
+    std::optional<std::int32_t> latestDay;   // the market's latest day, whatever day was asked for
+    std::optional<SignalCheck> check;        // when asked for
 };
 
 // Called on the scanning thread, at most every few tens of milliseconds and once at the end.

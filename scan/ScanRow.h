@@ -32,6 +32,13 @@ struct ScanRow {
     std::optional<SecurityEvaluation> evaluation;
     QString error;
     RowState state = RowState::NoDays; // set by AssignListDay
+    // Whether it is on the list of its day but was not on the list of the day before;
+    // none when it is not on the list or there is no day before.
+    std::optional<bool> isNew{};
+    // How it did from the day after a past list day to the market's latest day, in
+    // basis points net of the fee; none unless its latest day is the list's day and the
+    // list's day is past.
+    std::optional<std::int64_t> sinceBp{};
 };
 
 // The list's day: the latest plausible date of any row, `today` being the last one

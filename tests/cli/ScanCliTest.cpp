@@ -396,7 +396,7 @@ TEST_F(ScanCli, NoDescriptorOrThreadOutlivesManyQueriesAndScans)
                 std::this_thread::sleep_for(std::chrono::microseconds(wait));
                 stop.request_stop();
             });
-        ScanDayFiles(files, {30, 6, 3}, stop.get_token(), [](ScanProgress) {});
+        ScanDayFiles(files, {.horizon = 30, .fee = 6, .jobs = 3}, stop.get_token(), [](ScanProgress) {});
     }
     EXPECT_EQ(entriesOf("/proc/self/fd"), descriptors);
     EXPECT_EQ(entriesOf("/proc/self/task"), threads);

@@ -12,7 +12,10 @@ namespace {
 
 ScanRow rowWithPrice(Market market, const char* code, std::int32_t close)
 {
-    ScanRow row{market, QString::fromLatin1(code), {}, ClassOf(market, QString::fromLatin1(code)), {}, {}, {}};
+    ScanRow row;
+    row.market = market;
+    row.code = QString::fromLatin1(code);
+    row.securityClass = ClassOf(market, row.code);
     row.evaluation = SecurityEvaluation{{close, close, LatestDay{20250701, close}, true}, {}};
     return row;
 }

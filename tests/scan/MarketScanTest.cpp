@@ -62,7 +62,7 @@ TEST_F(ScannedMarket, EveryThreadCountGivesWhatEachFileGivesAlone)
 {
     const auto listed = files();
     ASSERT_EQ(listed.size(), 16u);
-    const ScanResult one = ScanDayFiles(listed, {30, 6, 1}, {}, [](ScanProgress) {});
+    const ScanResult one = ScanDayFiles(listed, {.horizon = 30, .fee = 6, .jobs = 1}, {}, [](ScanProgress) {});
     ASSERT_EQ(one.rows.size(), listed.size());
     EXPECT_FALSE(one.stopped);
     for (std::size_t k = 0; k < listed.size(); ++k) {
@@ -74,7 +74,8 @@ TEST_F(ScannedMarket, EveryThreadCountGivesWhatEachFileGivesAlone)
         EXPECT_EQ(one.rows[k].evaluation, alone.evaluate(*file, 30, 6)) << listed[k].code.toStdString();
     }
     for (int jobs : {2, 3, 64})
-        EXPECT_EQ(json(ScanDayFiles(listed, {30, 6, jobs}, {}, [](ScanProgress) {})), json(one)) << jobs << " jobs";
+        EXPECT_EQ(json(ScanDayFiles(listed, {.horizon = 30, .fee = 6, .jobs = jobs}, {}, [](ScanProgress) {})), json(one))
+            << jobs << " jobs";
 }
 
 TEST_F(ScannedMarket, FilesThatGoAwayGiveRowsWithErrors)
@@ -87,7 +88,7 @@ TEST_F(ScannedMarket, FilesThatGoAwayGiveRowsWithErrors)
     ASSERT_TRUE(QFile::remove(localPath(2)));
     ASSERT_EQ(::mkdir(listed[2].localPath.constData(), 0700), 0);
 
-    const ScanResult result = ScanDayFiles(listed, {30, 6, 2}, {}, [](ScanProgress) {});
+    const ScanResult result = ScanDayFiles(listed, {.horizon = 30, .fee = 6, .jobs = 2}, {}, [](ScanProgress) {});
     ASSERT_EQ(result.rows.size(), listed.size());
     const QString expected[] = {QStringLiteral("文件不存在"), QStringLiteral("不是普通文件"), QStringLiteral("不是普通文件")};
     for (std::size_t k = 0; k < 3; ++k) {
@@ -112,7 +113,7 @@ TEST_F(ScannedMarket, ProgressRisesToTheTotal)
 {
     const auto entries = manyEntries(dir, 200);
     std::vector<ScanProgress> seen;
-    ScanDayFiles(entries, {5000, 6, 2}, {}, [&](ScanProgress progress) { seen.push_back(progress); });
+    ScanDayFiles(entries, {.horizon = 5000, .fee = 6, .jobs = 2}, {}, [&](ScanProgress progress) { seen.push_back(progress); });
     ASSERT_GE(seen.size(), 2u);
     for (std::size_t k = 1; k < seen.size(); ++k) {
         EXPECT_LE(seen[k - 1].done, seen[k].done);
@@ -125,7 +126,8 @@ TEST_F(ScannedMarket, StoppingKeepsTheRowsDoneInOrder)
 {
     const auto entries = manyEntries(dir, 20000);
     std::stop_source stop;
-    const ScanResult result = ScanDayFiles(entries, {30, 6, 2}, stop.get_token(), [&](ScanProgress) { stop.request_stop(); });
+    const ScanResult result =
+        ScanDayFiles(entries, {.horizon = 30, .fee = 6, .jobs = 2}, stop.get_token(), [&](ScanProgress) { stop.request_stop(); });
     EXPECT_TRUE(result.stopped);
     ASSERT_LT(result.rows.size(), entries.size());
     for (std::size_t k = 1; k < result.rows.size(); ++k)
@@ -133,7 +135,7 @@ TEST_F(ScannedMarket, StoppingKeepsTheRowsDoneInOrder)
 
     std::stop_source before;
     before.request_stop();
-    const ScanResult none = ScanDayFiles(entries, {30, 6, 2}, before.get_token(), [](ScanProgress) {});
+    const ScanResult none = ScanDayFiles(entries, {.horizon = 30, .fee = 6, .jobs = 2}, before.get_token(), [](ScanProgress) {});
     EXPECT_TRUE(none.stopped);
     EXPECT_TRUE(none.rows.empty());
 }
@@ -181,7 +183,7 @@ TEST(ScanWhileTheMarketChanges, UntouchedRowsStayRight)
         }
     });
     for (int scan = 0; scan < 20; ++scan) {
-        const ScanResult result = ScanDayFiles(listed, {30, 6, 2}, {}, [](ScanProgress) {});
+        const ScanResult result = ScanDayFiles(listed, {.horizon = 30, .fee = 6, .jobs = 2}, {}, [](ScanProgress) {});
         ASSERT_EQ(result.rows.size(), listed.size());
         for (std::size_t k = 0; k < listed.size(); ++k) {
             if (!touched(k)) {
