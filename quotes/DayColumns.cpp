@@ -3,7 +3,6 @@
 #include "quotes/DayRecord.h"
 
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <cstring>
 
@@ -12,15 +11,17 @@ namespace verdaxil {
 namespace {
 
 // A record's field. On a little-endian host it is a plain 4-byte copy, which the
-// compiler can merge with its neighbour's as it vectorises; the byte-wise reading it
-// turns into the same load only later.
+// compiler can merge with its neighbour's as it vectorises; byte-wise reading becomes
+// such a load only after vectorising.
 std::int32_t fieldOf(const char* record, int field)
 {
-    if constexpr (std::endian::native != std::endian::little)
+    if constexpr (std::endian::native == std::endian::little) {
+        std::int32_t value;
+        std::memcpy(&value, record + field * 4, sizeof value);
+        return value;
+    } else {
         return dayRecordField(record, field);
-    std::int32_t value;
-    std::memcpy(&value, record + field * 4, sizeof value);
-    return value;
+    }
 }
 
 struct Columns {
