@@ -52,43 +52,31 @@ void scoreBestDay(std::int64_t gain, std::int64_t buy, SelectionStats& stats)
     stats.Hits100 += percent >= 100;
 }
 
-[[gnu::always_inline]] inline std::int32_t largest(const Days& values, std::int64_t first, std::int64_t end)
+// The largest exit price of days [first, end): (high + AvgPrice) / 2 truncated toward
+// zero, in 32 bits. The sum of the halves' floors and the carry of two odd values is
+// the mean's floor, one below the truncated mean when the sum is negative and odd.
+[[gnu::always_inline]] inline std::int32_t largestExit(const EvaluatedDays& days, std::int64_t first, std::int64_t end)
 {
     std::int32_t best = std::numeric_limits<std::int32_t>::min();
-    for (auto day = static_cast<std::size_t>(first); day < static_cast<std::size_t>(end); ++day)
-        best = std::max(best, values[day]);
+    for (auto day = static_cast<std::size_t>(first); day < static_cast<std::size_t>(end); ++day) {
+        const std::int32_t high = days.high[day];
+        const std::int32_t average = days.avgPrice[day];
+        const std::int32_t floor = (high >> 1) + (average >> 1) + (high & average & 1);
+        best = std::max(best, floor + ((floor >> 31) & (high ^ average) & 1));
+    }
     return best;
 }
 
-// Counts the selection points and marks those that are scored: a point whose average
-// price is 2 or less, or whose buy price is not positive (the percentage divides by
-// it), is counted and judged no further. The buy price is positive when AvgPrice + low
-// is at least 2, which 32 bits say without wrapping once AvgPrice is at least 3.
-[[gnu::always_inline]] inline std::int64_t markPoints(const EvaluatedDays& days,
-                                                      std::array<std::uint8_t, DayTable::kRows>& scored)
+// Marks and counts the selection points.
+[[gnu::always_inline]] inline std::int64_t markPoints(const EvaluatedDays& days, std::array<std::uint8_t, DayTable::kRows>& marks)
 {
     int points = 0;
     for (auto day = static_cast<std::size_t>(kFirstRow); day < days.date.size(); ++day) {
         const bool point = crossesUp(days.ma10[day], days.ma60[day], days.ma10[day - 1], days.ma60[day - 1]);
-        const std::int32_t average = days.avgPrice[day];
         points += point;
-        scored[day] =
-            point & (average >= kLowestScoredAvgPrice) & (days.low[day] >= 2 - std::max(average, kLowestScoredAvgPrice));
+        marks[day] = point;
     }
     return points;
-}
-
-// (high + AvgPrice) / 2 truncated toward zero, in 32 bits: the sum of the halves' floors
-// and the carry of two odd values is the mean's floor, one below the truncated mean
-// when the sum is negative and odd.
-[[gnu::always_inline]] inline void exitPrices(const EvaluatedDays& days, int from, Days& exits)
-{
-    for (auto day = static_cast<std::size_t>(from); day < days.date.size(); ++day) {
-        const std::int32_t high = days.high[day];
-        const std::int32_t average = days.avgPrice[day];
-        const std::int32_t floor = (high >> 1) + (average >> 1) + (high & average & 1);
-        exits[day] = floor + ((floor >> 31) & (high ^ average) & 1);
-    }
 }
 
 // The best exit price of each point's window [point, point + horizon - 1], cut at the
@@ -97,9 +85,10 @@ void scoreBestDay(std::int64_t gain, std::int64_t buy, SelectionStats& stats)
 // two, so its best day is the larger of the best from its first day to its block's end
 // and the best from the next block's start to its last day. Each of these is searched
 // from the one of the point before in the same block.
-[[gnu::always_inline]] inline void bestExits(const Days& exits, int count, std::span<const int> points, std::int64_t horizon,
+[[gnu::always_inline]] inline void bestExits(const EvaluatedDays& days, std::span<const int> points, std::int64_t horizon,
                                              Days& best)
 {
+    const std::int64_t count = days.count();
     const std::int64_t from = points.front();
     const std::int64_t block = std::min<std::int64_t>(horizon, count - from);
     const auto blockOf = [&](std::int64_t day) { return (day - from) / block; };
@@ -107,7 +96,7 @@ void scoreBestDay(std::int64_t gain, std::int64_t buy, SelectionStats& stats)
         const int point = points[k];
         const std::int64_t end = std::min<std::int64_t>(count, from + (blockOf(point) + 1) * block);
         const bool nextInBlock = k + 1 < points.size() && points[k + 1] < end;
-        best[k] = nextInBlock ? std::max(largest(exits, point, points[k + 1]), best[k + 1]) : largest(exits, point, end);
+        best[k] = nextInBlock ? std::max(largestExit(days, point, points[k + 1]), best[k + 1]) : largestExit(days, point, end);
     }
     std::int64_t reachedBlock = -1;
     std::int64_t reached = 0;
@@ -118,9 +107,9 @@ void scoreBestDay(std::int64_t gain, std::int64_t buy, SelectionStats& stats)
         if (lastBlock == blockOf(points[k]))
             continue;
         if (lastBlock == reachedBlock)
-            fromBlockStart = std::max(fromBlockStart, largest(exits, reached + 1, last + 1));
+            fromBlockStart = std::max(fromBlockStart, largestExit(days, reached + 1, last + 1));
         else
-            fromBlockStart = largest(exits, from + lastBlock * block, last + 1);
+            fromBlockStart = largestExit(days, from + lastBlock * block, last + 1);
         reachedBlock = lastBlock;
         reached = last;
         best[k] = std::max(best[k], fromBlockStart);
@@ -133,28 +122,31 @@ void scoreBestDay(std::int64_t gain, std::int64_t buy, SelectionStats& stats)
     const int count = days.count();
     if (count <= kFirstRow)
         return stats;
-    std::array<std::uint8_t, DayTable::kRows> scored;
-    stats.PointCount = markPoints(days, scored);
+    std::array<std::uint8_t, DayTable::kRows> marks;
+    stats.PointCount = markPoints(days, marks);
     // With a horizon of 0 or less every window is empty.
     if (stats.PointCount == 0 || horizon <= 0)
         return stats;
 
     // Points are rare: the library's search skips the days between them many at a time.
+    // A point whose average price is 2 or less, or whose buy price is not positive (the
+    // percentage divides by it), is counted and judged no further.
     std::array<int, DayTable::kRows> points;
     std::size_t pointCount = 0;
-    const std::uint8_t* const first = scored.data();
+    const std::uint8_t* const first = marks.data();
     const std::uint8_t* const end = first + count;
     for (auto* at = static_cast<const std::uint8_t*>(std::memchr(first + kFirstRow, 1, end - first - kFirstRow)); at;
-         at = static_cast<const std::uint8_t*>(std::memchr(at + 1, 1, static_cast<std::size_t>(end - at - 1))))
-        points[pointCount++] = static_cast<int>(at - first);
+         at = static_cast<const std::uint8_t*>(std::memchr(at + 1, 1, static_cast<std::size_t>(end - at - 1)))) {
+        const auto day = static_cast<int>(at - first);
+        points[pointCount] = day;
+        pointCount += days.avgPrice[static_cast<std::size_t>(day)] >= kLowestScoredAvgPrice && buyPrice(days, day) > 0;
+    }
     if (pointCount == 0)
         return stats;
 
     const std::span<const int> scoredPoints = std::span(points).first(pointCount);
-    Days exits;
-    exitPrices(days, scoredPoints.front(), exits);
     Days best;
-    bestExits(exits, count, scoredPoints, horizon, best);
+    bestExits(days, scoredPoints, horizon, best);
     for (std::size_t k = 0; k < pointCount; ++k) {
         const std::int64_t buy = buyPrice(days, scoredPoints[k]);
         scoreBestDay(best[k] - buy - fee, buy, stats);
