@@ -2,20 +2,44 @@
 
 #include "analysis/ClearResults.h"
 #include "runtime/IntegerText.h"
-#include "runtime/WideArithmetic.h"
 
 #include <algorithm>
 #include <limits>
-#include <span>
 
 namespace verdaxil {
 
 namespace {
 
-// Ma10 - Ma60 of a row, exact in 64 bits.
-std::int64_t gap(const DayTable::Row& row)
+// Ma10 - Ma60 of a day, exact in 64 bits.
+std::int64_t gap(const EvaluatedDays& days, int day)
 {
-    return std::int64_t{row[Column::Ma10]} - row[Column::Ma60];
+    const auto at = static_cast<std::size_t>(day);
+    return std::int64_t{days.ma10[at]} - days.ma60[at];
+}
+
+struct Extremes {
+    std::int32_t highest = 0; // never below 0
+    std::int32_t lowest = std::numeric_limits<std::int32_t>::max();
+};
+
+[[gnu::always_inline]] inline Extremes extremes(const EvaluatedDays& days)
+{
+    Extremes found;
+    for (const std::int32_t high : days.high)
+        found.highest = std::max(found.highest, high);
+    for (const std::int32_t low : days.low)
+        found.lowest = std::min(found.lowest, low);
+    return found;
+}
+
+Extremes extremesBaseline(const EvaluatedDays& days)
+{
+    return extremes(days);
+}
+
+[[gnu::target("avx2")]] Extremes extremesAvx2(const EvaluatedDays& days)
+{
+    return extremes(days);
 }
 
 void showRecommendation(QueryWindow& window, bool recommended)
@@ -28,53 +52,27 @@ void showRecommendation(QueryWindow& window, bool recommended)
 
 } // namespace
 
-// One pass: the average price of each row, then both moving averages from running
-// sums. Rows before an average's first whole window hold the fill value.
-void ComputeIndicators(DayTable& table)
+bool IsRecommended(const EvaluatedDays& days, int latest)
 {
-    std::int64_t sumLong = 0;
-    std::int64_t sumShort = 0;
-    for (int row = 0; row < table.count; ++row) {
-        DayTable::Row& cells = table.rows[static_cast<std::size_t>(row)];
-        const std::int32_t average = AveragePrice(cells[Column::Amount], cells[Column::Volume]);
-        cells[Column::AvgPrice] = average;
-        sumLong += average;
-        sumShort += average;
-        if (row >= kLongAverageDays)
-            sumLong -= table.rows[static_cast<std::size_t>(row - kLongAverageDays)][Column::AvgPrice];
-        if (row >= kShortAverageDays)
-            sumShort -= table.rows[static_cast<std::size_t>(row - kShortAverageDays)][Column::AvgPrice];
-        cells[Column::Ma60] =
-            row >= kLongAverageDays - 1 ? static_cast<std::int32_t>(sumLong / kLongAverageDays) : DayTable::kFill;
-        cells[Column::Ma10] =
-            row >= kShortAverageDays - 1 ? static_cast<std::int32_t>(sumShort / kShortAverageDays) : DayTable::kFill;
-    }
-}
-
-bool IsRecommended(const DayTable::Row& latest, const DayTable::Row& previous)
-{
-    if (latest[Column::Ma10] < latest[Column::Ma60])
+    if (gap(days, latest) < 0)
         return false;
-    if (previous[Column::Ma10] <= previous[Column::Ma60])
-        return true;
-    return gap(latest) > gap(previous);
+    return gap(days, latest - 1) <= 0 || gap(days, latest) > gap(days, latest - 1);
 }
 
-IndicatorSummary SummarizeIndicators(const DayTable& table)
+IndicatorSummary SummarizeIndicators(const EvaluatedDays& days, InstructionSet set)
 {
-    const auto valid = std::span(table.rows).first(static_cast<std::size_t>(table.count));
+    const Extremes extremes = set == InstructionSet::Avx2 ? extremesAvx2(days) : extremesBaseline(days);
     IndicatorSummary summary;
-    std::int32_t lowest = std::numeric_limits<std::int32_t>::max();
-    for (const DayTable::Row& row : valid) {
-        summary.high = std::max(summary.high, row[Column::High]);
-        lowest = std::min(lowest, row[Column::Low]);
-    }
+    summary.high = extremes.highest;
     // The low is searched from the high, not from a large constant.
-    summary.low = std::min(summary.high, lowest);
-    if (!valid.empty())
-        summary.latest = LatestDay{valid.back()[Column::Date], valid.back()[Column::Close]};
-    if (valid.size() >= 2)
-        summary.recommended = IsRecommended(valid[valid.size() - 1], valid[valid.size() - 2]);
+    summary.low = std::min(extremes.highest, extremes.lowest);
+    const int count = days.count();
+    if (count > 0) {
+        const auto latest = static_cast<std::size_t>(count - 1);
+        summary.latest = LatestDay{days.date[latest], days.close[latest]};
+    }
+    if (count >= 2)
+        summary.recommended = IsRecommended(days, count - 1);
     return summary;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "analysis/EvaluatedDays.h"
 #include "analysis/QueryWindow.h"
-#include "quotes/DayTable.h"
-#include "runtime/WideArithmetic.h"
+#include "quotes/InstructionSet.h"
 
 #include <cstdint>
 #include <optional>
@@ -13,27 +13,10 @@ namespace verdaxil {
 inline constexpr int kShortAverageDays = 10;
 inline constexpr int kLongAverageDays = 60;
 
-// Average trade price of a day: amount * 1000 / volume * 10 in that order, 0 for a
-// zero volume. Computed without wrapping and clamped to the 32-bit cell.
-inline std::int32_t AveragePrice(std::int32_t amount, std::int32_t volume)
-{
-    if (volume == 0)
-        return 0;
-    // amount * 1000 is below 2^53, where the double quotient truncated toward zero is
-    // exactly the integer quotient; a 64-bit integer division here would cost more
-    // than reading the file.
-    const auto quotient = static_cast<std::int64_t>(static_cast<double>(amount) * 1000.0 / volume);
-    return clampToInt32(quotient * 10);
-}
-
-// Fills AvgPrice, Ma60 and Ma10 of rows 0 to count-1. A moving average needs its
-// whole window: Ma60 starts at row 59, Ma10 at row 9; earlier rows hold -1.
-void ComputeIndicators(DayTable& table);
-
-// Buy signal of the latest row L against the previous row P: recommended when the
-// 10-day average is at or above the 60-day one on L and either was at or below it on
-// P (it crossed) or the gap between them widened.
-bool IsRecommended(const DayTable::Row& latest, const DayTable::Row& previous);
+// Buy signal of day `latest` against the day before it: recommended when the 10-day
+// average is at or above the 60-day one on `latest` and either was at or below it the
+// day before (it crossed) or the gap between them widened. `latest` is at least 1.
+bool IsRecommended(const EvaluatedDays& days, int latest);
 
 struct LatestDay {
     std::int32_t date = 0;
@@ -50,8 +33,8 @@ struct IndicatorSummary {
     bool operator==(const IndicatorSummary&) const = default;
 };
 
-// Reads a table whose indicators are computed.
-IndicatorSummary SummarizeIndicators(const DayTable& table);
+// The loops run on `set`.
+IndicatorSummary SummarizeIndicators(const EvaluatedDays& days, InstructionSet set = BestInstructionSet());
 
 // The numbers the result boxes show for a summary: prices in tenths of the file's
 // unit. None where a box shows its placeholder instead.

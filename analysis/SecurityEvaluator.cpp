@@ -1,36 +1,74 @@
 #include "analysis/SecurityEvaluator.h"
 
+#include "analysis/IndicatorColumns.h"
+#include "quotes/DayColumns.h"
+#include "quotes/DayFileReader.h"
+
 namespace verdaxil {
 
-SecurityEvaluator::SecurityEvaluator() : table_(std::make_unique<DayTable>()) {}
+SecurityEvaluator::SecurityEvaluator(InstructionSet set)
+    : set_(set),
+      block_(std::make_unique<DayRecordBlock>()),
+      columns_(std::make_unique<DayColumns>()),
+      indicators_(std::make_unique<IndicatorColumns>())
+{}
+
+SecurityEvaluator::~SecurityEvaluator() = default;
 
 IndicatorSummary SecurityEvaluator::load(const ReadOnlyFile& dayFile)
 {
-    ReadDayTable(dayFile, *table_);
-    return summarize();
+    recordsRead_ = ReadDayRecords(dayFile, *block_);
+    return loadBytes(recordsRead_);
 }
 
 IndicatorSummary SecurityEvaluator::loadBytes(std::span<const char> bytes)
 {
-    DecodeDayTable(bytes, *table_);
-    return summarize();
-}
-
-IndicatorSummary SecurityEvaluator::summarize()
-{
-    ComputeIndicators(*table_);
-    return SummarizeIndicators(*table_);
+    columns_->decode(bytes, set_);
+    indicators_->compute(columns_->amount(), columns_->volume(), set_);
+    return SummarizeIndicators(days(), set_);
 }
 
 SelectionStats SecurityEvaluator::selectionStats(std::int64_t horizon, std::int64_t fee) const
 {
-    return ComputeSelectionStats(*table_, table_->count, horizon, fee);
+    return ComputeSelectionStats(days(), horizon, fee, set_);
 }
 
 SecurityEvaluation SecurityEvaluator::evaluate(const ReadOnlyFile& dayFile, std::int64_t horizon, std::int64_t fee)
 {
     const IndicatorSummary indicators = load(dayFile);
     return {indicators, selectionStats(horizon, fee)};
+}
+
+EvaluatedDays SecurityEvaluator::days() const
+{
+    return {columns_->date(),        columns_->high(),    columns_->low(),    columns_->close(),
+            indicators_->avgPrice(), indicators_->ma10(), indicators_->ma60()};
+}
+
+const DayTable& SecurityEvaluator::table()
+{
+    if (!table_)
+        table_ = std::make_unique<DayTable>();
+    const EvaluatedDays evaluated = days();
+    const std::span<const std::int32_t> amount = columns_->amount();
+    const std::span<const std::int32_t> volume = columns_->volume();
+    for (std::size_t row = 0; row < table_->rows.size(); ++row) {
+        DayTable::Row& cells = table_->rows[row];
+        cells.fill(DayTable::kFill);
+        if (row >= evaluated.date.size())
+            continue;
+        cells[Column::Date] = evaluated.date[row];
+        cells[Column::High] = evaluated.high[row];
+        cells[Column::Low] = evaluated.low[row];
+        cells[Column::Close] = evaluated.close[row];
+        cells[Column::Amount] = amount[row];
+        cells[Column::Volume] = volume[row];
+        cells[Column::AvgPrice] = evaluated.avgPrice[row];
+        cells[Column::Ma60] = evaluated.ma60[row];
+        cells[Column::Ma10] = evaluated.ma10[row];
+    }
+    table_->count = evaluated.count();
+    return *table_;
 }
 
 } // namespace verdaxil

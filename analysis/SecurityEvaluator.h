@@ -1,15 +1,20 @@
 #pragma once
 
+#include "analysis/EvaluatedDays.h"
 #include "analysis/Indicators.h"
 #include "analysis/SelectionStats.h"
-#include "quotes/DayFileReader.h"
+#include "quotes/DayTable.h"
+#include "quotes/InstructionSet.h"
 
 #include <memory>
 #include <span>
 
 namespace verdaxil {
 
+class DayColumns;
+class IndicatorColumns;
 class ReadOnlyFile;
+struct DayRecordBlock;
 
 struct SecurityEvaluation {
     IndicatorSummary indicators;
@@ -17,12 +22,16 @@ struct SecurityEvaluation {
     bool operator==(const SecurityEvaluation&) const = default;
 };
 
-// Evaluates one security's day file after another: read and clean, indicators, their
-// summary, and the back-test of the selection points. The query and the market scan
-// both evaluate through it; it keeps its table from one file to the next.
+// Evaluates one security's day file after another: read, decode and clean into
+// columns, indicators, their summary, and the back-test of the selection points. The
+// query and the market scan both evaluate through it; it keeps its arrays from one
+// file to the next, so that a file costs no allocation.
 class SecurityEvaluator {
 public:
-    SecurityEvaluator();
+    explicit SecurityEvaluator(InstructionSet set = BestInstructionSet());
+    ~SecurityEvaluator();
+    SecurityEvaluator(const SecurityEvaluator&) = delete;
+    SecurityEvaluator& operator=(const SecurityEvaluator&) = delete;
 
     // Reads the file and derives the indicators.
     IndicatorSummary load(const ReadOnlyFile& dayFile);
@@ -34,12 +43,25 @@ public:
 
     SecurityEvaluation evaluate(const ReadOnlyFile& dayFile, std::int64_t horizon, std::int64_t fee);
 
-    // The file loaded last, its indicators computed.
-    const DayTable& table() const { return *table_; }
+    // The days of the file loaded last with their indicators.
+    EvaluatedDays days() const;
+
+    // The whole records that load() read last, as they lie in the file: its most recent
+    // DayTable::kRows. loadBytes() of their first n evaluates the file as if it ended
+    // after n of them, without reading it again; exactly so when the file holds no more
+    // records than that.
+    std::span<const char> recordsRead() const { return recordsRead_; }
+
+    // The days of the file loaded last as rows, built when asked for. Open, which the
+    // evaluation only tests for zero, is not kept and holds the fill value.
+    const DayTable& table();
 
 private:
-    IndicatorSummary summarize();
-
+    InstructionSet set_;
+    std::unique_ptr<DayRecordBlock> block_;
+    std::span<const char> recordsRead_;
+    std::unique_ptr<DayColumns> columns_;
+    std::unique_ptr<IndicatorColumns> indicators_;
     std::unique_ptr<DayTable> table_;
 };
 

@@ -2,82 +2,35 @@
 
 #include "analysis/ClearResults.h"
 #include "analysis/Indicators.h"
+#include "quotes/DayTable.h"
 #include "runtime/IntegerText.h"
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+#include <limits>
 #include <optional>
 
 namespace verdaxil {
 
 namespace {
 
-constexpr int kFirstRow = kLongAverageDays; // the first row whose previous row has a 60-day average
+constexpr int kFirstRow = kLongAverageDays; // the first day whose day before has a 60-day average
 constexpr std::int32_t kLowestScoredAvgPrice = 3;
 
-std::int64_t gap(const DayTable::Row& row)
+using Days = std::array<std::int32_t, DayTable::kRows>;
+
+// The gaps Ma10 - Ma60 of a day and the day before need no 64 bits here: with the
+// first at or above 0 and the second at or below, it grew unless both are 0.
+bool crossesUp(std::int32_t ma10, std::int32_t ma60, std::int32_t previousMa10, std::int32_t previousMa60)
 {
-    return std::int64_t{row[Column::Ma10]} - row[Column::Ma60];
+    return (ma10 >= ma60) & (previousMa10 <= previousMa60) & !((ma10 == ma60) & (previousMa10 == previousMa60));
 }
 
-// The price a window day sells at; within 32 bits, as the mean of two 32-bit values.
-std::int32_t exitPrice(const DayTable::Row& day)
+std::int64_t buyPrice(const EvaluatedDays& days, int day)
 {
-    return static_cast<std::int32_t>((std::int64_t{day[Column::High]} + day[Column::AvgPrice]) / 2);
-}
-
-// The largest exit price of each window [first, first + horizon - 1], cut at the
-// latest row, in time linear in the rows whatever the horizon. The rows from `from` on
-// are split into blocks of `horizon` rows; a window spans at most two blocks, so its
-// maximum is the larger of the maximum from its first row to the end of its block
-// and the maximum from the start of the next block to its last row.
-class WindowMaxima {
-public:
-    WindowMaxima(const DayTable& table, int count, int from, std::int64_t horizon)
-        : count_(count), from_(from), block_(static_cast<int>(std::min<std::int64_t>(horizon, count)))
-    {
-        for (int start = from; start < count; start += block_) {
-            const int end = std::min(start + block_, count);
-            std::int32_t running = exitPrice(table.rows[index(start)]);
-            for (int row = start; row < end; ++row)
-                fromBlockStart_[index(row)] = running = std::max(running, exitPrice(table.rows[index(row)]));
-            running = exitPrice(table.rows[index(end - 1)]);
-            for (int row = end - 1; row >= start; --row)
-                toBlockEnd_[index(row)] = running = std::max(running, exitPrice(table.rows[index(row)]));
-        }
-    }
-
-    std::int32_t of(int first) const
-    {
-        const int last = static_cast<int>(std::min<std::int64_t>(count_ - 1, std::int64_t{first} + block_ - 1));
-        const bool oneBlock = (first - from_) / block_ == (last - from_) / block_;
-        return oneBlock ? toBlockEnd_[index(first)] : std::max(toBlockEnd_[index(first)], fromBlockStart_[index(last)]);
-    }
-
-private:
-    static std::size_t index(int row) { return static_cast<std::size_t>(row); }
-
-    int count_;
-    int from_;
-    int block_;
-    std::array<std::int32_t, DayTable::kRows> toBlockEnd_;
-    std::array<std::int32_t, DayTable::kRows> fromBlockStart_;
-};
-
-bool isSelectionPoint(const DayTable::Row& day, const DayTable::Row& previous)
-{
-    const std::int64_t today = gap(day);
-    const std::int64_t before = gap(previous);
-    return (today >= 0) & (before <= 0) & (today > before);
-}
-
-// The buy price of a selection point, or 0 for a point that is not evaluated: one
-// whose average price is 2 or less, or whose buy price is not positive (the
-// percentage divides by it).
-std::int64_t buyPrice(const DayTable::Row& day)
-{
-    const std::int64_t buy = (std::int64_t{day[Column::AvgPrice]} + day[Column::Low]) / 2;
-    return day[Column::AvgPrice] >= kLowestScoredAvgPrice && buy > 0 ? buy : 0;
+    const auto at = static_cast<std::size_t>(day);
+    return (std::int64_t{days.avgPrice[at]} + days.low[at]) / 2;
 }
 
 // Every flag of a point and MaxGain depend only on the point's best window day: the
@@ -99,54 +52,129 @@ void scoreBestDay(std::int64_t gain, std::int64_t buy, SelectionStats& stats)
     stats.Hits100 += percent >= 100;
 }
 
-} // namespace
-
-bool IsSelectionPoint(const DayTable& table, int row)
+// The largest exit price of days [first, end): (high + AvgPrice) / 2 truncated toward
+// zero, in 32 bits. The sum of the halves' floors and the carry of two odd values is
+// the mean's floor, one below the truncated mean when the sum is negative and odd.
+[[gnu::always_inline]] inline std::int32_t largestExit(const EvaluatedDays& days, std::int64_t first, std::int64_t end)
 {
-    return row >= kFirstRow
-        && isSelectionPoint(table.rows[static_cast<std::size_t>(row)], table.rows[static_cast<std::size_t>(row - 1)]);
+    std::int32_t best = std::numeric_limits<std::int32_t>::min();
+    for (auto day = static_cast<std::size_t>(first); day < static_cast<std::size_t>(end); ++day) {
+        const std::int32_t high = days.high[day];
+        const std::int32_t average = days.avgPrice[day];
+        const std::int32_t floor = (high >> 1) + (average >> 1) + (high & average & 1);
+        best = std::max(best, floor + ((floor >> 31) & (high ^ average) & 1));
+    }
+    return best;
 }
 
-SelectionStats ComputeSelectionStats(const DayTable& table, int count, std::int64_t horizon, std::int64_t fee)
+// Marks and counts the selection points.
+[[gnu::always_inline]] inline std::int64_t markPoints(const EvaluatedDays& days, std::array<std::uint8_t, DayTable::kRows>& marks)
+{
+    int points = 0;
+    for (auto day = static_cast<std::size_t>(kFirstRow); day < days.date.size(); ++day) {
+        const bool point = crossesUp(days.ma10[day], days.ma60[day], days.ma10[day - 1], days.ma60[day - 1]);
+        points += point;
+        marks[day] = point;
+    }
+    return points;
+}
+
+// The best exit price of each point's window [point, point + horizon - 1], cut at the
+// latest day, with every day searched at most twice whatever the horizon. Days from
+// the first point on are split into blocks of `horizon` days; a window spans at most
+// two, so its best day is the larger of the best from its first day to its block's end
+// and the best from the next block's start to its last day. Each of these is searched
+// from the one of the point before in the same block.
+[[gnu::always_inline]] inline void bestExits(const EvaluatedDays& days, std::span<const int> points, std::int64_t horizon,
+                                             Days& best)
+{
+    const std::int64_t count = days.count();
+    const std::int64_t from = points.front();
+    const std::int64_t block = std::min<std::int64_t>(horizon, count - from);
+    const auto blockOf = [&](std::int64_t day) { return (day - from) / block; };
+    for (std::size_t k = points.size(); k-- > 0;) {
+        const int point = points[k];
+        const std::int64_t end = std::min<std::int64_t>(count, from + (blockOf(point) + 1) * block);
+        const bool nextInBlock = k + 1 < points.size() && points[k + 1] < end;
+        best[k] = nextInBlock ? std::max(largestExit(days, point, points[k + 1]), best[k + 1]) : largestExit(days, point, end);
+    }
+    std::int64_t reachedBlock = -1;
+    std::int64_t reached = 0;
+    std::int32_t fromBlockStart = 0;
+    for (std::size_t k = 0; k < points.size(); ++k) {
+        const std::int64_t last = std::min<std::int64_t>(count, points[k] + std::min<std::int64_t>(horizon, count)) - 1;
+        const std::int64_t lastBlock = blockOf(last);
+        if (lastBlock == blockOf(points[k]))
+            continue;
+        if (lastBlock == reachedBlock)
+            fromBlockStart = std::max(fromBlockStart, largestExit(days, reached + 1, last + 1));
+        else
+            fromBlockStart = largestExit(days, from + lastBlock * block, last + 1);
+        reachedBlock = lastBlock;
+        reached = last;
+        best[k] = std::max(best[k], fromBlockStart);
+    }
+}
+
+[[gnu::always_inline]] inline SelectionStats selectionStats(const EvaluatedDays& days, std::int64_t horizon, std::int64_t fee)
 {
     SelectionStats stats;
-    // The selection points that are evaluated, in scan order.
-    std::array<int, DayTable::kRows> evaluated;
-    std::size_t evaluatedCount = 0;
-    // Without branches: whether a day is a selection point is a coin toss to the
-    // processor, and a mispredicted branch costs more than the whole test.
-    for (int row = kFirstRow; row < count; ++row) {
-        const DayTable::Row& day = table.rows[static_cast<std::size_t>(row)];
-        const bool point = isSelectionPoint(day, table.rows[static_cast<std::size_t>(row - 1)]);
-        stats.PointCount += point;
-        evaluated[evaluatedCount] = row;
-        evaluatedCount += point & (buyPrice(day) > 0);
-    }
+    const int count = days.count();
+    if (count <= kFirstRow)
+        return stats;
+    std::array<std::uint8_t, DayTable::kRows> marks;
+    stats.PointCount = markPoints(days, marks);
     // With a horizon of 0 or less every window is empty.
-    if (evaluatedCount == 0 || horizon <= 0)
+    if (stats.PointCount == 0 || horizon <= 0)
         return stats;
 
-    const auto score = [&](auto bestExit) {
-        for (std::size_t k = 0; k < evaluatedCount; ++k) {
-            const int row = evaluated[k];
-            const std::int64_t buy = buyPrice(table.rows[static_cast<std::size_t>(row)]);
-            scoreBestDay(bestExit(row) - buy - fee, buy, stats);
-        }
-    };
-    // Short windows are cheaper to search one by one than to cover with blocks.
-    const std::int64_t window = std::min<std::int64_t>(horizon, count - evaluated[0]);
-    if (window * static_cast<std::int64_t>(evaluatedCount) <= count - evaluated[0]) {
-        score([&](int first) {
-            std::int32_t best = exitPrice(table.rows[static_cast<std::size_t>(first)]);
-            for (std::int64_t row = first + 1; row < std::min<std::int64_t>(count, first + horizon); ++row)
-                best = std::max(best, exitPrice(table.rows[static_cast<std::size_t>(row)]));
-            return best;
-        });
-    } else {
-        const WindowMaxima maxima(table, count, evaluated[0], horizon);
-        score([&](int first) { return maxima.of(first); });
+    // Points are rare: the library's search skips the days between them many at a time.
+    // A point whose average price is 2 or less, or whose buy price is not positive (the
+    // percentage divides by it), is counted and judged no further.
+    std::array<int, DayTable::kRows> points;
+    std::size_t pointCount = 0;
+    const std::uint8_t* const first = marks.data();
+    const std::uint8_t* const end = first + count;
+    for (auto* at = static_cast<const std::uint8_t*>(std::memchr(first + kFirstRow, 1, end - first - kFirstRow)); at;
+         at = static_cast<const std::uint8_t*>(std::memchr(at + 1, 1, static_cast<std::size_t>(end - at - 1)))) {
+        const auto day = static_cast<int>(at - first);
+        points[pointCount] = day;
+        pointCount += days.avgPrice[static_cast<std::size_t>(day)] >= kLowestScoredAvgPrice && buyPrice(days, day) > 0;
+    }
+    if (pointCount == 0)
+        return stats;
+
+    const std::span<const int> scoredPoints = std::span(points).first(pointCount);
+    Days best;
+    bestExits(days, scoredPoints, horizon, best);
+    for (std::size_t k = 0; k < pointCount; ++k) {
+        const std::int64_t buy = buyPrice(days, scoredPoints[k]);
+        scoreBestDay(best[k] - buy - fee, buy, stats);
     }
     return stats;
+}
+
+SelectionStats selectionStatsBaseline(const EvaluatedDays& days, std::int64_t horizon, std::int64_t fee)
+{
+    return selectionStats(days, horizon, fee);
+}
+
+[[gnu::target("avx2")]] SelectionStats selectionStatsAvx2(const EvaluatedDays& days, std::int64_t horizon, std::int64_t fee)
+{
+    return selectionStats(days, horizon, fee);
+}
+
+} // namespace
+
+bool IsSelectionPoint(const EvaluatedDays& days, int day)
+{
+    const auto at = static_cast<std::size_t>(day);
+    return day >= kFirstRow && crossesUp(days.ma10[at], days.ma60[at], days.ma10[at - 1], days.ma60[at - 1]);
+}
+
+SelectionStats ComputeSelectionStats(const EvaluatedDays& days, std::int64_t horizon, std::int64_t fee, InstructionSet set)
+{
+    return set == InstructionSet::Avx2 ? selectionStatsAvx2(days, horizon, fee) : selectionStatsBaseline(days, horizon, fee);
 }
 
 DisplayedStats displayed(const SelectionStats& stats)

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "analysis/EvaluatedDays.h"
 #include "analysis/QueryWindow.h"
-#include "quotes/DayTable.h"
+#include "quotes/InstructionSet.h"
 
 #include <cstdint>
 #include <optional>
@@ -23,15 +24,17 @@ struct SelectionStats {
     bool operator==(const SelectionStats&) const = default;
 };
 
-// A selection point is a row from 60 on whose 10-day average moved from at or below
-// the 60-day average on the previous row to at or above it, the gap growing. `row`
-// must be below the table's count.
-bool IsSelectionPoint(const DayTable& table, int row);
+// A selection point is a day from 60 on whose 10-day average moved from at or below
+// the 60-day average on the day before to at or above it, the gap growing. `day` must
+// be below the count.
+bool IsSelectionPoint(const EvaluatedDays& days, int day);
 
 // Each point is bought at (AvgPrice + low) / 2 and judged on the days i .. i+horizon-1
 // that exist, each sold at (high + AvgPrice) / 2, less the fee in the file's price
-// unit. A point is judged by its best day alone, so the cost is the same at any horizon.
-SelectionStats ComputeSelectionStats(const DayTable& table, int count, std::int64_t horizon, std::int64_t fee);
+// unit. A point is judged by its best day alone, so the cost is the same at any
+// horizon. The loops run on `set`.
+SelectionStats ComputeSelectionStats(const EvaluatedDays& days, std::int64_t horizon, std::int64_t fee,
+                                     InstructionSet set = BestInstructionSet());
 
 // The numbers the eight result boxes show; the shares are none without a selection
 // point, where their boxes show placeholders.

@@ -2,7 +2,6 @@
 
 #include "analysis/Indicators.h"
 #include "analysis/SelectionStats.h"
-#include "quotes/DayTable.h"
 
 #include <QChart>
 #include <QDate>
@@ -45,10 +44,10 @@ RecomChartView::RecomChartView(QWidget* parent) : QChartView(parent)
 {
     setRenderHint(QPainter::Antialiasing);
     setRubberBand(QChartView::RectangleRubberBand);
-    showDays(nullptr, {});
+    showDays({}, {});
 }
 
-void RecomChartView::showDays(const DayTable* table, const QString& title)
+void RecomChartView::showDays(const EvaluatedDays& days, const QString& title)
 {
     auto* chart = new QChart;
     chart->setTitle(title);
@@ -56,14 +55,15 @@ void RecomChartView::showDays(const DayTable* table, const QString& title)
     // The view owns the chart it shows, but lets go of the one it showed before.
     const std::unique_ptr<QChart> previous(this->chart());
     setChart(chart);
-    if (!table || table->count == 0)
+    const int count = days.count();
+    if (count == 0)
         return;
 
-    const int first = std::max(0, table->count - kDaysShown);
+    const int first = std::max(0, count - kDaysShown);
     // Dates that are no calendar days (a damaged file) fall back to the day's number.
     bool datesValid = true;
-    for (int row = first; row < table->count && datesValid; ++row)
-        datesValid = timeOf(table->rows[static_cast<std::size_t>(row)][Column::Date]).has_value();
+    for (int row = first; row < count && datesValid; ++row)
+        datesValid = timeOf(days.date[static_cast<std::size_t>(row)]).has_value();
 
     auto* average = line(QStringLiteral("均价"), QColor(0x1f, 0x5f, 0xbf), 2.0);
     auto* ma10 = line(QStringLiteral("%1日均线").arg(kShortAverageDays), QColor(0xe0, 0x8a, 0x00), 1.5);
@@ -76,17 +76,17 @@ void RecomChartView::showDays(const DayTable* table, const QString& title)
 
     // Prices in 分, as the window shows them.
     const auto price = [](std::int32_t value) { return value / 10.0; };
-    for (int row = first; row < table->count; ++row) {
-        const DayTable::Row& day = table->rows[static_cast<std::size_t>(row)];
-        const qreal x = datesValid ? *timeOf(day[Column::Date]) : row;
-        average->append(x, price(day[Column::AvgPrice]));
-        close->append(x, price(day[Column::Close]));
+    for (int row = first; row < count; ++row) {
+        const auto day = static_cast<std::size_t>(row);
+        const qreal x = datesValid ? *timeOf(days.date[day]) : row;
+        average->append(x, price(days.avgPrice[day]));
+        close->append(x, price(days.close[day]));
         if (row >= kShortAverageDays - 1)
-            ma10->append(x, price(day[Column::Ma10]));
+            ma10->append(x, price(days.ma10[day]));
         if (row >= kLongAverageDays - 1)
-            ma60->append(x, price(day[Column::Ma60]));
-        if (IsSelectionPoint(*table, row))
-            points->append(x, price(day[Column::AvgPrice]));
+            ma60->append(x, price(days.ma60[day]));
+        if (IsSelectionPoint(days, row))
+            points->append(x, price(days.avgPrice[day]));
     }
 
     QAbstractAxis* xAxis = nullptr;

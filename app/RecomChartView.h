@@ -1,10 +1,10 @@
 #pragma once
 
+#include "analysis/EvaluatedDays.h"
+
 #include <QChartView>
 
 namespace verdaxil {
-
-struct DayTable;
 
 // The chart of one security's latest trading days: its average trade price, 10-day
 // and 60-day averages, close and selection points. A rubber band or the wheel zooms,
@@ -17,8 +17,8 @@ public:
 
     explicit RecomChartView(QWidget* parent = nullptr);
 
-    // Draws the table's latest kDaysShown days; an empty table or none clears the chart.
-    void showDays(const DayTable* table, const QString& title);
+    // Draws the latest kDaysShown days; no days clear the chart.
+    void showDays(const EvaluatedDays& days, const QString& title);
 
 protected:
     void wheelEvent(QWheelEvent* event) override;

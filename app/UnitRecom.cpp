@@ -124,7 +124,7 @@ void TFormRecom::scan(const QString& quoteDir, std::int64_t horizon, std::int64_
     quoteDir_ = quoteDir;
     outcome_.reset();
     model_.setRows({}, horizon, today());
-    ui_->ChartRecom->showDays(nullptr, {});
+    ui_->ChartRecom->showDays({}, {});
     ui_->LblDataCheck->hide();
     setWindowTitle(QStringLiteral("荐股列表"));
     ui_->PrgScan->setRange(0, 0);
@@ -269,18 +269,18 @@ void TFormRecom::TblRecomSelect(QObject*)
 {
     const ScanRow* row = selectedRow();
     if (!row || !row->evaluation || !outcome_) {
-        ui_->ChartRecom->showDays(nullptr, {});
+        ui_->ChartRecom->showDays({}, {});
         return;
     }
     // The file is read again: the scan keeps no table of any security.
     OpenError error{};
     const auto file = ReadOnlyFile::openLocal(row->localPath.constData(), error);
     if (!file) {
-        ui_->ChartRecom->showDays(nullptr, {});
+        ui_->ChartRecom->showDays({}, {});
         return;
     }
     chartEvaluator_->load(*file);
-    ui_->ChartRecom->showDays(&chartEvaluator_->table(),
+    ui_->ChartRecom->showDays(chartEvaluator_->days(),
                               QStringLiteral("%1 %2 %3").arg(marketName(row->market), row->code, row->name).trimmed());
 }
 

@@ -1,7 +1,10 @@
 // The market scan against the floor of merely reading its files: a generated market
 // of VERDAXIL_BENCH_FILES day files (default 2000) of 5000 days each, in the page cache.
+// At the end each time is given as a multiple of the floor's on as many threads.
 
-#include "quotes/DayTable.h"
+#include "analysis/SecurityEvaluator.h"
+#include "benchmarks/RatioReporter.h"
+#include "quotes/DayFileReader.h"
 #include "quotes/QuoteLayout.h"
 #include "runtime/FileSystem.h"
 #include "scan/MarketScan.h"
@@ -69,29 +72,51 @@ void reportFiles(benchmark::State& state)
         benchmark::Counter(static_cast<double>(market().files().size()), benchmark::Counter::kIsIterationInvariantRate);
 }
 
-// Open, read every byte into a page-aligned block the size of a table, close: on as many threads as the
-// scan, taking files from one counter as the scan does.
-void ReadOnlyFloor(benchmark::State& state)
+// Runs `each(file, worker's block)` over the market's files on `threads` threads,
+// taking files from one counter as the scan does.
+template <typename Work>
+void onThreads(int threads, const Work& each)
 {
     const auto& files = market().files();
-    const int threads = static_cast<int>(state.range(0));
+    std::atomic<std::size_t> next{0};
+    std::vector<std::jthread> running;
+    for (int t = 0; t < threads; ++t) {
+        running.emplace_back([&] {
+            const auto block = std::make_unique<DayRecordBlock>();
+            for (std::size_t k; (k = next.fetch_add(1)) < files.size();)
+                each(files[k], *block);
+        });
+    }
+}
+
+// Open, read every byte into a page-aligned block the size of a worker's, close.
+void ReadOnlyFloor(benchmark::State& state)
+{
     for (auto _ : state) {
-        std::atomic<std::size_t> next{0};
         std::atomic<std::size_t> bytes{0};
-        {
-            std::vector<std::jthread> running;
-            for (int t = 0; t < threads; ++t) {
-                running.emplace_back([&] {
-                    const auto buffer = std::make_unique<DayTable>();
-                    for (std::size_t k; (k = next.fetch_add(1)) < files.size();) {
-                        const int descriptor = ::open(files[k].localPath.constData(), O_RDONLY | O_CLOEXEC);
-                        bytes += static_cast<std::size_t>(::pread(descriptor, buffer->rows.data(), sizeof buffer->rows, 0));
-                        ::close(descriptor);
-                    }
-                });
-            }
-        }
+        onThreads(static_cast<int>(state.range(0)), [&](const DayFileEntry& entry, DayRecordBlock& block) {
+            const int descriptor = ::open(entry.localPath.constData(), O_RDONLY | O_CLOEXEC);
+            bytes += static_cast<std::size_t>(::pread(descriptor, block.bytes.data(), block.bytes.size(), 0));
+            ::close(descriptor);
+        });
         benchmark::DoNotOptimize(bytes.load());
+    }
+    reportFiles(state);
+}
+
+// What the scan's workers do for a file, on the baseline x86-64 instruction set: the
+// scan itself takes the processor's best.
+void BaselineEvaluation(benchmark::State& state)
+{
+    for (auto _ : state) {
+        std::atomic<std::int64_t> points{0};
+        onThreads(static_cast<int>(state.range(1)), [&](const DayFileEntry& entry, DayRecordBlock&) {
+            thread_local SecurityEvaluator evaluator(InstructionSet::Baseline);
+            OpenError error{};
+            const auto file = ReadOnlyFile::openLocal(entry.localPath.constData(), error);
+            points += evaluator.evaluate(*file, state.range(0), 6).stats.PointCount;
+        });
+        benchmark::DoNotOptimize(points.load());
     }
     reportFiles(state);
 }
@@ -110,6 +135,11 @@ BENCHMARK(Scan)
     ->ArgsProduct({{30, 5000}, {1, 2}})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+BENCHMARK(BaselineEvaluation)
+    ->ArgNames({"horizon", "threads"})
+    ->ArgsProduct({{30, 5000}, {1, 2}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 } // namespace
 } // namespace verdaxil
@@ -119,6 +149,12 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     // Written and in the page cache before anything is timed.
     verdaxil::market();
-    benchmark::RunSpecifiedBenchmarks();
+    verdaxil::RatioReporter reporter([](const std::string& name) {
+        const std::size_t threads = name.find("threads:");
+        return name.starts_with("ReadOnlyFloor") || threads == std::string::npos
+            ? std::string()
+            : "ReadOnlyFloor/" + name.substr(threads, name.find('/', threads) - threads) + "/real_time";
+    });
+    benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 }

@@ -1,19 +1,26 @@
 #pragma once
 
+#include "quotes/DayRecord.h"
 #include "quotes/DayTable.h"
 
+#include <array>
+#include <cstddef>
 #include <span>
 
 namespace verdaxil {
 
 class ReadOnlyFile;
 
-// Fills the table from an open day file with one read straight into the table's rows,
-// then removes defective days. A file of more than DayTable::kRows whole records
-// gives its most recent kRows; a trailing part of fewer than 40 bytes is ignored.
-void ReadDayTable(const ReadOnlyFile& file, DayTable& table);
+// Room for a day file's most recent DayTable::kRows records as they lie in the file. It
+// starts on a page boundary: the kernel copies a file into it many times faster than
+// into memory that starts inside a page.
+struct alignas(4096) DayRecordBlock {
+    std::array<char, std::size_t{DayTable::kRows} * kDayRecordSize> bytes;
+};
 
-// The same for a day file's bytes in memory.
-void DecodeDayTable(std::span<const char> bytes, DayTable& table);
+// Reads the file's most recent DayTable::kRows whole records into the block with one
+// read and returns them. A trailing part of fewer than 40 bytes is left out, and so is
+// one that a file shrinking while it is read cut short.
+std::span<const char> ReadDayRecords(const ReadOnlyFile& file, DayRecordBlock& block);
 
 } // namespace verdaxil

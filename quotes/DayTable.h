@@ -20,10 +20,10 @@ inline constexpr int Ma60 = 8;
 inline constexpr int Ma10 = 9;
 } // namespace Column
 
-// One security's trading days, oldest first. Rows 0 to count-1 hold data; every
-// other cell holds the fill value -1. It starts on a page boundary: the kernel copies
-// a day file into it many times faster than into memory that starts inside a page.
-struct alignas(4096) DayTable {
+// One security's trading days as rows, oldest first. Rows 0 to count-1 hold data;
+// every other cell holds the fill value -1. The evaluation works in columns; this is
+// the form a reader of whole days, such as a test, takes them in.
+struct DayTable {
     static constexpr int kRows = 5000;
     static constexpr int kColumns = 10;
     static constexpr std::int32_t kFill = -1;

@@ -1,7 +1,9 @@
 #include "analysis/Indicators.h"
 
+#include "analysis/IndicatorColumns.h"
 #include "analysis/TextWindow.h"
-#include "support/TableBuilder.h"
+#include "support/DayValues.h"
+#include "support/RowTableReference.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +13,18 @@
 namespace verdaxil {
 namespace {
 
-using testing::filledTable;
+using testing::DayValues;
+
+constexpr InstructionSet kSets[] = {InstructionSet::Baseline, InstructionSet::Avx2};
+
+// The average prices of days of these amounts and volumes, on `set`.
+std::vector<std::int32_t> averagePrices(const std::vector<std::int32_t>& amount, const std::vector<std::int32_t>& volume,
+                                        InstructionSet set)
+{
+    const auto columns = std::make_unique<IndicatorColumns>();
+    columns->compute(amount, volume, set);
+    return {columns->avgPrice().begin(), columns->avgPrice().end()};
+}
 
 struct AverageCase {
     std::int32_t amount;
@@ -23,7 +36,11 @@ class AveragePriceOf : public ::testing::TestWithParam<AverageCase> {};
 
 TEST_P(AveragePriceOf, Day)
 {
-    EXPECT_EQ(AveragePrice(GetParam().amount, GetParam().volume), GetParam().average);
+    for (InstructionSet set : kSets) {
+        if (IsSupported(set)) {
+            EXPECT_EQ(averagePrices({GetParam().amount}, {GetParam().volume}, set), std::vector{GetParam().average});
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, AveragePriceOf,
@@ -36,71 +53,81 @@ INSTANTIATE_TEST_SUITE_P(Examples, AveragePriceOf,
                                            AverageCase{INT32_MAX, 1, INT32_MAX}, // absurd files clamp to the cell
                                            AverageCase{INT32_MIN, 1, INT32_MIN}, AverageCase{INT32_MIN, -1, INT32_MAX}));
 
-// The average price by 64-bit integer division, as the formula says it.
-std::int32_t integerAveragePrice(std::int32_t amount, std::int32_t volume)
-{
-    if (volume == 0)
-        return 0;
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{amount} * 1000 / volume * 10, INT32_MIN, INT32_MAX));
-}
+class OnEachInstructionSet : public ::testing::TestWithParam<InstructionSet> {
+protected:
+    void SetUp() override
+    {
+        if (!IsSupported(GetParam()))
+            GTEST_SKIP() << "this processor lacks the instruction set";
+    }
+};
 
-TEST(AveragePriceOf, RandomAndExtremeDaysMatchTheIntegerDivision)
+// A day file's most of days at a time, with every lane and tail of the loops.
+TEST_P(OnEachInstructionSet, AveragePricesMatchTheIntegerDivision)
 {
     std::mt19937 random(936);
     std::uniform_int_distribution<std::int32_t> any(INT32_MIN, INT32_MAX);
     std::uniform_int_distribution<std::int32_t> small(-1000, 1000);
-    const std::int32_t edges[] = {INT32_MIN, INT32_MIN + 1, -1000,         -7,       -3, -2, -1, 1, 2, 3, 7, 999,
+    const std::int32_t edges[] = {INT32_MIN, INT32_MIN + 1, -1000,         -7,       -3, -2, -1, 0, 1, 2, 3, 7, 999,
                                   1000,      1001,          INT32_MAX - 1, INT32_MAX};
-    for (std::int32_t amount : edges)
-        for (std::int32_t volume : edges)
-            ASSERT_EQ(AveragePrice(amount, volume), integerAveragePrice(amount, volume)) << amount << " / " << volume;
-    for (int k = 0; k < 1'000'000; ++k) {
-        const std::int32_t amount = any(random);
-        // Volumes near the quotient's size make quotients close to whole numbers.
-        const std::int32_t volume = k % 3 == 0 ? small(random) : k % 3 == 1 ? any(random) : any(random) >> (k % 31);
-        ASSERT_EQ(AveragePrice(amount, volume), integerAveragePrice(amount, volume)) << amount << " / " << volume;
-    }
-}
-
-// A naive per-row recomputation of one moving average, for comparison.
-std::int32_t naiveMean(const DayTable& table, int row, int length)
-{
-    std::int64_t sum = 0;
-    for (int r = row - length + 1; r <= row; ++r)
-        sum += table.rows[static_cast<std::size_t>(r)][Column::AvgPrice];
-    return static_cast<std::int32_t>(sum / length);
-}
-
-class MovingAverages : public ::testing::TestWithParam<int> {};
-
-TEST_P(MovingAverages, MatchANaiveRecomputationOnRandomDays)
-{
-    const int count = GetParam();
-    std::mt19937 random(static_cast<unsigned>(count));
-    std::uniform_int_distribution<std::int32_t> any(INT32_MIN, INT32_MAX);
-    std::uniform_int_distribution<std::int32_t> small(-3, 3);
-    auto table = filledTable(count);
-    for (int row = 0; row < count; ++row) {
-        auto& cells = table->rows[static_cast<std::size_t>(row)];
-        cells[Column::Amount] = any(random);
-        cells[Column::Volume] = row % 7 == 0 ? small(random) : any(random) % 100000;
-    }
-    ComputeIndicators(*table);
-
-    for (int row = 0; row < DayTable::kRows; ++row) {
-        const auto& cells = table->rows[static_cast<std::size_t>(row)];
-        if (row >= count) {
-            ASSERT_EQ(cells[Column::AvgPrice], -1);
-            ASSERT_EQ(cells[Column::Ma10], -1);
-            continue;
+    std::vector<std::int32_t> amount;
+    std::vector<std::int32_t> volume;
+    for (std::int32_t a : edges) {
+        for (std::int32_t v : edges) {
+            amount.push_back(a);
+            volume.push_back(v);
         }
-        ASSERT_EQ(cells[Column::AvgPrice], AveragePrice(cells[Column::Amount], cells[Column::Volume]));
-        ASSERT_EQ(cells[Column::Ma60], row >= 59 ? naiveMean(*table, row, 60) : -1) << "row " << row;
-        ASSERT_EQ(cells[Column::Ma10], row >= 9 ? naiveMean(*table, row, 10) : -1) << "row " << row;
+    }
+    for (int round = 0; round < 200; ++round) {
+        amount.resize(DayTable::kRows - static_cast<std::size_t>(round % 7));
+        volume.resize(amount.size());
+        for (std::size_t day = round == 0 ? std::size(edges) * std::size(edges) : 0; day < amount.size(); ++day) {
+            amount[day] = any(random);
+            // Volumes near the quotient's size make quotients close to whole numbers.
+            const int k = static_cast<int>(day);
+            volume[day] = k % 3 == 0 ? small(random) : k % 3 == 1 ? any(random) : any(random) >> (k % 31);
+        }
+        const std::vector<std::int32_t> prices = averagePrices(amount, volume, GetParam());
+        for (std::size_t day = 0; day < amount.size(); ++day)
+            ASSERT_EQ(prices[day], testing::referenceAveragePrice(amount[day], volume[day]))
+                << amount[day] << " / " << volume[day];
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Counts, MovingAverages, ::testing::Values(0, 1, 9, 10, 59, 60, 61, 777, DayTable::kRows));
+// Moving averages at their extremes: sums far past 32 bits, and means at the very ends
+// of the 32-bit range, against each window summed afresh.
+TEST_P(OnEachInstructionSet, MovingAveragesMatchWindowsSummedAfresh)
+{
+    std::mt19937 random(60);
+    std::uniform_int_distribution<std::int32_t> any(INT32_MIN, INT32_MAX);
+    std::uniform_int_distribution<int> pick(0, 5);
+    for (int count : {0, 1, 9, 10, 59, 60, 61, 777, DayTable::kRows}) {
+        auto table = std::make_unique<DayTable>();
+        table->count = count;
+        std::vector<std::int32_t> amount;
+        std::vector<std::int32_t> volume;
+        for (int row = 0; row < count; ++row) {
+            // Runs of the largest and smallest prices, and of prices that average to
+            // exact whole numbers, among any others.
+            const int kind = pick(random);
+            amount.push_back(kind == 0 ? INT32_MAX : kind == 1 ? INT32_MIN : kind == 2 ? 60 * (row % 5) : any(random));
+            volume.push_back(kind <= 2 ? 1 : any(random) % 100000);
+            table->rows[static_cast<std::size_t>(row)][Column::Amount] = amount.back();
+            table->rows[static_cast<std::size_t>(row)][Column::Volume] = volume.back();
+        }
+        testing::referenceIndicators(*table);
+        const auto columns = std::make_unique<IndicatorColumns>();
+        columns->compute(amount, volume, GetParam());
+        for (int row = 0; row < count; ++row) {
+            const auto& cells = table->rows[static_cast<std::size_t>(row)];
+            ASSERT_EQ(columns->avgPrice()[static_cast<std::size_t>(row)], cells[Column::AvgPrice]) << "row " << row;
+            ASSERT_EQ(columns->ma10()[static_cast<std::size_t>(row)], cells[Column::Ma10]) << "row " << row;
+            ASSERT_EQ(columns->ma60()[static_cast<std::size_t>(row)], cells[Column::Ma60]) << "row " << row;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sets, OnEachInstructionSet, ::testing::ValuesIn(kSets));
 
 struct SignalCase {
     std::int32_t latestMa10, latestMa60, previousMa10, previousMa60;
@@ -112,12 +139,10 @@ class Signal : public ::testing::TestWithParam<SignalCase> {};
 TEST_P(Signal, FromTheLatestTwoDays)
 {
     const SignalCase& c = GetParam();
-    DayTable::Row latest{}, previous{};
-    latest[Column::Ma10] = c.latestMa10;
-    latest[Column::Ma60] = c.latestMa60;
-    previous[Column::Ma10] = c.previousMa10;
-    previous[Column::Ma60] = c.previousMa60;
-    EXPECT_EQ(IsRecommended(latest, previous), c.recommended);
+    DayValues days(2);
+    days.ma10 = {c.previousMa10, c.latestMa10};
+    days.ma60 = {c.previousMa60, c.latestMa60};
+    EXPECT_EQ(IsRecommended(days.view(), 1), c.recommended);
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, Signal,
@@ -145,8 +170,7 @@ protected:
 
 TEST_F(ShownIndicators, EmptyTable)
 {
-    const auto table = filledTable(0);
-    ShowIndicators(window, SummarizeIndicators(*table));
+    ShowIndicators(window, SummarizeIndicators(DayValues(0).view()));
     EXPECT_EQ(window.text(Control::EdtHHigh), QStringLiteral("0"));
     EXPECT_EQ(window.text(Control::EdtLowest), QStringLiteral("0"));
     EXPECT_EQ(window.text(Control::LblCDate), QStringLiteral("当前荐股日期"));
@@ -157,9 +181,12 @@ TEST_F(ShownIndicators, EmptyTable)
 
 TEST_F(ShownIndicators, OneDayHasADateAndPriceButNoSignal)
 {
-    auto table = filledTable(1);
-    table->rows[0] = {-20240102, 1, 12345, 9999, 10239, 1, 1, 1, -1, -1};
-    ShowIndicators(window, SummarizeIndicators(*table));
+    DayValues days(1);
+    days.date[0] = -20240102;
+    days.high[0] = 12345;
+    days.low[0] = 9999;
+    days.close[0] = 10239;
+    ShowIndicators(window, SummarizeIndicators(days.view()));
     EXPECT_EQ(window.text(Control::LblCDate), QStringLiteral("-20240102"));
     EXPECT_EQ(window.text(Control::stockprice), QStringLiteral("1023"));
     EXPECT_EQ(window.text(Control::EdtHHigh), QStringLiteral("1234"));
@@ -169,10 +196,12 @@ TEST_F(ShownIndicators, OneDayHasADateAndPriceButNoSignal)
 
 TEST_F(ShownIndicators, LowIsSearchedFromTheHigh)
 {
-    auto table = filledTable(2);
-    table->rows[0] = {20240102, 1, -50, 700, 600, 1, 1, 1, -1, -1};
-    table->rows[1] = {20240103, 1, 505, 800, 610, 1, 1, 1, -1, -1};
-    ShowIndicators(window, SummarizeIndicators(*table));
+    DayValues days(2);
+    days.date = {20240102, 20240103};
+    days.high = {-50, 505};
+    days.low = {700, 800};
+    days.close = {600, 610};
+    ShowIndicators(window, SummarizeIndicators(days.view()));
     EXPECT_EQ(window.text(Control::EdtHHigh), QStringLiteral("50"));
     EXPECT_EQ(window.text(Control::EdtLowest), QStringLiteral("50")); // every low above the high
     EXPECT_EQ(window.text(Control::LblCDate), QStringLiteral("20240103"));
@@ -181,17 +210,15 @@ TEST_F(ShownIndicators, LowIsSearchedFromTheHigh)
 
 TEST_F(ShownIndicators, RecommendationChecksExactlyOneButton)
 {
-    auto table = filledTable(2);
-    table->rows[0][Column::Ma10] = 1020;
-    table->rows[0][Column::Ma60] = 1000;
-    table->rows[1][Column::Ma10] = 1010;
-    table->rows[1][Column::Ma60] = 1000;
-    ShowIndicators(window, SummarizeIndicators(*table));
+    DayValues days(2);
+    days.ma10 = {1020, 1010};
+    days.ma60 = {1000, 1000};
+    ShowIndicators(window, SummarizeIndicators(days.view()));
     EXPECT_EQ(window.radio(Control::RBtnNo), (RadioState{true, true}));
     EXPECT_EQ(window.radio(Control::RBtnYes), RadioState{});
 
-    table->rows[1][Column::Ma10] = 1030;
-    ShowIndicators(window, SummarizeIndicators(*table));
+    days.ma10[1] = 1030;
+    ShowIndicators(window, SummarizeIndicators(days.view()));
     EXPECT_EQ(window.radio(Control::RBtnYes), (RadioState{true, true}));
     EXPECT_EQ(window.radio(Control::RBtnNo), RadioState{});
 }

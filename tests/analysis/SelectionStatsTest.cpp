@@ -2,7 +2,7 @@
 
 #include "analysis/TextWindow.h"
 #include "support/DayByDayStats.h"
-#include "support/TableBuilder.h"
+#include "support/DayValues.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 namespace verdaxil {
 
 using testing::dayByDay;
-using testing::filledTable;
+using testing::DayValues;
 
 void PrintTo(const SelectionStats& s, std::ostream* out)
 {
@@ -24,7 +24,7 @@ namespace {
 // Days that never score: 10-day average below the 60-day one, sold below any buy price.
 class StatsTable {
 public:
-    explicit StatsTable(int count) : table_(filledTable(count))
+    explicit StatsTable(int count) : days_(count)
     {
         for (int row = 0; row < count; ++row) {
             setGap(row, -1);
@@ -34,8 +34,8 @@ public:
 
     void setGap(int row, std::int64_t gap)
     {
-        cells(row)[Column::Ma60] = 1000;
-        cells(row)[Column::Ma10] = static_cast<std::int32_t>(1000 + gap);
+        days_.ma60[at(row)] = 1000;
+        days_.ma10[at(row)] = static_cast<std::int32_t>(1000 + gap);
     }
 
     // Makes `row` a selection point (gap -1 the day before, 0 on the day).
@@ -47,22 +47,23 @@ public:
 
     void setPrices(int row, std::int32_t avgPrice, std::int32_t low, std::int32_t high)
     {
-        cells(row)[Column::AvgPrice] = avgPrice;
-        cells(row)[Column::Low] = low;
-        cells(row)[Column::High] = high;
+        days_.avgPrice[at(row)] = avgPrice;
+        days_.low[at(row)] = low;
+        days_.high[at(row)] = high;
     }
 
-    DayTable::Row& cells(int row) { return table_->rows[static_cast<std::size_t>(row)]; }
+    DayValues& days() { return days_; }
+    const DayValues& days() const { return days_; }
 
-    const DayTable& table() const { return *table_; }
-
-    SelectionStats compute(std::int64_t horizon, std::int64_t fee = 6) const
+    SelectionStats compute(std::int64_t horizon, std::int64_t fee = 6, InstructionSet set = BestInstructionSet()) const
     {
-        return ComputeSelectionStats(*table_, table_->count, horizon, fee);
+        return ComputeSelectionStats(days_.view(), horizon, fee, set);
     }
 
 private:
-    std::unique_ptr<DayTable> table_;
+    static std::size_t at(int row) { return static_cast<std::size_t>(row); }
+
+    DayValues days_;
 };
 
 // Selection day at row 60 bought at (10,000 + 9,800) / 2 = 9,900; row 61 sold at
@@ -118,10 +119,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SelectionStatsOf, GapsBeyondThirtyTwoBits)
 {
     StatsTable days(61);
-    days.cells(59)[Column::Ma10] = INT32_MIN;
-    days.cells(59)[Column::Ma60] = INT32_MAX;
-    days.cells(60)[Column::Ma10] = INT32_MAX;
-    days.cells(60)[Column::Ma60] = INT32_MIN;
+    days.days().ma10[59] = INT32_MIN;
+    days.days().ma60[59] = INT32_MAX;
+    days.days().ma10[60] = INT32_MAX;
+    days.days().ma60[60] = INT32_MIN;
     EXPECT_EQ(days.compute(30).PointCount, 1);
 }
 
@@ -231,12 +232,14 @@ TEST(SelectionStatsOf, InvariantsHoldOnRandomTables)
     }
 }
 
-class AgainstTheDayByDayLoop : public ::testing::TestWithParam<int> {};
+class AgainstTheDayByDayLoop : public ::testing::TestWithParam<std::tuple<int, InstructionSet>> {};
 
 // Few distinct prices make equal gains, and so ties of MaxGain, common.
 TEST_P(AgainstTheDayByDayLoop, SameStatsOnRandomTables)
 {
-    const int count = GetParam();
+    const auto [count, set] = GetParam();
+    if (!IsSupported(set))
+        GTEST_SKIP() << "this processor lacks the instruction set";
     std::mt19937 random(static_cast<unsigned>(count) * 7919u);
     std::uniform_int_distribution<std::int32_t> gap(-3, 3);
     std::uniform_int_distribution<std::int32_t> coarsePrice(0, 12);
@@ -253,15 +256,18 @@ TEST_P(AgainstTheDayByDayLoop, SameStatsOnRandomTables)
             const auto price = [&] { return extreme ? anyPrice(random) : 9000 + 250 * coarsePrice(random); };
             days.setPrices(row, price(), price(), price());
         }
+        const auto table = days.days().table();
         for (std::int64_t horizon : horizons) {
             const std::int64_t f = fee(random);
-            ASSERT_EQ(days.compute(horizon, f), dayByDay(days.table(), count, horizon, f))
+            ASSERT_EQ(days.compute(horizon, f, set), dayByDay(*table, count, horizon, f))
                 << "round " << round << ", horizon " << horizon << ", fee " << f;
         }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Counts, AgainstTheDayByDayLoop, ::testing::Values(0, 60, 61, 75, 500, DayTable::kRows));
+INSTANTIATE_TEST_SUITE_P(Counts, AgainstTheDayByDayLoop,
+                         ::testing::Combine(::testing::Values(0, 60, 61, 75, 500, DayTable::kRows),
+                                            ::testing::Values(InstructionSet::Baseline, InstructionSet::Avx2)));
 
 TEST(ShowSelectionStats, SharesAreTruncatedPercentagesOfThePoints)
 {

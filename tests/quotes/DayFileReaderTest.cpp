@@ -1,5 +1,6 @@
 #include "quotes/DayFileReader.h"
 
+#include "quotes/DayColumns.h"
 #include "runtime/FileSystem.h"
 #include "support/QuoteDirFixture.h"
 #include "tools/DayFileWriter.h"
@@ -22,21 +23,22 @@ std::vector<DayRecord> samples(int count)
     return records;
 }
 
-DayTable::Row rowOf(const DayRecord& record)
+// The fields a day keeps in the columns: all but the one only tested for zero.
+using Day = std::array<std::int32_t, 6>;
+
+Day rowOf(const DayRecord& record)
 {
-    return {record.date, record.open, record.high, record.low, record.close, record.amount, record.volume, -1, -1, -1};
+    return {record.date, record.high, record.low, record.close, record.amount, record.volume};
 }
 
-DayTable::Row fillRow()
-{
-    DayTable::Row row;
-    row.fill(-1);
-    return row;
-}
+struct Read {
+    std::vector<Day> rows;
+    int count = 0;
+};
 
 class DayFileReader : public ::testing::Test {
 protected:
-    std::unique_ptr<DayTable> read(const std::vector<DayRecord>& records, const QByteArray& trailing = {})
+    Read read(const std::vector<DayRecord>& records, const QByteArray& trailing = {})
     {
         const QString path = dir.localPath(QStringLiteral("x.day"));
         writeDayFile(path, records);
@@ -45,60 +47,56 @@ protected:
             EXPECT_TRUE(file.open(QIODevice::Append));
             file.write(trailing);
         }
-        return readPath(path);
-    }
-
-    std::unique_ptr<DayTable> readPath(const QString& path)
-    {
-        auto table = std::make_unique<DayTable>();
-        table->count = 12345;
-        table->rows[0].fill(7);
         const auto file = ReadOnlyFile::open(path);
         EXPECT_TRUE(file);
-        ReadDayTable(*file, *table);
-        return table;
+        // Columns that held another file's days before.
+        columns->decode(ReadDayRecords(*file, *block), BestInstructionSet());
+        Read result;
+        result.count = columns->count();
+        for (std::size_t day = 0; day < columns->date().size(); ++day)
+            result.rows.push_back({columns->date()[day], columns->high()[day], columns->low()[day], columns->close()[day],
+                                   columns->amount()[day], columns->volume()[day]});
+        return result;
     }
 
-    // Rows from `count` on hold the fill value in every column.
-    static void expectFilledFrom(const DayTable& table, int count)
+    void SetUp() override
     {
-        for (int row = count; row < DayTable::kRows; ++row)
-            ASSERT_EQ(table.rows[static_cast<std::size_t>(row)], fillRow()) << "row " << row;
+        const QByteArray earlier = encodeDayFile(samples(DayTable::kRows));
+        columns->decode({earlier.data(), static_cast<std::size_t>(earlier.size())}, BestInstructionSet());
     }
 
     QuoteDirFixture dir;
+    std::unique_ptr<DayRecordBlock> block = std::make_unique<DayRecordBlock>();
+    std::unique_ptr<DayColumns> columns = std::make_unique<DayColumns>();
 };
 
 TEST_F(DayFileReader, RecordsInFileOrder)
 {
     const auto records = samples(3);
-    const auto table = read(records);
-    ASSERT_EQ(table->count, 3);
-    for (int row = 0; row < 3; ++row)
-        EXPECT_EQ(table->rows[static_cast<std::size_t>(row)], rowOf(records[static_cast<std::size_t>(row)]));
-    expectFilledFrom(*table, 3);
+    const Read table = read(records);
+    ASSERT_EQ(table.count, 3);
+    for (std::size_t row = 0; row < 3; ++row)
+        EXPECT_EQ(table.rows[row], rowOf(records[row]));
 }
 
 TEST_F(DayFileReader, NegativeAndExtremeFieldsAreReadAsSigned)
 {
     const DayRecord extreme{INT32_MAX, INT32_MIN, 1, -2, 2147483600, -1, INT32_MIN};
-    const auto table = read({extreme});
-    ASSERT_EQ(table->count, 1);
-    EXPECT_EQ(table->rows[0], rowOf(extreme));
+    const Read table = read({extreme});
+    ASSERT_EQ(table.count, 1);
+    EXPECT_EQ(table.rows[0], rowOf(extreme));
 }
 
 TEST_F(DayFileReader, EmptyFileGivesAnEmptyTable)
 {
-    const auto table = read({});
-    EXPECT_EQ(table->count, 0);
-    expectFilledFrom(*table, 0);
+    const Read table = read({});
+    EXPECT_EQ(table.count, 0);
 }
 
 TEST_F(DayFileReader, TrailingPartialRecordIsIgnored)
 {
-    const auto table = read(samples(9), QByteArray(39, '\x01')); // 399 bytes
-    EXPECT_EQ(table->count, 9);
-    expectFilledFrom(*table, 9);
+    const Read table = read(samples(9), QByteArray(39, '\x01')); // 399 bytes
+    EXPECT_EQ(table.count, 9);
 }
 
 TEST_F(DayFileReader, ZeroFieldsRemoveRowsAndTheRestMovesUp)
@@ -106,12 +104,11 @@ TEST_F(DayFileReader, ZeroFieldsRemoveRowsAndTheRestMovesUp)
     auto records = samples(100);
     records[10].volume = 0;
     records[11].volume = 0;
-    const auto table = read(records);
-    ASSERT_EQ(table->count, 98);
-    EXPECT_EQ(table->rows[9], rowOf(records[9]));
-    for (int row = 10; row < 98; ++row)
-        EXPECT_EQ(table->rows[static_cast<std::size_t>(row)], rowOf(records[static_cast<std::size_t>(row + 2)]));
-    expectFilledFrom(*table, 98);
+    const Read table = read(records);
+    ASSERT_EQ(table.count, 98);
+    EXPECT_EQ(table.rows[9], rowOf(records[9]));
+    for (std::size_t row = 10; row < 98; ++row)
+        EXPECT_EQ(table.rows[row], rowOf(records[row + 2]));
 }
 
 class ZeroField : public DayFileReader, public ::testing::WithParamInterface<int> {};
@@ -122,9 +119,9 @@ TEST_P(ZeroField, RemovesTheRow)
     std::int32_t* fields[] = {&records[1].date,  &records[1].open,   &records[1].high,  &records[1].low,
                               &records[1].close, &records[1].amount, &records[1].volume};
     *fields[GetParam()] = 0;
-    const auto table = read(records);
-    ASSERT_EQ(table->count, 2);
-    EXPECT_EQ(table->rows[1], rowOf(records[2]));
+    const Read table = read(records);
+    ASSERT_EQ(table.count, 2);
+    EXPECT_EQ(table.rows[1], rowOf(records[2]));
 }
 
 INSTANTIATE_TEST_SUITE_P(EachRecordField, ZeroField, ::testing::Range(0, 7));
@@ -136,14 +133,13 @@ TEST_F(DayFileReader, NegativeHighEndsTheCleaning)
     records[3].high = -5;  // stops the cleaning; stays although its low is 0
     records[3].low = 0;
     records[4].amount = 0; // stays: after the stop
-    const auto table = read(records);
-    ASSERT_EQ(table->count, 5);
-    EXPECT_EQ(table->rows[0], rowOf(records[0]));
-    EXPECT_EQ(table->rows[1], rowOf(records[2]));
-    EXPECT_EQ(table->rows[2], rowOf(records[3]));
-    EXPECT_EQ(table->rows[3], rowOf(records[4]));
-    EXPECT_EQ(table->rows[4], rowOf(records[5]));
-    expectFilledFrom(*table, 5);
+    const Read table = read(records);
+    ASSERT_EQ(table.count, 5);
+    EXPECT_EQ(table.rows[0], rowOf(records[0]));
+    EXPECT_EQ(table.rows[1], rowOf(records[2]));
+    EXPECT_EQ(table.rows[2], rowOf(records[3]));
+    EXPECT_EQ(table.rows[3], rowOf(records[4]));
+    EXPECT_EQ(table.rows[4], rowOf(records[5]));
 }
 
 TEST_F(DayFileReader, AllRowsDefectiveGivesCountZero)
@@ -151,18 +147,17 @@ TEST_F(DayFileReader, AllRowsDefectiveGivesCountZero)
     auto records = samples(4);
     for (auto& record : records)
         record.open = 0;
-    const auto table = read(records);
-    EXPECT_EQ(table->count, 0);
-    expectFilledFrom(*table, 0);
+    const Read table = read(records);
+    EXPECT_EQ(table.count, 0);
 }
 
 TEST_F(DayFileReader, MoreThanTheTableHoldsKeepsTheMostRecentDays)
 {
     const auto records = samples(DayTable::kRows + 123);
-    const auto table = read(records);
-    ASSERT_EQ(table->count, DayTable::kRows);
-    EXPECT_EQ(table->rows[0], rowOf(records[123]));
-    EXPECT_EQ(table->rows[DayTable::kRows - 1], rowOf(records.back()));
+    const Read table = read(records);
+    ASSERT_EQ(table.count, DayTable::kRows);
+    EXPECT_EQ(table.rows[0], rowOf(records[123]));
+    EXPECT_EQ(table.rows[DayTable::kRows - 1], rowOf(records.back()));
 }
 
 TEST_F(DayFileReader, MoreThanTheTableHoldsIsCleanedAfterwards)
@@ -170,11 +165,10 @@ TEST_F(DayFileReader, MoreThanTheTableHoldsIsCleanedAfterwards)
     auto records = samples(DayTable::kRows + 2);
     records[0].volume = 0;                  // outside the last 5000: never read
     records[records.size() - 1].volume = 0; // the latest day is removed
-    const auto table = read(records);
-    ASSERT_EQ(table->count, DayTable::kRows - 1);
-    EXPECT_EQ(table->rows[0], rowOf(records[2]));
-    EXPECT_EQ(table->rows[DayTable::kRows - 2], rowOf(records[records.size() - 2]));
-    expectFilledFrom(*table, DayTable::kRows - 1);
+    const Read table = read(records);
+    ASSERT_EQ(table.count, DayTable::kRows - 1);
+    EXPECT_EQ(table.rows[0], rowOf(records[2]));
+    EXPECT_EQ(table.rows[DayTable::kRows - 2], rowOf(records[records.size() - 2]));
 }
 
 } // namespace

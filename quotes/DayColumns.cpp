@@ -1,0 +1,151 @@
+#include "quotes/DayColumns.h"
+
+#include "quotes/DayRecord.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+namespace verdaxil {
+
+namespace {
+
+// A record's field. On a little-endian host it is a plain 4-byte copy, which the
+// compiler can merge with its neighbour's as it vectorises; byte-wise reading becomes
+// such a load only after vectorising.
+std::int32_t fieldOf(const char* record, int field)
+{
+    if constexpr (std::endian::native == std::endian::little) {
+        std::int32_t value;
+        std::memcpy(&value, record + field * 4, sizeof value);
+        return value;
+    } else {
+        return dayRecordField(record, field);
+    }
+}
+
+struct Columns {
+    std::span<std::int32_t> date, high, low, close, amount, volume;
+};
+
+// Decodes the records into the columns, day k into row k. Two days at a time, each
+// column's two values written one after the other: the compiler moves them as one
+// 8-byte value, halving the stores, which bound this loop. It does so only while the
+// loop does nothing else, so the field that is not kept is tested for zero apart. The
+// columns come as pointers that nothing else reaches; through spans the compiler would
+// load their bases again after every store.
+[[gnu::always_inline]] inline bool splitRows(const char* __restrict records, std::size_t days, std::int32_t* __restrict date,
+                                             std::int32_t* __restrict high, std::int32_t* __restrict low,
+                                             std::int32_t* __restrict close, std::int32_t* __restrict amount,
+                                             std::int32_t* __restrict volume)
+{
+    for (std::size_t day = 0; day + 1 < days; day += 2) {
+        const char* first = records + day * kDayRecordSize;
+        const char* second = first + kDayRecordSize;
+        date[day] = fieldOf(first, 0);
+        date[day + 1] = fieldOf(second, 0);
+        high[day] = fieldOf(first, 2);
+        high[day + 1] = fieldOf(second, 2);
+        low[day] = fieldOf(first, 3);
+        low[day + 1] = fieldOf(second, 3);
+        close[day] = fieldOf(first, 4);
+        close[day + 1] = fieldOf(second, 4);
+        amount[day] = fieldOf(first, 5);
+        amount[day + 1] = fieldOf(second, 5);
+        volume[day] = fieldOf(first, 6);
+        volume[day + 1] = fieldOf(second, 6);
+    }
+    if (days % 2 == 1) {
+        const std::size_t last = days - 1;
+        const char* record = records + last * kDayRecordSize;
+        date[last] = fieldOf(record, 0);
+        high[last] = fieldOf(record, 2);
+        low[last] = fieldOf(record, 3);
+        close[last] = fieldOf(record, 4);
+        amount[last] = fieldOf(record, 5);
+        volume[last] = fieldOf(record, 6);
+    }
+    // A loop that may leave early stays scalar: built into vectors through memory,
+    // these scattered fields cost more than one test a day.
+    for (std::size_t day = 0; day < days; ++day) {
+        if (fieldOf(records + day * kDayRecordSize, 1) == 0)
+            return true;
+    }
+    return false;
+}
+
+[[gnu::always_inline]] inline bool split(std::span<const char> records, const Columns& columns)
+{
+    return splitRows(records.data(), records.size() / kDayRecordSize, columns.date.data(), columns.high.data(),
+                     columns.low.data(), columns.close.data(), columns.amount.data(), columns.volume.data());
+}
+
+// Whether any kept field of the first `days` rows is 0, in lanes.
+[[gnu::always_inline]] inline bool anyZero(const Columns& columns, std::size_t days)
+{
+    int zero = 0;
+    for (std::size_t day = 0; day < days; ++day) {
+        const std::int32_t date = columns.date[day];
+        const std::int32_t high = columns.high[day];
+        const std::int32_t low = columns.low[day];
+        const std::int32_t close = columns.close[day];
+        const std::int32_t amount = columns.amount[day];
+        const std::int32_t volume = columns.volume[day];
+        zero |= (date == 0) | (high == 0) | (low == 0) | (close == 0) | (amount == 0) | (volume == 0);
+    }
+    return zero != 0;
+}
+
+[[gnu::always_inline]] inline bool splitAll(std::span<const char> records, const Columns& columns)
+{
+    const bool openZero = split(records, columns);
+    return openZero || anyZero(columns, records.size() / kDayRecordSize);
+}
+
+bool splitBaseline(std::span<const char> records, const Columns& columns)
+{
+    return splitAll(records, columns);
+}
+
+[[gnu::target("avx2")]] bool splitAvx2(std::span<const char> records, const Columns& columns)
+{
+    return splitAll(records, columns);
+}
+
+// Decodes the records again, removing each defective day as it comes: only files
+// that have a zero field anywhere take this way.
+std::size_t splitCleaning(std::span<const char> records, const Columns& columns)
+{
+    std::size_t kept = 0;
+    bool cleaning = true;
+    for (const char* record = records.data(); record != records.data() + records.size(); record += kDayRecordSize) {
+        bool zero = false;
+        for (int field = 0; field < kDayRecordFields; ++field)
+            zero |= dayRecordField(record, field) == 0;
+        cleaning = cleaning && dayRecordField(record, 2) >= 0;
+        if (cleaning && zero)
+            continue;
+        columns.date[kept] = dayRecordField(record, 0);
+        columns.high[kept] = dayRecordField(record, 2);
+        columns.low[kept] = dayRecordField(record, 3);
+        columns.close[kept] = dayRecordField(record, 4);
+        columns.amount[kept] = dayRecordField(record, 5);
+        columns.volume[kept] = dayRecordField(record, 6);
+        ++kept;
+    }
+    return kept;
+}
+
+} // namespace
+
+void DayColumns::decode(std::span<const char> bytes, InstructionSet set)
+{
+    const std::size_t whole = bytes.size() / kDayRecordSize;
+    const std::size_t records = std::min<std::size_t>(whole, kRows);
+    const std::span<const char> recent = bytes.subspan((whole - records) * kDayRecordSize, records * kDayRecordSize);
+    const Columns columns{date_, high_, low_, close_, amount_, volume_};
+    const bool zero = set == InstructionSet::Avx2 ? splitAvx2(recent, columns) : splitBaseline(recent, columns);
+    count_ = static_cast<int>(zero ? splitCleaning(recent, columns) : records);
+}
+
+} // namespace verdaxil
