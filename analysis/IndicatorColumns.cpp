@@ -94,6 +94,13 @@ void computeBaseline(const Spans& spans)
 
 } // namespace
 
+std::int32_t AveragePrice(std::int32_t amount, std::int32_t volume)
+{
+    std::int32_t price = 0;
+    averagePrices({&amount, 1}, {&volume, 1}, {&price, 1});
+    return price;
+}
+
 void IndicatorColumns::compute(std::span<const std::int32_t> amount, std::span<const std::int32_t> volume, InstructionSet set)
 {
     count_ = static_cast<int>(amount.size());

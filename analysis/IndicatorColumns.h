@@ -11,6 +11,9 @@ namespace verdaxil {
 
 // The indicators of a security's days, in arrays of their own beside the day columns:
 // each day's average trade price and its 10-day and 60-day moving averages.
+// One day's average trade price, as compute() gives it.
+std::int32_t AveragePrice(std::int32_t amount, std::int32_t volume);
+
 class IndicatorColumns {
 public:
     // From the days' amount and volume, oldest first: AvgPrice is amount * 1000 /

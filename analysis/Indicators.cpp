@@ -1,6 +1,7 @@
 #include "analysis/Indicators.h"
 
 #include "analysis/ClearResults.h"
+#include "analysis/CrossingRules.h"
 #include "runtime/IntegerText.h"
 
 #include <algorithm>
@@ -9,13 +10,6 @@
 namespace verdaxil {
 
 namespace {
-
-// Ma10 - Ma60 of a day, exact in 64 bits.
-std::int64_t gap(const EvaluatedDays& days, int day)
-{
-    const auto at = static_cast<std::size_t>(day);
-    return std::int64_t{days.ma10[at]} - days.ma60[at];
-}
 
 struct Extremes {
     std::int32_t highest = 0; // never below 0
@@ -54,9 +48,8 @@ void showRecommendation(QueryWindow& window, bool recommended)
 
 bool IsRecommended(const EvaluatedDays& days, int latest)
 {
-    if (gap(days, latest) < 0)
-        return false;
-    return gap(days, latest - 1) <= 0 || gap(days, latest) > gap(days, latest - 1);
+    const auto at = static_cast<std::size_t>(latest);
+    return signalHolds(days.ma10[at], days.ma60[at], days.ma10[at - 1], days.ma60[at - 1]);
 }
 
 IndicatorSummary SummarizeIndicators(const EvaluatedDays& days, InstructionSet set)

@@ -1,6 +1,7 @@
 #include "analysis/SelectionStats.h"
 
 #include "analysis/ClearResults.h"
+#include "analysis/CrossingRules.h"
 #include "analysis/Indicators.h"
 #include "quotes/DayTable.h"
 #include "runtime/IntegerText.h"
@@ -19,13 +20,6 @@ constexpr int kFirstRow = kLongAverageDays; // the first day whose day before ha
 constexpr std::int32_t kLowestScoredAvgPrice = 3;
 
 using Days = std::array<std::int32_t, DayTable::kRows>;
-
-// The gaps Ma10 - Ma60 of a day and the day before need no 64 bits here: with the
-// first at or above 0 and the second at or below, it grew unless both are 0.
-bool crossesUp(std::int32_t ma10, std::int32_t ma60, std::int32_t previousMa10, std::int32_t previousMa60)
-{
-    return (ma10 >= ma60) & (previousMa10 <= previousMa60) & !((ma10 == ma60) & (previousMa10 == previousMa60));
-}
 
 std::int64_t buyPrice(const EvaluatedDays& days, int day)
 {

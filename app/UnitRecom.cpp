@@ -316,9 +316,15 @@ void TFormRecom::BtnSaveRecomClick(QObject*)
     const std::int32_t day = *model_.listDay();
     const SaveTarget target =
         fileInTypedDirectory(saveDirectory_(), listFileName(day, workbook ? QStringLiteral(".xlsx") : QStringLiteral(".csv")));
+    const ListHeader header{day,
+                            outcome_->request.settings.asOf,
+                            outcome_->result.previousDay,
+                            model_.horizon(),
+                            outcome_->request.settings.fee,
+                            model_.rows().size()};
     QByteArray bytes;
     try {
-        bytes = workbook ? listXlsx(shown, day, model_.horizon()) : listCsv(shown, model_.horizon());
+        bytes = workbook ? listXlsx(shown, header) : listCsv(shown, header);
     } catch (const std::runtime_error& error) {
         // A workbook that cannot be made (no room for its temporary files) is a failed save.
         showMessage(QStringLiteral("保存失败：%1（%2）").arg(target.shownPath, QString::fromUtf8(error.what())));

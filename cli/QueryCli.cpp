@@ -105,8 +105,8 @@ int runQueryCli(const QStringList& arguments, QTextStream& out, QTextStream& err
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Runs one query of a security code and prints its results.\n\n"
-                       "Exit status: 0 when the code's day file was read, 1 when the fee or horizon is not an integer,\n"
+        QStringLiteral("Runs one query of a security code and prints its results.\n"
+                       "Exit status: 0 when the code's day file was read, 1 when the fee or horizon is not an integer, "
                        "2 for a usage error, 3 when the code names no day file, 4 when standard output could not be written."));
     const SettingOptions settings = settingOptions();
     const QCommandLineOption jsonOption(QStringLiteral("json"), QStringLiteral("Print one JSON object."));

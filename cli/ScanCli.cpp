@@ -2,9 +2,11 @@
 
 #include "analysis/Fee.h"
 #include "cli/CommandLine.h"
+#include "cli/ScanOptions.h"
 #include "quotes/TradingDate.h"
 #include "runtime/ErrorText.h"
 #include "runtime/IntegerText.h"
+#include "scan/CheckReport.h"
 #include "scan/ListExport.h"
 #include "scan/ListSaving.h"
 #include "scan/MarketScan.h"
@@ -12,11 +14,9 @@
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>
-#include <QFileInfo>
+#include <QIODevice>
 #include <QJsonDocument>
 #include <QTextStream>
-
-#include <thread>
 
 namespace verdaxil {
 
@@ -24,81 +24,6 @@ namespace {
 
 constexpr int kNoDayDirectory = 3;
 constexpr int kNoNames = 2; // a name list that cannot be read is a usage error
-
-enum class OutputFormat { Csv, Json, Xlsx };
-
-struct Options {
-    QString quoteDir;
-    QString feeText;
-    QString horizonText;
-    bool all = false;
-    OutputFormat format = OutputFormat::Csv;
-    QString output;
-    bool force = false;
-    int jobs = 1;
-    QString names; // a name list file for this run; the kept copy when empty
-};
-
-std::optional<OutputFormat> formatNamed(const QString& name)
-{
-    if (name == u"csv")
-        return OutputFormat::Csv;
-    if (name == u"json")
-        return OutputFormat::Json;
-    if (name == u"xlsx")
-        return OutputFormat::Xlsx;
-    return std::nullopt;
-}
-
-struct OptionDefinitions {
-    SettingOptions settings = settingOptions();
-    QCommandLineOption all{QStringLiteral("all"), QStringLiteral("Print every scanned security, not only the day's list.")};
-    QCommandLineOption format{QStringLiteral("format"),
-                              QStringLiteral("csv (default), json or xlsx. JSON keeps prices in 分 and dates as YYYYMMDD "
-                                             "numbers; CSV and xlsx show prices in 元 and dates as YYYY-MM-DD."),
-                              QStringLiteral("FORMAT"), QStringLiteral("csv")};
-    QCommandLineOption output{QStringLiteral("output"), QStringLiteral("Write to FILE instead of standard output."),
-                              QStringLiteral("FILE")};
-    QCommandLineOption force{QStringLiteral("force"), QStringLiteral("Replace an existing output file.")};
-    QCommandLineOption jobs{QStringLiteral("jobs"), QStringLiteral("Threads to scan on (default: the number of cores)."),
-                            QStringLiteral("N"), QString::number(std::max(1u, std::thread::hardware_concurrency()))};
-
-    QCommandLineOption names{QStringLiteral("names"),
-                             QStringLiteral("Security names from FILE for this run (default: the name list last imported in "
-                                            "the window)."),
-                             QStringLiteral("FILE")};
-
-    QList<QCommandLineOption> list() const
-    {
-        return {settings.dir, settings.fee, settings.horizon, all, format, output, force, jobs, names};
-    }
-};
-
-// The options of a parsed command line; none when they do not fit, `problem` then says why.
-std::optional<Options> readOptions(const QCommandLineParser& parser, const OptionDefinitions& defined, QString& problem)
-{
-    const auto format = formatNamed(parser.value(defined.format));
-    Options options{parser.value(defined.settings.dir),
-                    parser.value(defined.settings.fee),
-                    parser.value(defined.settings.horizon),
-                    parser.isSet(defined.all),
-                    format.value_or(OutputFormat::Csv),
-                    parser.value(defined.output),
-                    parser.isSet(defined.force),
-                    0,
-                    parser.value(defined.names)};
-    bool jobsIsNumber = false;
-    options.jobs = parser.value(defined.jobs).toInt(&jobsIsNumber);
-    if (!parser.positionalArguments().isEmpty())
-        problem = QStringLiteral("Unexpected argument: ") + parser.positionalArguments().constFirst();
-    else if (!format)
-        problem = QStringLiteral("--format takes csv, json or xlsx, not ") + parser.value(defined.format);
-    else if (!jobsIsNumber || options.jobs < 1)
-        problem = QStringLiteral("--jobs takes a whole number of at least 1, not ") + parser.value(defined.jobs);
-    else if (options.force && options.output.isEmpty())
-        problem = QStringLiteral("--force goes with --output");
-    return problem.isEmpty() ? std::optional(options) : std::nullopt;
-}
 
 class ProgressLine {
 public:
@@ -129,7 +54,7 @@ private:
 };
 
 // Why the output could not be written; none when it was.
-std::optional<QString> writeOutput(const Options& options, const QByteArray& bytes, QTextStream& out)
+std::optional<QString> writeOutput(const ScanOptions& options, const QByteArray& bytes, QTextStream& out)
 {
     if (options.output.isEmpty()) {
         // The bytes as they are: a text stream would drop the byte-order mark.
@@ -151,40 +76,52 @@ std::optional<QString> writeOutput(const Options& options, const QByteArray& byt
     return QStringLiteral("Cannot write %1: %2").arg(target.shownPath, outcome.reason);
 }
 
-QByteArray listBytes(OutputFormat format, std::span<const ScanRow* const> rows, std::optional<std::int32_t> day,
-                     const ScanSettings& settings, std::size_t scanned)
+QByteArray listBytes(OutputFormat format, std::span<const ScanRow* const> rows, const ListHeader& header)
 {
     switch (format) {
-    case OutputFormat::Json:
-        return QJsonDocument(listJson(rows, day, settings.horizon, settings.fee, scanned)).toJson(QJsonDocument::Indented);
-    case OutputFormat::Xlsx: return listXlsx(rows, day, settings.horizon);
+    case OutputFormat::Json: return QJsonDocument(listJson(rows, header)).toJson(QJsonDocument::Indented);
+    case OutputFormat::Xlsx: return listXlsx(rows, header);
     case OutputFormat::Csv: break;
     }
-    return listCsv(rows, settings.horizon);
+    return listCsv(rows, header);
+}
+
+QByteArray reportBytes(OutputFormat format, const CheckReport& report)
+{
+    switch (format) {
+    case OutputFormat::Json: return QJsonDocument(checkJson(report)).toJson(QJsonDocument::Indented);
+    case OutputFormat::Xlsx: return checkXlsx(report);
+    case OutputFormat::Csv: break;
+    }
+    return checkCsv(report);
 }
 
 // What the scan found, for the person at the terminal.
-QString summary(std::span<const ScanRow> rows, std::optional<std::int32_t> day)
+QString summary(const ScanResult& result)
 {
     int recommended = 0;
+    int isNew = 0;
     int stale = 0;
     int unreadable = 0;
-    for (const ScanRow& row : rows) {
-        recommended += IsOnDaysList(row, day);
+    for (const ScanRow& row : result.rows) {
+        recommended += IsOnDaysList(row, result.listDay);
+        isNew += row.isNew == true;
         stale += row.state == RowState::Stale;
         unreadable += !row.evaluation;
     }
-    return QStringLiteral("%1：扫描 %2 个文件，当日推荐 %3 个，%4 个停牌/未更新，%5 个文件无法读取。")
-        .arg(day ? dateText(*day) + QStringLiteral(" 的列表") : QStringLiteral("没有可用的日线"))
-        .arg(rows.size())
-        .arg(recommended)
-        .arg(stale)
-        .arg(unreadable);
+    QString text =
+        QStringLiteral("%1：扫描 %2 个文件，当日推荐 %3 个")
+            .arg(result.listDay ? dateText(*result.listDay) + QStringLiteral(" 的列表") : QStringLiteral("没有可用的日线"))
+            .arg(result.rows.size())
+            .arg(recommended);
+    if (result.previousDay)
+        text += QStringLiteral("（新上榜 %1 个）").arg(isNew);
+    return text + QStringLiteral("，%1 个停牌/未更新，%2 个文件无法读取。").arg(stale).arg(unreadable);
 }
 
-// The scan, the list and its output, once the arguments are read.
-int scanAndWrite(const Options& options, const ScanSettings& settings, const CommandLine& commandLine, QTextStream& out,
-                 QTextStream& err, const ScanEnvironment& environment)
+// The scan, the list or the check, and its output, once the arguments are read.
+int scanAndWrite(const ScanOptions& options, const ScanSettings& settings, const CommandLine& commandLine, QTextStream& out,
+                 QTextStream& err, bool showProgress)
 {
     const DayFileListing listing = ListDayFiles(options.quoteDir);
     if (!listing.foundDayDirectory()) {
@@ -201,25 +138,32 @@ int scanAndWrite(const Options& options, const ScanSettings& settings, const Com
             return kNoNames;
         }
     }
-    const SecurityNames names = givenNames.names ? std::move(*givenNames.names) : keptNames(listing.files);
 
-    ProgressLine progressLine(err, environment.showProgress);
+    ProgressLine progressLine(err, showProgress);
     ScanResult result = ScanDayFiles(listing.files, settings, {}, std::ref(progressLine));
     progressLine.finish();
 
-    const std::int32_t today = environment.today.value_or(todayAsDate());
-    const auto day = AssignListDay(result.rows, today);
-    AssignNames(result.rows, names);
-    std::vector<const ScanRow*> rows;
-    for (const ScanRow& row : result.rows) {
-        if (options.all || IsOnDaysList(row, day))
-            rows.push_back(&row);
+    QByteArray bytes;
+    if (options.report) {
+        const auto errors = static_cast<std::size_t>(
+            std::count_if(result.rows.begin(), result.rows.end(), [](const ScanRow& row) { return !row.evaluation; }));
+        bytes = reportBytes(
+            options.format,
+            {*result.check, options.checkClass, settings.horizon, settings.fee, options.checkDays, result.rows.size(), errors});
+    } else {
+        AssignNames(result.rows, givenNames.names ? *givenNames.names : keptNames(listing.files));
+        std::vector<const ScanRow*> rows;
+        for (const ScanRow& row : result.rows) {
+            if (options.all || IsOnDaysList(row, result.listDay))
+                rows.push_back(&row);
+        }
+        commandLine.error(summary(result));
+        // The data are old only when the latest list is asked for.
+        if (const auto warning = options.day ? std::nullopt : oldDataWarning(result.listDay, settings.today))
+            commandLine.error(*warning);
+        bytes = listBytes(options.format, rows,
+                          {result.listDay, options.day, result.previousDay, settings.horizon, settings.fee, result.rows.size()});
     }
-    commandLine.error(summary(result.rows, day));
-    if (const auto warning = oldDataWarning(day, today))
-        commandLine.error(*warning);
-
-    const QByteArray bytes = listBytes(options.format, rows, day, settings, result.rows.size());
     if (const auto problem = writeOutput(options, bytes, out)) {
         commandLine.error(*problem);
         return kOutputFailed;
@@ -233,17 +177,17 @@ int runScanCli(const QStringList& arguments, QTextStream& out, QTextStream& err,
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Scans every day file of the quote terminal and prints the day's list of recommended securities\n"
-                       "with their back-test.\n\n"
-                       "Exit status: 0 on success, 1 when the fee or horizon is not an integer, 2 for a usage error,\n"
-                       "3 when no day directory can be listed, 4 when the list was not written whole."));
-    const OptionDefinitions defined;
+        QStringLiteral("Scans every day file of the quote terminal and prints the day's list of recommended securities "
+                       "with their back-test, the list of a past day, or a check of the signal year by year.\n"
+                       "Exit status: 0 on success, 1 when the fee or horizon is not an integer, 2 for a usage error, "
+                       "3 when no day directory can be listed, 4 when the output was not written whole."));
+    const ScanOptionDefinitions defined;
     parser.addOptions(defined.list());
     CommandLine commandLine(parser, arguments, out, err);
     if (const auto status = commandLine.parse())
         return *status;
     QString problem;
-    const auto options = readOptions(parser, defined, problem);
+    const auto options = readScanOptions(parser, defined, problem);
     if (!options)
         return commandLine.usageError(problem);
 
@@ -256,10 +200,14 @@ int runScanCli(const QStringList& arguments, QTextStream& out, QTextStream& err,
         return kConversionFailed;
     }
     settings.jobs = options->jobs;
+    settings.today = environment.today.value_or(todayAsDate());
+    settings.asOf = options->day;
+    if (options->report)
+        settings.check = options->checkDays;
 
     // Whatever else fails (memory, threads) is told, not left to end the process.
     try {
-        return scanAndWrite(*options, settings, commandLine, out, err, environment);
+        return scanAndWrite(*options, settings, commandLine, out, err, environment.showProgress);
     } catch (const std::exception& failure) {
         commandLine.error(QString::fromUtf8(failure.what()));
         return kOutputFailed;

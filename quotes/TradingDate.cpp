@@ -2,11 +2,11 @@
 
 #include <QDate>
 
+#include <algorithm>
+
 namespace verdaxil {
 
 namespace {
-
-constexpr std::int32_t kFirstPlausibleDate = 19900101;
 
 QDate calendarDay(std::int32_t date)
 {
@@ -25,17 +25,20 @@ std::int32_t todayAsDate()
     return asDate(QDate::currentDate());
 }
 
-bool isPlausibleDate(std::int32_t date, std::int32_t today)
-{
-    return date >= kFirstPlausibleDate && date <= today && calendarDay(date).isValid();
-}
-
 std::int32_t lastWeekdayBefore(std::int32_t today)
 {
     QDate day = calendarDay(today).addDays(-1);
     while (day.dayOfWeek() > 5)
         day = day.addDays(-1);
     return asDate(day);
+}
+
+std::optional<std::int32_t> dateFromText(const QString& text)
+{
+    const bool digits = text.size() == 8 && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    if (!digits || !calendarDay(text.toInt()).isValid())
+        return std::nullopt;
+    return text.toInt();
 }
 
 QString dateText(std::int32_t date)

@@ -79,10 +79,9 @@ ListCell priceCell(const ScanRow& row, ListColumn column)
     if (!price)
         return {CellKind::Fixed2, {}, {}};
     if (hasThreeDecimalPrices(row))
-        return {CellKind::Fixed3, static_cast<double>(*price) / 1000.0, fixedPoint(*price, 3)};
+        return fixedCell(*price, 3);
     // The main window's 分, truncated as it truncates them.
-    const std::int64_t fen = *price / 10;
-    return {CellKind::Fixed2, static_cast<double>(fen) / 100.0, fixedPoint(fen, 2)};
+    return fixedCell(*price / 10, 2);
 }
 
 } // namespace
@@ -100,6 +99,7 @@ QString columnTitle(ListColumn column)
     case ListColumn::Share100: return QStringLiteral("≥100%");
     case ListColumn::MaxGain: return QStringLiteral("最大涨幅");
     case ListColumn::MaxGainPercent: return QStringLiteral("上升比");
+    case ListColumn::Since: return QStringLiteral("至今%");
     case ListColumn::High: return QStringLiteral("最高");
     case ListColumn::Low: return QStringLiteral("最低");
     default: return columnLongTitle(column, 0);
@@ -112,11 +112,13 @@ QString columnLongTitle(ListColumn column, std::int64_t horizon)
     case ListColumn::Market: return QStringLiteral("市场");
     case ListColumn::Code: return QStringLiteral("代码");
     case ListColumn::Name: return QStringLiteral("名称");
+    case ListColumn::New: return QStringLiteral("新");
     case ListColumn::Class: return QStringLiteral("类别");
     case ListColumn::Board: return QStringLiteral("板块");
     case ListColumn::Date: return QStringLiteral("最新日期");
     case ListColumn::Status: return QStringLiteral("状态");
     case ListColumn::Price: return QStringLiteral("现价(元)");
+    case ListColumn::Since: return QStringLiteral("至今涨幅%");
     case ListColumn::Recommended: return QStringLiteral("是否推荐");
     case ListColumn::Points: return QStringLiteral("选股点");
     case ListColumn::ProfitShare: return intToText(horizon) + QStringLiteral("日内上涨几率%");
@@ -139,11 +141,13 @@ QString columnKey(ListColumn column)
     case ListColumn::Market: return QStringLiteral("market");
     case ListColumn::Code: return QStringLiteral("code");
     case ListColumn::Name: return QStringLiteral("name");
+    case ListColumn::New: return QStringLiteral("new");
     case ListColumn::Class: return QStringLiteral("class");
     case ListColumn::Board: return QStringLiteral("board");
     case ListColumn::Date: return QStringLiteral("date");
     case ListColumn::Status: return QStringLiteral("status");
     case ListColumn::Price: return QStringLiteral("price");
+    case ListColumn::Since: return QStringLiteral("since_bp");
     case ListColumn::Recommended: return QStringLiteral("recommended");
     case ListColumn::Points: return QStringLiteral("points");
     case ListColumn::ProfitShare: return QStringLiteral("profit_share");
@@ -172,6 +176,8 @@ QVariant columnValue(const ScanRow& row, ListColumn column)
         return key.isEmpty() ? QVariant() : QVariant(key);
     }
     case ListColumn::Status: return stateText(row.state);
+    case ListColumn::New: return row.isNew ? QVariant(*row.isNew) : QVariant();
+    case ListColumn::Since: return number(row.sinceBp);
     case ListColumn::Error: return row.evaluation ? QVariant() : QVariant(row.error);
     default: return figure(row, column);
     }
@@ -195,6 +201,11 @@ ListCell listCell(const ScanRow& row, ListColumn column)
         const QString text = value.isNull() ? QString() : value.toBool() ? QStringLiteral("是") : QStringLiteral("否");
         return {CellKind::Text, text.isEmpty() ? QVariant() : QVariant(text), text};
     }
+    case ListColumn::New: {
+        const QString text = row.isNew == true ? QStringLiteral("新") : QString();
+        return {CellKind::Text, text.isEmpty() ? QVariant() : QVariant(text), text};
+    }
+    case ListColumn::Since: return row.sinceBp ? fixedCell(*row.sinceBp, 2) : ListCell{CellKind::Fixed2, {}, {}};
     case ListColumn::Price:
     case ListColumn::MaxGain:
     case ListColumn::High:
@@ -204,6 +215,12 @@ ListCell listCell(const ScanRow& row, ListColumn column)
     const QVariant value = columnValue(row, column);
     const bool isNumber = value.typeId() == QMetaType::LongLong;
     return {isNumber ? CellKind::Integer : CellKind::Text, value, value.toString()};
+}
+
+ListCell fixedCell(std::int64_t scaled, int decimals)
+{
+    return {decimals == 3 ? CellKind::Fixed3 : CellKind::Fixed2, static_cast<double>(scaled) / (decimals == 3 ? 1000.0 : 100.0),
+            fixedPoint(scaled, decimals)};
 }
 
 bool hasThreeDecimalPrices(const ScanRow& row)

@@ -16,11 +16,13 @@ enum class ListColumn {
     Market,
     Code,
     Name,
+    New,
     Class,
     Board,
     Date,
     Status,
     Price,
+    Since,
     Recommended,
     Points,
     ProfitShare,
@@ -36,10 +38,12 @@ enum class ListColumn {
 };
 
 inline constexpr std::array kListColumns = {
-    ListColumn::Market,      ListColumn::Code,           ListColumn::Name,    ListColumn::Class,       ListColumn::Board,
-    ListColumn::Date,        ListColumn::Status,         ListColumn::Price,   ListColumn::Recommended, ListColumn::Points,
-    ListColumn::ProfitShare, ListColumn::Share5,         ListColumn::Share10, ListColumn::Share50,     ListColumn::Share100,
-    ListColumn::MaxGain,     ListColumn::MaxGainPercent, ListColumn::High,    ListColumn::Low,         ListColumn::Error,
+    ListColumn::Market,      ListColumn::Code,    ListColumn::Name,           ListColumn::New,
+    ListColumn::Class,       ListColumn::Board,   ListColumn::Date,           ListColumn::Status,
+    ListColumn::Price,       ListColumn::Since,   ListColumn::Recommended,    ListColumn::Points,
+    ListColumn::ProfitShare, ListColumn::Share5,  ListColumn::Share10,        ListColumn::Share50,
+    ListColumn::Share100,    ListColumn::MaxGain, ListColumn::MaxGainPercent, ListColumn::High,
+    ListColumn::Low,         ListColumn::Error,
 };
 
 // The short title the list window's header shows.
@@ -53,8 +57,9 @@ QString columnKey(ListColumn column);
 
 // The row's value in the column for programs (JSON): a qint64 for a number the main
 // window would show after a query of that security (prices in 分, dates as YYYYMMDD),
-// a bool for the recommendation, a QString for a text; null where the window would
-// show a placeholder.
+// or for how it did since in basis points; a bool for the recommendation and for
+// whether it is new on the list; a QString for a text; null where the window would
+// show a placeholder, or where there is nothing to tell.
 QVariant columnValue(const ScanRow& row, ListColumn column);
 
 enum class CellKind {
@@ -72,6 +77,10 @@ struct ListCell {
     QString text;   // as shown
 };
 ListCell listCell(const ScanRow& row, ListColumn column);
+
+// A number of hundredths (two decimals) or thousandths (three) as a cell: "8.11",
+// "-0.05", exactly.
+ListCell fixedCell(std::int64_t scaled, int decimals);
 
 // Prices of funds, bonds and Shanghai's B shares move in thousandths of a yuan and are
 // shown to three decimals; every other price to the main window's 分.

@@ -2,7 +2,7 @@
 
 #include "quotes/TradingDate.h"
 #include "scan/ListColumns.h"
-#include "scan/Workbook.h"
+#include "scan/SheetFiles.h"
 
 #include <QJsonArray>
 #include <QStringList>
@@ -11,56 +11,16 @@ namespace verdaxil {
 
 namespace {
 
-// Spreadsheet programs run a cell that begins with one of these as a formula: a day
-// file named "=1+23.day" must not put a live formula into the list.
-bool startsLikeAFormula(const QString& text)
-{
-    return !text.isEmpty() && QStringView(u"=+-@\t\r").contains(text.front());
-}
-
-QString csvField(QString text)
-{
-    if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') && !text.contains(u'\r'))
-        return text;
-    return u'"' + text.replace(u'"', QStringLiteral("\"\"")) + u'"';
-}
-
-// A text cell that would start a formula gets a leading apostrophe, which spreadsheet
-// programs take as "text" and do not show; numbers, negative ones too, stay numbers.
-QString csvCell(const ScanRow& row, ListColumn column)
-{
-    const ListCell cell = listCell(row, column);
-    return csvField(cell.kind == CellKind::Text && startsLikeAFormula(cell.text) ? u'\'' + cell.text : cell.text);
-}
-
-QByteArray csvLine(const QStringList& cells)
-{
-    return cells.join(u',').toUtf8() + "\r\n";
-}
-
-} // namespace
-
-QByteArray listCsv(std::span<const ScanRow* const> rows, std::int64_t horizon)
-{
-    QByteArray csv("\xEF\xBB\xBF");
-    QStringList titles;
-    for (ListColumn column : kListColumns)
-        titles.append(csvField(columnLongTitle(column, horizon)));
-    csv += csvLine(titles);
-    for (const ScanRow* row : rows) {
-        QStringList cells;
-        for (ListColumn column : kListColumns)
-            cells.append(csvCell(*row, column));
-        csv += csvLine(cells);
-    }
-    return csv;
-}
-
-QByteArray listXlsx(std::span<const ScanRow* const> rows, std::optional<std::int32_t> day, std::int64_t horizon)
+QStringList listTitles(std::int64_t horizon)
 {
     QStringList titles;
     for (ListColumn column : kListColumns)
         titles.append(columnLongTitle(column, horizon));
+    return titles;
+}
+
+std::vector<std::vector<ListCell>> listCells(std::span<const ScanRow* const> rows)
+{
     std::vector<std::vector<ListCell>> cells;
     cells.reserve(rows.size());
     for (const ScanRow* row : rows) {
@@ -68,11 +28,28 @@ QByteArray listXlsx(std::span<const ScanRow* const> rows, std::optional<std::int
         for (ListColumn column : kListColumns)
             line.push_back(listCell(*row, column));
     }
-    return xlsxWorkbook(day ? dateText(*day) : QStringLiteral("荐股列表"), titles, cells);
+    return cells;
 }
 
-QJsonObject listJson(std::span<const ScanRow* const> rows, std::optional<std::int32_t> day, std::int64_t horizon,
-                     std::int64_t fee, std::size_t scanned)
+QJsonValue day(std::optional<std::int32_t> date)
+{
+    return date ? QJsonValue(*date) : QJsonValue(QJsonValue::Null);
+}
+
+} // namespace
+
+QByteArray listCsv(std::span<const ScanRow* const> rows, const ListHeader& header)
+{
+    return csvTable(listTitles(header.horizon), listCells(rows));
+}
+
+QByteArray listXlsx(std::span<const ScanRow* const> rows, const ListHeader& header)
+{
+    return xlsxTable(header.day ? dateText(*header.day) : QStringLiteral("荐股列表"), listTitles(header.horizon),
+                     listCells(rows));
+}
+
+QJsonObject listJson(std::span<const ScanRow* const> rows, const ListHeader& header)
 {
     QJsonArray jsonRows;
     for (const ScanRow* row : rows) {
@@ -87,10 +64,12 @@ QJsonObject listJson(std::span<const ScanRow* const> rows, std::optional<std::in
         jsonRows.append(object);
     }
     return {
-        {QStringLiteral("day"), day ? QJsonValue(*day) : QJsonValue(QJsonValue::Null)},
-        {QStringLiteral("horizon"), static_cast<qint64>(horizon)},
-        {QStringLiteral("fee"), static_cast<qint64>(fee)},
-        {QStringLiteral("scanned"), static_cast<qint64>(scanned)},
+        {QStringLiteral("day"), day(header.day)},
+        {QStringLiteral("as_of"), day(header.asOf)},
+        {QStringLiteral("previous_day"), day(header.previousDay)},
+        {QStringLiteral("horizon"), static_cast<qint64>(header.horizon)},
+        {QStringLiteral("fee"), static_cast<qint64>(header.fee)},
+        {QStringLiteral("scanned"), static_cast<qint64>(header.scanned)},
         {QStringLiteral("rows"), jsonRows},
     };
 }

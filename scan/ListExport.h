@@ -11,17 +11,26 @@
 
 namespace verdaxil {
 
-// The rows as a CSV file: UTF-8 with a byte-order mark, so that spreadsheet programs
-// read the Chinese column titles of its header.
-QByteArray listCsv(std::span<const ScanRow* const> rows, std::int64_t horizon);
+// What a list file says of the list besides its rows.
+struct ListHeader {
+    std::optional<std::int32_t> day;         // the list's day
+    std::optional<std::int32_t> asOf;        // the day asked for
+    std::optional<std::int32_t> previousDay; // the list day before the list's
+    std::int64_t horizon = 30;
+    std::int64_t fee = 6;
+    std::size_t scanned = 0;
+};
+
+// The rows as a CSV file, with the list window's columns.
+QByteArray listCsv(std::span<const ScanRow* const> rows, const ListHeader& header);
 
 // The rows as a spreadsheet workbook of one sheet named by the list's day, with the
 // CSV file's columns.
-QByteArray listXlsx(std::span<const ScanRow* const> rows, std::optional<std::int32_t> day, std::int64_t horizon);
+QByteArray listXlsx(std::span<const ScanRow* const> rows, const ListHeader& header);
 
-// {"day", "horizon", "fee", "scanned", "rows": [...]}, each row holding every column
-// by its key; "error" only on a row whose file could not be read.
-QJsonObject listJson(std::span<const ScanRow* const> rows, std::optional<std::int32_t> day, std::int64_t horizon,
-                     std::int64_t fee, std::size_t scanned);
+// {"day", "as_of", "previous_day", "horizon", "fee", "scanned", "rows": [...]}, each row
+// holding every column by its key and "stale"; "error" only on a row whose file could
+// not be read.
+QJsonObject listJson(std::span<const ScanRow* const> rows, const ListHeader& header);
 
 } // namespace verdaxil

@@ -1,26 +1,16 @@
 #include "scan/MarketScan.h"
 
+#include "quotes/TradingDate.h"
 #include "runtime/FileSystem.h"
+#include "scan/FileHistory.h"
+#include "scan/WorkerPool.h"
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
-#include <condition_variable>
-#include <exception>
 #include <mutex>
-#include <system_error>
-#include <thread>
 
 namespace verdaxil {
 
 namespace {
-
-using namespace std::chrono_literals;
-
-constexpr std::size_t kChunk = 8; // files a worker takes at a time
-constexpr auto kProgressInterval = 50ms;
-constexpr std::size_t kThreadsPerCore = 4;
-constexpr std::size_t kMostThreads = 256;
 
 QString openErrorText(OpenError error)
 {
@@ -33,118 +23,57 @@ QString openErrorText(OpenError error)
     return QStringLiteral("无法打开文件");
 }
 
-ScanRow evaluateFile(SecurityEvaluator& evaluator, const DayFileEntry& entry, const ScanSettings& settings)
-{
-    ScanRow row;
-    row.market = entry.market;
-    row.code = entry.code;
-    row.securityClass = entry.securityClass;
-    row.localPath = entry.localPath;
-    OpenError error{};
-    if (const auto file = ReadOnlyFile::openLocal(entry.localPath.constData(), error))
-        row.evaluation = evaluator.evaluate(*file, settings.horizon, settings.fee);
-    else
-        row.error = openErrorText(error);
-    return row;
-}
-
-// What the workers share: each writes only the rows it took from `next`.
-class Workers {
+// Evaluates files as of a day, one worker's share: each writes only the facts of the
+// files it took.
+class HistoryTask : public WorkerTask {
 public:
-    Workers(const std::vector<DayFileEntry>& files, const ScanSettings& settings)
-        : files_(files), settings_(settings), rows_(files.size()), done_(files.size(), false)
-    {}
+    struct Shared {
+        const std::vector<DayFileEntry>& files;
+        const ScanSettings& settings;
+        std::vector<FileFacts>& facts;
+        std::vector<QString>& errors;
+        SignalCheck* check; // the merged check, when asked for
+        std::mutex& checkMutex;
+    };
 
-    std::stop_source& stopSource() { return stop_; }
-
-    void run() noexcept
+    HistoryTask(const Shared& shared, std::optional<std::int32_t> day)
+        : shared_(shared), day_(day), history_({shared.settings.horizon, shared.settings.fee, shared.settings.today})
     {
-        const std::stop_token stop = stop_.get_token();
-        try {
-            SecurityEvaluator evaluator;
-            for (std::size_t begin; !stop.stop_requested() && (begin = next_.fetch_add(kChunk)) < files_.size();) {
-                for (std::size_t k = begin; k < std::min(begin + kChunk, files_.size()) && !stop.stop_requested(); ++k) {
-                    rows_[k] = evaluateFile(evaluator, files_[k], settings_);
-                    done_[k] = true;
-                    doneCount_.fetch_add(1, std::memory_order_relaxed);
-                }
-            }
-        } catch (...) {
-            const std::lock_guard lock(mutex_);
-            if (!failure_)
-                failure_ = std::current_exception();
-            stop_.request_stop();
-        }
-        const std::lock_guard lock(mutex_);
-        ++finished_;
-        finishedChanged_.notify_all();
+        if (shared.check)
+            check_.emplace(shared.settings.horizon, shared.settings.fee, *shared.settings.check, shared.settings.today);
     }
 
-    // Waits for `workers` to finish, reporting progress meanwhile.
-    void wait(std::size_t workers, const ProgressCallback& progress)
+    void run(std::size_t index) override
     {
-        std::unique_lock lock(mutex_);
-        while (!finishedChanged_.wait_for(lock, kProgressInterval, [&] { return finished_ == workers; })) {
-            lock.unlock();
-            progress({doneCount_.load(std::memory_order_relaxed), files_.size()});
-            lock.lock();
-        }
+        const DayFileEntry& entry = shared_.files[index];
+        OpenError error{};
+        if (const auto file = ReadOnlyFile::openLocal(entry.localPath.constData(), error))
+            shared_.facts[index] = history_.evaluate(*file, day_, check_ ? &*check_ : nullptr, entry.securityClass);
+        else
+            shared_.errors[index] = openErrorText(error);
     }
 
-    ScanResult result(bool stopped)
+    // The counts go to the merged check once, not at every file.
+    void finish() override
     {
-        if (failure_)
-            std::rethrow_exception(failure_);
-        ScanResult result;
-        result.stopped = stopped;
-        result.rows.reserve(doneCount_);
-        for (std::size_t k = 0; k < rows_.size(); ++k) {
-            if (done_[k])
-                result.rows.push_back(std::move(rows_[k]));
-        }
-        return result;
+        if (!check_)
+            return;
+        const SignalCheck counted = check_->result();
+        const std::lock_guard lock(shared_.checkMutex);
+        shared_.check->merge(counted);
     }
-
-    std::size_t doneCount() const { return doneCount_; }
 
 private:
-    const std::vector<DayFileEntry>& files_;
-    const ScanSettings& settings_;
-    std::vector<ScanRow> rows_;
-    std::vector<char> done_; // not vector<bool>: workers write neighbouring elements
-    std::stop_source stop_;
-    std::atomic<std::size_t> next_{0};
-    std::atomic<std::size_t> doneCount_{0};
-
-    std::mutex mutex_;
-    std::condition_variable finishedChanged_;
-    std::size_t finished_ = 0;
-    std::exception_ptr failure_;
+    Shared shared_;
+    std::optional<std::int32_t> day_;
+    FileHistory history_;
+    std::optional<CheckAccumulator> check_;
 };
 
-// Threads for a scan: as many as asked, but never more than there are files, nor so
-// many that the system runs out of them for nothing (a scan gains nothing beyond a
-// few per core).
-std::size_t threadCount(int jobs, std::size_t files)
+// The largest date of `dates` below `day`; 0 for none.
+std::int32_t latestBefore(const std::array<std::int32_t, 2>& dates, std::int32_t day)
 {
-    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
-    const std::size_t most = std::min({std::max<std::size_t>(files, 1), kThreadsPerCore * cores, kMostThreads});
-    return std::clamp<std::size_t>(static_cast<std::size_t>(std::max(jobs, 1)), 1, most);
-}
-
-// When the system refuses a thread, the scan goes on with the workers it has; only a
-// scan without any fails.
-void startWorkers(std::vector<std::jthread>& running, std::size_t threads, Workers& workers)
-{
-    for (std::size_t k = 0; k < threads; ++k) {
-        try {
-            running.emplace_back([&workers] { workers.run(); });
-        } catch (const std::system_error&) {
-            if (running.empty())
-                throw;
-            return;
-        }
-    }
+    return dates[0] < day ? dates[0] : dates[1] < day ? dates[1] : 0;
 }
 
 } // namespace
@@ -152,25 +81,110 @@ void startWorkers(std::vector<std::jthread>& running, std::size_t threads, Worke
 ScanResult ScanDayFiles(const std::vector<DayFileEntry>& files, const ScanSettings& settings, std::stop_token stop,
                         const ProgressCallback& progress)
 {
-    Workers workers(files, settings);
-    std::stop_source& stopAll = workers.stopSource();
-    const std::stop_callback forwardStop(stop, [&] { stopAll.request_stop(); });
+    std::vector<FileFacts> facts(files.size());
+    std::vector<QString> errors(files.size());
+    std::optional<SignalCheck> check;
+    if (settings.check)
+        check.emplace();
+    std::mutex checkMutex;
+    const HistoryTask::Shared shared{files, settings, facts, errors, check ? &*check : nullptr, checkMutex};
 
-    const std::size_t threads = threadCount(settings.jobs, files.size());
-    {
-        std::vector<std::jthread> running;
-        try {
-            running.reserve(threads);
-            startWorkers(running, threads, workers);
-            workers.wait(running.size(), progress);
-        } catch (...) {
-            // Whatever failed here, the threads that run must stop before they are joined.
-            stopAll.request_stop();
-            throw;
-        }
+    // Every file as of the day asked for.
+    const PoolOutcome pass = RunOnWorkers(files.size(), settings.jobs, stop, progress,
+                                          [&] { return std::make_unique<HistoryTask>(shared, settings.asOf); });
+    ScanResult result;
+    result.stopped = pass.stopped;
+    result.check = std::move(check);
+    std::vector<std::size_t> indices; // of the files done, in the listing's order
+    for (std::size_t k = 0; k < files.size(); ++k) {
+        if (!pass.done[k])
+            continue;
+        indices.push_back(k);
+        ScanRow& row = result.rows.emplace_back();
+        row.market = files[k].market;
+        row.code = files[k].code;
+        row.securityClass = files[k].securityClass;
+        row.localPath = files[k].localPath;
+        row.evaluation = facts[k].evaluation;
+        row.error = errors[k];
     }
-    progress({workers.doneCount(), files.size()});
-    return workers.result(stopAll.stop_requested() && workers.doneCount() < files.size());
+    result.listDay = AssignListDay(result.rows, settings.today);
+    for (const std::size_t k : indices) {
+        const auto& latest = facts[k].wholeLatestDate;
+        if (latest && isPlausibleDate(*latest, settings.today) && (!result.latestDay || *latest > *result.latestDay))
+            result.latestDay = latest;
+    }
+    if (result.stopped || !result.listDay)
+        return result;
+    const std::int32_t listDay = *result.listDay;
+
+    // A file that holds records after the list's day, before the day asked for, is not as
+    // of the list's day what it is as of the day asked for: it is evaluated again.
+    std::vector<std::size_t> again;
+    for (std::size_t row = 0; row < indices.size(); ++row) {
+        if (facts[indices[row]].evaluation && facts[indices[row]].latestRecordDate > listDay)
+            again.push_back(row);
+    }
+    std::vector<FileFacts> asOfListDay = facts;
+    {
+        std::vector<DayFileEntry> filesAgain;
+        for (const std::size_t row : again)
+            filesAgain.push_back(files[indices[row]]);
+        std::vector<FileFacts> factsAgain(filesAgain.size());
+        std::vector<QString> errorsAgain(filesAgain.size());
+        const HistoryTask::Shared sharedAgain{filesAgain, settings, factsAgain, errorsAgain, nullptr, checkMutex};
+        const PoolOutcome passAgain = RunOnWorkers(
+            filesAgain.size(), settings.jobs, stop, [](ScanProgress) {},
+            [&] { return std::make_unique<HistoryTask>(sharedAgain, listDay); });
+        if (passAgain.stopped) {
+            result.stopped = true;
+            return result;
+        }
+        for (std::size_t k = 0; k < again.size(); ++k)
+            asOfListDay[indices[again[k]]] = factsAgain[k];
+    }
+
+    std::int32_t previousDay = 0;
+    for (const std::size_t k : indices)
+        previousDay = std::max(previousDay, latestBefore(asOfListDay[k].latestDates, listDay));
+    if (previousDay > 0)
+        result.previousDay = previousDay;
+
+    // How the list's securities did since, when the list's day is past.
+    const bool past = result.latestDay && listDay < *result.latestDay;
+    for (std::size_t row = 0; row < indices.size() && past; ++row) {
+        const FileFacts& asOf = asOfListDay[indices[row]];
+        if (asOf.evaluation && asOf.evaluation->indicators.latest && asOf.evaluation->indicators.latest->date == listDay)
+            result.rows[row].sinceBp = asOf.sinceBp;
+    }
+
+    // What was on the list of the day before: its securities evaluated as of that day.
+    if (!result.previousDay)
+        return result;
+    std::vector<std::size_t> listed;
+    for (std::size_t row = 0; row < indices.size(); ++row) {
+        if (IsOnDaysList(result.rows[row], listDay))
+            listed.push_back(row);
+    }
+    std::vector<DayFileEntry> filesListed;
+    for (const std::size_t row : listed)
+        filesListed.push_back(files[indices[row]]);
+    std::vector<FileFacts> factsBefore(filesListed.size());
+    std::vector<QString> errorsBefore(filesListed.size());
+    const HistoryTask::Shared sharedBefore{filesListed, settings, factsBefore, errorsBefore, nullptr, checkMutex};
+    const PoolOutcome passBefore = RunOnWorkers(
+        filesListed.size(), settings.jobs, stop, [](ScanProgress) {},
+        [&] { return std::make_unique<HistoryTask>(sharedBefore, previousDay); });
+    if (passBefore.stopped) {
+        result.stopped = true;
+        return result;
+    }
+    for (std::size_t k = 0; k < listed.size(); ++k) {
+        ScanRow before;
+        before.evaluation = factsBefore[k].evaluation;
+        result.rows[listed[k]].isNew = !IsOnDaysList(before, previousDay);
+    }
+    return result;
 }
 
 } // namespace verdaxil

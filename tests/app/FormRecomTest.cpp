@@ -148,7 +148,7 @@ TEST_F(FormRecom, FiltersAndSortsByNumber)
     // those of more selection points.
     QStringList expected;
     for (const QString& line : scanCliLines({})) {
-        if (line.section(u',', 3, 3) == QStringLiteral("A股"))
+        if (line.section(u',', 4, 4) == QStringLiteral("A股"))
             expected.append(line);
     }
     ASSERT_FALSE(expected.isEmpty());

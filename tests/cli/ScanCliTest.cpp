@@ -157,7 +157,7 @@ TEST_F(ScanCli, EveryRowAgreesWithAQueryOfItsFile)
             query(QStringList{QStringLiteral("--json"), QStringLiteral("--dir"), quoteDir} + settings + QStringList{code});
         ASSERT_EQ(queried.status, 0) << queried.err.toStdString();
         QJsonObject figures = row;
-        for (const char* key : {"market", "code", "name", "class", "board", "stale"})
+        for (const char* key : {"market", "code", "name", "new", "class", "board", "since_bp", "stale"})
             figures.remove(QLatin1String(key));
         EXPECT_EQ(figures, asScanRow(queried.json())) << (shanghai ? "SH " : "SZ ") << code.toStdString();
     }
@@ -186,9 +186,9 @@ TEST_F(ScanCli, CsvHasAByteOrderMarkAndChineseTitles)
     EXPECT_TRUE(csv.bytes.startsWith("\xEF\xBB\xBF"));
     const QStringList lines = csv.out.split(QStringLiteral("\r\n"));
     EXPECT_TRUE(
-        lines[0].startsWith(QStringLiteral("市场,代码,名称,类别,板块,最新日期,状态,现价(元),是否推荐,选股点,30日内上涨几率%")));
+        lines[0].startsWith(QStringLiteral("市场,代码,名称,新,类别,板块,最新日期,状态,现价(元),至今涨幅%,是否推荐,选股点,30日内上涨几率%")));
     EXPECT_EQ(lines.size(), 1 + 11 + 1);
-    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("上海,000001,,指数,,")));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("上海,000001,,,指数,,")));
 }
 
 // What only a damaged or hostile market holds changes nothing of the list: a file of
@@ -213,7 +213,7 @@ TEST_F(ScanCli, DamagedFilesAndAbsurdThreadCountsLeaveTheList)
     dir.addDayFile(QStringLiteral("shase"), QStringLiteral("=1+23"), days(3));
     const CliRun csv = scan({QStringLiteral("--all"), QStringLiteral("--dir"), dir.quoteDir()});
     EXPECT_TRUE(csv.out.contains(QStringLiteral("\n上海,'=1+23,"))) << csv.out.toStdString();
-    EXPECT_TRUE(csv.out.contains(QStringLiteral("\n上海,600999,,A股,主板,2999-12-31,日期异常,")));
+    EXPECT_TRUE(csv.out.contains(QStringLiteral("\n上海,600999,,,A股,主板,2999-12-31,日期异常,")));
 }
 
 // A name list exported as the terminal does (code page 936, tab-separated) names the

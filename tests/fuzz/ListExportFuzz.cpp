@@ -116,7 +116,7 @@ void checkListExportInput(Input input)
     for (const ScanRow& row : rows)
         pointers.push_back(&row);
 
-    const QByteArray csv = listCsv(pointers, 30);
+    const QByteArray csv = listCsv(pointers, ListHeader{});
     require(csv.startsWith("\xEF\xBB\xBF"), "the CSV file begins with a byte-order mark");
     const std::vector<QStringList> records = readCsv(QString::fromUtf8(csv.mid(3)));
     require(records.size() == rows.size() + 1, "one record for the titles and one for each row");
@@ -132,7 +132,7 @@ void checkListExportInput(Input input)
         }
     }
 
-    const QJsonArray json = QJsonDocument::fromJson(QJsonDocument(listJson(pointers, std::nullopt, 30, 6, rows.size())).toJson())
+    const QJsonArray json = QJsonDocument::fromJson(QJsonDocument(listJson(pointers, ListHeader{})).toJson())
                                 .object()
                                 .value(QStringLiteral("rows"))
                                 .toArray();

@@ -46,13 +46,12 @@ protected:
 
     std::vector<DayFileEntry> files() const { return ListDayFiles(dir.quoteDir()).files; }
 
-    static QByteArray json(ScanResult result)
+    static QByteArray json(const ScanResult& result)
     {
-        const auto day = AssignListDay(result.rows, todayAsDate());
         std::vector<const ScanRow*> rows;
         for (const ScanRow& row : result.rows)
             rows.push_back(&row);
-        return QJsonDocument(listJson(rows, day, 30, 6, rows.size())).toJson();
+        return QJsonDocument(listJson(rows, {result.listDay, {}, result.previousDay, 30, 6, rows.size()})).toJson();
     }
 
     QuoteDirFixture dir;

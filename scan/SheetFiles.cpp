@@ -1,4 +1,4 @@
-#include "scan/Workbook.h"
+#include "scan/SheetFiles.h"
 
 #include "runtime/CodePage936.h"
 
@@ -14,6 +14,20 @@
 namespace verdaxil {
 
 namespace {
+
+// Spreadsheet programs run a cell that begins with one of these as a formula: a day
+// file named "=1+23.day" must not put a live formula into the list.
+bool startsLikeAFormula(const QString& text)
+{
+    return !text.isEmpty() && QStringView(u"=+-@\t\r").contains(text.front());
+}
+
+QString csvField(QString text)
+{
+    if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') && !text.contains(u'\r'))
+        return text;
+    return u'"' + text.replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
 
 constexpr double kWidestColumn = 40; // characters; longer texts wrap out of view rather than widen the sheet
 
@@ -67,7 +81,23 @@ struct WorkbookCloser {
 
 } // namespace
 
-QByteArray xlsxWorkbook(const QString& sheetName, const QStringList& titles, const std::vector<std::vector<ListCell>>& rows)
+QByteArray csvTable(const QStringList& titles, const std::vector<std::vector<ListCell>>& rows)
+{
+    QByteArray csv("\xEF\xBB\xBF");
+    QStringList fields;
+    for (const QString& title : titles)
+        fields.append(csvField(title));
+    csv += fields.join(u',').toUtf8() + "\r\n";
+    for (const std::vector<ListCell>& row : rows) {
+        fields.clear();
+        for (const ListCell& cell : row)
+            fields.append(csvField(cell.kind == CellKind::Text && startsLikeAFormula(cell.text) ? u'\'' + cell.text : cell.text));
+        csv += fields.join(u',').toUtf8() + "\r\n";
+    }
+    return csv;
+}
+
+QByteArray xlsxTable(const QString& sheetName, const QStringList& titles, const std::vector<std::vector<ListCell>>& rows)
 {
     // The library writes files only: the workbook is made in a folder of its own and
     // read back, so that the caller saves it under the program's rules.

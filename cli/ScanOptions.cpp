@@ -1,0 +1,126 @@
+#include "cli/ScanOptions.h"
+
+#include "quotes/TradingDate.h"
+
+#include <thread>
+
+namespace verdaxil {
+
+namespace {
+
+std::optional<OutputFormat> formatNamed(const QString& name)
+{
+    if (name == u"csv")
+        return OutputFormat::Csv;
+    if (name == u"json")
+        return OutputFormat::Json;
+    if (name == u"xlsx")
+        return OutputFormat::Xlsx;
+    return std::nullopt;
+}
+
+// A class by its key as the rows give it; none for "all".
+std::optional<std::optional<SecurityClass>> classNamed(const QString& key)
+{
+    if (key == u"all")
+        return std::optional<SecurityClass>();
+    for (SecurityClass securityClass : {SecurityClass::AShare, SecurityClass::BShare, SecurityClass::Index, SecurityClass::Fund,
+                                        SecurityClass::Bond, SecurityClass::Other}) {
+        if (classKey(securityClass) == key)
+            return std::optional(securityClass);
+    }
+    return std::nullopt;
+}
+
+// A day option's date; `problem` says why when the text is no date.
+std::optional<std::int32_t> dayOption(const QCommandLineParser& parser, const QCommandLineOption& option, QString& problem)
+{
+    if (!parser.isSet(option))
+        return std::nullopt;
+    const auto date = dateFromText(parser.value(option));
+    if (!date && problem.isEmpty())
+        problem = QStringLiteral("--%1 takes a date as YYYYMMDD, not %2").arg(option.names().constFirst(), parser.value(option));
+    return date;
+}
+
+} // namespace
+
+ScanOptionDefinitions::ScanOptionDefinitions()
+    : all(QStringLiteral("all"), QStringLiteral("Print every scanned security, not only the day's list.")),
+      format(QStringLiteral("format"),
+             QStringLiteral("csv (default), json or xlsx. JSON keeps prices in 分 and dates as YYYYMMDD numbers; CSV and "
+                            "xlsx show prices in 元 and dates as YYYY-MM-DD."),
+             QStringLiteral("FORMAT"), QStringLiteral("csv")),
+      output(QStringLiteral("output"), QStringLiteral("Write to FILE instead of standard output."), QStringLiteral("FILE")),
+      force(QStringLiteral("force"), QStringLiteral("Replace an existing output file.")),
+      jobs(QStringLiteral("jobs"), QStringLiteral("Threads to scan on (default: the number of cores)."), QStringLiteral("N"),
+           QString::number(std::max(1u, std::thread::hardware_concurrency()))),
+      names(QStringLiteral("names"),
+            QStringLiteral("Security names from FILE for this run (default: the name list last imported in the window)."),
+            QStringLiteral("FILE")),
+      day(QStringLiteral("day"),
+          QStringLiteral("The list as of DAY (YYYYMMDD; a day without trading gives the list of the trading day before it), "
+                         "with what was new on it and how it did since."),
+          QStringLiteral("DAY")),
+      report(QStringLiteral("report"),
+             QStringLiteral("Check the signal instead: by year, every trading day against the selection points and the "
+                            "recommended days, bought the next day, sold at the close after the horizon.")),
+      from(QStringLiteral("from"), QStringLiteral("With --report: check days from DAY on (YYYYMMDD)."), QStringLiteral("DAY")),
+      to(QStringLiteral("to"), QStringLiteral("With --report: check days up to DAY (YYYYMMDD)."), QStringLiteral("DAY")),
+      checkClass(QStringLiteral("class"),
+                 QStringLiteral("With --report: the class to check, a-share (default), b-share, index, fund, bond, other or "
+                                "all."),
+                 QStringLiteral("KEY"), QStringLiteral("a-share"))
+{}
+
+QList<QCommandLineOption> ScanOptionDefinitions::list() const
+{
+    return {settings.dir, settings.fee, settings.horizon, all,  format, output,    force, jobs,
+            names,        day,          report,           from, to,     checkClass};
+}
+
+std::optional<ScanOptions> readScanOptions(const QCommandLineParser& parser, const ScanOptionDefinitions& defined,
+                                           QString& problem)
+{
+    ScanOptions options;
+    options.quoteDir = parser.value(defined.settings.dir);
+    options.feeText = parser.value(defined.settings.fee);
+    options.horizonText = parser.value(defined.settings.horizon);
+    options.all = parser.isSet(defined.all);
+    options.output = parser.value(defined.output);
+    options.force = parser.isSet(defined.force);
+    options.names = parser.value(defined.names);
+    options.report = parser.isSet(defined.report);
+    const auto format = formatNamed(parser.value(defined.format));
+    const auto checkClass = classNamed(parser.value(defined.checkClass));
+    bool jobsIsNumber = false;
+    options.jobs = parser.value(defined.jobs).toInt(&jobsIsNumber);
+    options.day = dayOption(parser, defined.day, problem);
+    options.checkDays = {dayOption(parser, defined.from, problem), dayOption(parser, defined.to, problem)};
+    const bool checkOptions = parser.isSet(defined.from) || parser.isSet(defined.to) || parser.isSet(defined.checkClass);
+
+    if (!problem.isEmpty())
+        return std::nullopt;
+    if (!parser.positionalArguments().isEmpty())
+        problem = QStringLiteral("Unexpected argument: ") + parser.positionalArguments().constFirst();
+    else if (!format)
+        problem = QStringLiteral("--format takes csv, json or xlsx, not ") + parser.value(defined.format);
+    else if (!jobsIsNumber || options.jobs < 1)
+        problem = QStringLiteral("--jobs takes a whole number of at least 1, not ") + parser.value(defined.jobs);
+    else if (options.force && options.output.isEmpty())
+        problem = QStringLiteral("--force goes with --output");
+    else if (!checkClass)
+        problem = QStringLiteral("--class takes a-share, b-share, index, fund, bond, other or all, not ")
+            + parser.value(defined.checkClass);
+    else if (checkOptions && !options.report)
+        problem = QStringLiteral("--from, --to and --class go with --report");
+    else if (options.report && (options.day || options.all))
+        problem = QStringLiteral("--report checks every day of every file: it takes neither --day nor --all");
+    if (!problem.isEmpty())
+        return std::nullopt;
+    options.format = *format;
+    options.checkClass = *checkClass;
+    return options;
+}
+
+} // namespace verdaxil

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "cli/CommandLine.h"
+#include "scan/SecurityClass.h"
+#include "scan/SignalCheck.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QList>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+namespace verdaxil {
+
+enum class OutputFormat { Csv, Json, Xlsx };
+
+// What verdaxil-scan was asked to do.
+struct ScanOptions {
+    QString quoteDir;
+    QString feeText;
+    QString horizonText;
+    bool all = false;
+    OutputFormat format = OutputFormat::Csv;
+    QString output;
+    bool force = false;
+    int jobs = 1;
+    QString names;                   // a name list file for this run; the kept copy when empty
+    std::optional<std::int32_t> day; // the list as of this day; the latest when none
+    bool report = false;             // the signal check instead of a list
+    CheckSettings checkDays;
+    std::optional<SecurityClass> checkClass = SecurityClass::AShare; // none: every class
+};
+
+// verdaxil-scan's options, to add to its parser.
+struct ScanOptionDefinitions {
+    SettingOptions settings = settingOptions();
+    QCommandLineOption all;
+    QCommandLineOption format;
+    QCommandLineOption output;
+    QCommandLineOption force;
+    QCommandLineOption jobs;
+    QCommandLineOption names;
+    QCommandLineOption day;
+    QCommandLineOption report;
+    QCommandLineOption from;
+    QCommandLineOption to;
+    QCommandLineOption checkClass;
+
+    ScanOptionDefinitions();
+    QList<QCommandLineOption> list() const;
+};
+
+// The options of a parsed command line; none when they do not fit, `problem` then says why.
+std::optional<ScanOptions> readScanOptions(const QCommandLineParser& parser, const ScanOptionDefinitions& defined,
+                                           QString& problem);
+
+} // namespace verdaxil

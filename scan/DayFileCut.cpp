@@ -1,0 +1,48 @@
+#include "scan/DayFileCut.h"
+
+#include "runtime/FileSystem.h"
+
+#include <algorithm>
+
+namespace verdaxil {
+
+DayFileCut::DayFileCut() : block_(std::make_unique<DayRecordBlock>()) {}
+
+void DayFileCut::read(const ReadOnlyFile& file)
+{
+    const auto records = static_cast<std::size_t>(file.size() / kDayRecordSize);
+    if (records <= DayTable::kRows) {
+        records_ = ReadDayRecords(file, *block_);
+        return;
+    }
+    const std::size_t kept = std::min(records, kMostRecords);
+    longFile_.resize(kept * kDayRecordSize);
+    const std::size_t got =
+        file.readAt(static_cast<std::int64_t>((records - kept) * kDayRecordSize), longFile_.data(), longFile_.size());
+    records_ = std::span<const char>(longFile_).first(got / kDayRecordSize * kDayRecordSize);
+}
+
+std::size_t DayFileCut::cutAt(std::int32_t day) const
+{
+    for (std::size_t record = 0; record < count(); ++record) {
+        if (dayRecordField(records_.data() + record * kDayRecordSize, 0) > day)
+            return record;
+    }
+    return count();
+}
+
+std::int32_t DayFileCut::latestRecordDate(std::size_t end) const
+{
+    std::int32_t latest = 0;
+    for (std::size_t record = 0; record < end; ++record)
+        latest = std::max(latest, dayRecordField(records_.data() + record * kDayRecordSize, 0));
+    return latest;
+}
+
+std::span<const char> DayFileCut::window(std::size_t end) const
+{
+    const std::size_t begin = end - std::min<std::size_t>(end, DayTable::kRows);
+    return records_.subspan(begin * kDayRecordSize, (end - begin) * kDayRecordSize);
+}
+
+} // namespace verdaxil

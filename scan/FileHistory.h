@@ -1,0 +1,55 @@
+#pragma once
+
+#include "analysis/SecurityEvaluator.h"
+#include "scan/CheckAccumulator.h"
+#include "scan/DayFileCut.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace verdaxil {
+
+class ReadOnlyFile;
+
+// What one security's file gives the scan of a day, besides its row.
+struct FileFacts {
+    std::optional<SecurityEvaluation> evaluation; // as of the day
+    // The latest date of the records before the cut: when it is not after the list's
+    // day, the file as of that day is the file as of the day asked for.
+    std::int32_t latestRecordDate = 0;
+    // The two latest distinct plausible dates of the kept days as of the day, latest
+    // first; 0 where there is none.
+    std::array<std::int32_t, 2> latestDates{};
+    // The date of the whole file's last kept day, plausible or not.
+    std::optional<std::int32_t> wholeLatestDate;
+    // How it did since, were the list's day its own latest day as of the day asked for.
+    std::optional<std::int64_t> sinceBp;
+};
+
+// Evaluates one file after another as of a day, with what the list of a past day
+// needs of each: a worker's tools, kept from one file to the next.
+class FileHistory {
+public:
+    struct Settings {
+        std::int64_t horizon = 30;
+        std::int64_t fee = 6;
+        std::int32_t today = 0;
+    };
+
+    explicit FileHistory(const Settings& settings);
+
+    // The file as of `day` (the whole file when none); adds the whole file's days to
+    // `check` when given.
+    FileFacts evaluate(const ReadOnlyFile& file, std::optional<std::int32_t> day, CheckAccumulator* check,
+                       SecurityClass securityClass);
+
+private:
+    void learnTheWholeFile(std::size_t cut, FileFacts& facts, CheckAccumulator* check, SecurityClass securityClass);
+
+    Settings settings_;
+    DayFileCut file_;
+    SecurityEvaluator evaluator_;
+};
+
+} // namespace verdaxil
