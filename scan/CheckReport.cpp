@@ -72,7 +72,7 @@ QString checkKindName(CheckKind kind)
 
 QStringList checkTitles()
 {
-    return {QStringLiteral("年份"),       QStringLiteral("类型"),         QStringLiteral("样本数"),    QStringLiteral("胜率%"),
+    return {QStringLiteral("年份"),      QStringLiteral("类型"),       QStringLiteral("样本数"),   QStringLiteral("胜率%"),
             QStringLiteral("涨5%以上%"), QStringLiteral("涨10%以上%"), QStringLiteral("平均收益%")};
 }
 

@@ -185,8 +185,8 @@ TEST_F(ScanCli, CsvHasAByteOrderMarkAndChineseTitles)
     ASSERT_EQ(csv.status, 0);
     EXPECT_TRUE(csv.bytes.startsWith("\xEF\xBB\xBF"));
     const QStringList lines = csv.out.split(QStringLiteral("\r\n"));
-    EXPECT_TRUE(
-        lines[0].startsWith(QStringLiteral("市场,代码,名称,新,类别,板块,最新日期,状态,现价(元),至今涨幅%,是否推荐,选股点,30日内上涨几率%")));
+    EXPECT_TRUE(lines[0].startsWith(
+        QStringLiteral("市场,代码,名称,新,类别,板块,最新日期,状态,现价(元),至今涨幅%,是否推荐,选股点,30日内上涨几率%")));
     EXPECT_EQ(lines.size(), 1 + 11 + 1);
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("上海,000001,,,指数,,")));
 }
