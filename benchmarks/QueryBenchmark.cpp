@@ -3,10 +3,10 @@
 // (Qt allocates its string data with malloc, which this does not count), and at the
 // end each time as a multiple of the read's.
 
+#include "RatioReporter.h"
 #include "analysis/QueryCommand.h"
 #include "analysis/SecurityEvaluator.h"
 #include "analysis/TextWindow.h"
-#include "benchmarks/RatioReporter.h"
 #include "quotes/DayFileReader.h"
 #include "runtime/FileSystem.h"
 #include "tools/DayFileWriter.h"

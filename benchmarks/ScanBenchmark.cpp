@@ -1,9 +1,11 @@
 // The market scan against the floor of merely reading its files: a generated market
 // of VERDAXIL_BENCH_FILES day files (default 2000) of 5000 days each, in the page cache.
-// At the end each time is given as a multiple of the floor's on as many threads.
+// Besides the day's list: the list of a day two weeks before the market's last, and
+// the check of the signal over every day. At the end each time is given as a
+// multiple of the floor's on as many threads.
 
+#include "RatioReporter.h"
 #include "analysis/SecurityEvaluator.h"
-#include "benchmarks/RatioReporter.h"
 #include "quotes/DayFileReader.h"
 #include "quotes/QuoteLayout.h"
 #include "runtime/FileSystem.h"
@@ -11,6 +13,7 @@
 #include "tools/DayFileWriter.h"
 #include "tools/DemoQuotes.h"
 
+#include <QDate>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -27,6 +30,8 @@ namespace verdaxil {
 namespace {
 
 constexpr int kDays = 5000;
+// The generated histories run into the 2030s: every one of their dates is plausible.
+constexpr std::int32_t kToday = 20991231;
 
 int fileCount()
 {
@@ -45,13 +50,18 @@ public:
             writeDayFile(dir_.filePath(QuoteLayout::localDayDirectory(Market::Shanghai) + code + QuoteLayout::kDayFileSuffix),
                          demoHistory(security, kDays));
         }
+        const QDate last = QDate::fromString(QString::number(demoHistory(demoSecurities().front(), kDays).back().date),
+                                             QStringLiteral("yyyyMMdd"));
+        twoWeeksBefore_ = last.addDays(-14).toString(QStringLiteral("yyyyMMdd")).toInt();
         files_ = ListDayFiles(dir_.path()).files;
         // Written back before anything is timed: writeback would compete with the reads.
         ::sync();
     }
     const std::vector<DayFileEntry>& files() const { return files_; }
+    std::int32_t twoWeeksBefore() const { return twoWeeksBefore_; }
 
 private:
+    std::int32_t twoWeeksBefore_ = 0;
     QTemporaryDir dir_;
     std::vector<DayFileEntry> files_;
 };
@@ -123,7 +133,28 @@ void BaselineEvaluation(benchmark::State& state)
 
 void Scan(benchmark::State& state)
 {
-    const ScanSettings settings{.horizon = state.range(0), .fee = 6, .jobs = static_cast<int>(state.range(1))};
+    const ScanSettings settings{.horizon = state.range(0), .fee = 6, .jobs = static_cast<int>(state.range(1)), .today = kToday};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ScanDayFiles(market().files(), settings, {}, [](ScanProgress) {}));
+    reportFiles(state);
+}
+
+// The list as of a day two weeks before the market's last, with what was new on it and
+// how it did since.
+void PastDay(benchmark::State& state)
+{
+    const ScanSettings settings{
+        .horizon = 30, .fee = 6, .jobs = static_cast<int>(state.range(0)), .today = kToday, .asOf = market().twoWeeksBefore()};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ScanDayFiles(market().files(), settings, {}, [](ScanProgress) {}));
+    reportFiles(state);
+}
+
+// The day's list and the check of the signal over every day of every file.
+void SignalCheck(benchmark::State& state)
+{
+    const ScanSettings settings{
+        .horizon = 30, .fee = 6, .jobs = static_cast<int>(state.range(0)), .today = kToday, .check = CheckSettings{}};
     for (auto _ : state)
         benchmark::DoNotOptimize(ScanDayFiles(market().files(), settings, {}, [](ScanProgress) {}));
     reportFiles(state);
@@ -135,6 +166,8 @@ BENCHMARK(Scan)
     ->ArgsProduct({{30, 5000}, {1, 2}})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+BENCHMARK(PastDay)->ArgName("threads")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(SignalCheck)->ArgName("threads")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BaselineEvaluation)
     ->ArgNames({"horizon", "threads"})
     ->ArgsProduct({{30, 5000}, {1, 2}})

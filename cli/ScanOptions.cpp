@@ -19,17 +19,20 @@ std::optional<OutputFormat> formatNamed(const QString& name)
     return std::nullopt;
 }
 
-// A class by its key as the rows give it; none for "all".
-std::optional<std::optional<SecurityClass>> classNamed(const QString& key)
+// The class a key names as the rows give it, none for "all"; false for no class.
+bool classNamed(const QString& key, std::optional<SecurityClass>& named)
 {
+    named.reset();
     if (key == u"all")
-        return std::optional<SecurityClass>();
+        return true;
     for (SecurityClass securityClass : {SecurityClass::AShare, SecurityClass::BShare, SecurityClass::Index, SecurityClass::Fund,
                                         SecurityClass::Bond, SecurityClass::Other}) {
-        if (classKey(securityClass) == key)
-            return std::optional(securityClass);
+        if (classKey(securityClass) == key) {
+            named = securityClass;
+            return true;
+        }
     }
-    return std::nullopt;
+    return false;
 }
 
 // A day option's date; `problem` says why when the text is no date.
@@ -92,7 +95,7 @@ std::optional<ScanOptions> readScanOptions(const QCommandLineParser& parser, con
     options.names = parser.value(defined.names);
     options.report = parser.isSet(defined.report);
     const auto format = formatNamed(parser.value(defined.format));
-    const auto checkClass = classNamed(parser.value(defined.checkClass));
+    const bool knownClass = classNamed(parser.value(defined.checkClass), options.checkClass);
     bool jobsIsNumber = false;
     options.jobs = parser.value(defined.jobs).toInt(&jobsIsNumber);
     options.day = dayOption(parser, defined.day, problem);
@@ -109,7 +112,7 @@ std::optional<ScanOptions> readScanOptions(const QCommandLineParser& parser, con
         problem = QStringLiteral("--jobs takes a whole number of at least 1, not ") + parser.value(defined.jobs);
     else if (options.force && options.output.isEmpty())
         problem = QStringLiteral("--force goes with --output");
-    else if (!checkClass)
+    else if (!knownClass)
         problem = QStringLiteral("--class takes a-share, b-share, index, fund, bond, other or all, not ")
             + parser.value(defined.checkClass);
     else if (checkOptions && !options.report)
@@ -119,7 +122,6 @@ std::optional<ScanOptions> readScanOptions(const QCommandLineParser& parser, con
     if (!problem.isEmpty())
         return std::nullopt;
     options.format = *format;
-    options.checkClass = *checkClass;
     return options;
 }
 

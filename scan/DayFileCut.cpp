@@ -31,10 +31,10 @@ std::size_t DayFileCut::cutAt(std::int32_t day) const
     return count();
 }
 
-std::int32_t DayFileCut::latestRecordDate(std::size_t end) const
+std::int32_t DayFileCut::latestRecordDate(std::size_t begin, std::size_t end) const
 {
     std::int32_t latest = 0;
-    for (std::size_t record = 0; record < end; ++record)
+    for (std::size_t record = begin; record < end; ++record)
         latest = std::max(latest, dayRecordField(records_.data() + record * kDayRecordSize, 0));
     return latest;
 }

@@ -32,8 +32,8 @@ public:
 
     // The number of records before the first one dated after `day`.
     std::size_t cutAt(std::int32_t day) const;
-    // The latest date of the first `end` records; 0 for none.
-    std::int32_t latestRecordDate(std::size_t end) const;
+    // The latest date of records `begin` to `end` - 1; 0 for none.
+    std::int32_t latestRecordDate(std::size_t begin, std::size_t end) const;
     // What the query reads of the file as if it ended after `end` records: the most
     // recent DayTable::kRows of them.
     std::span<const char> window(std::size_t end) const;

@@ -1,25 +1,40 @@
 #include "scan/FileHistory.h"
 
 #include "analysis/IndicatorColumns.h"
+#include "analysis/Indicators.h"
 #include "quotes/DayRecord.h"
 #include "quotes/TradingDate.h"
+
+#include <algorithm>
+#include <limits>
 
 namespace verdaxil {
 
 namespace {
 
-std::array<std::int32_t, 2> latestPlausibleDates(std::span<const std::int32_t> dates, std::int32_t today)
+constexpr std::int32_t kNone = std::numeric_limits<std::int32_t>::min();
+
+// The latest of `dates` below `bound`, kNone for none. A plain loop of lanes.
+std::int32_t latestBelow(std::span<const std::int32_t> dates, std::int32_t bound)
 {
-    std::array<std::int32_t, 2> latest{};
-    for (const std::int32_t date : dates) {
-        if (!isPlausibleDate(date, today) || date == latest[0] || date == latest[1])
-            continue;
-        if (date > latest[0])
-            latest = {date, latest[0]};
-        else if (date > latest[1])
-            latest[1] = date;
-    }
+    std::int32_t latest = kNone;
+    for (const std::int32_t date : dates)
+        latest = std::max(latest, date < bound ? date : kNone);
     return latest;
+}
+
+// The latest plausible date of `dates` below `bound`; 0 for none. Only the latest date
+// below the bound is tested, then the one below it when that is no calendar day.
+std::int32_t latestPlausibleBelow(std::span<const std::int32_t> dates, std::int32_t bound, std::int32_t today)
+{
+    for (std::int32_t below = std::min<std::int64_t>(bound, std::int64_t{today} + 1);;) {
+        const std::int32_t latest = latestBelow(dates, below);
+        if (latest == kNone || latest < 19900101)
+            return 0;
+        if (isPlausibleDate(latest, today))
+            return latest;
+        below = latest;
+    }
 }
 
 // The whole file's kept days after a list's day, met in file order: the entry is the
@@ -35,14 +50,34 @@ public:
         if (!isPlausibleDate(date, today_))
             return;
         exit_ = close;
-        if (!entry_ && listDay_ && date > *listDay_)
+        if (!hasEntry_ && listDay_ && date > *listDay_) {
             entry_ = averagePrice();
+            hasEntry_ = true;
+        }
     }
 
+    // The same for whole columns of kept days: only their latest dates are tested.
     void keptDays(const EvaluatedDays& days)
     {
-        for (std::size_t day = 0; day < days.date.size(); ++day)
-            keptDay(days.date[day], days.close[day], [&] { return days.avgPrice[day]; });
+        const std::span<const std::int32_t> dates = days.date;
+        if (dates.empty())
+            return;
+        lastDate_ = dates.back();
+        for (std::size_t day = dates.size(); day-- > 0;) {
+            if (isPlausibleDate(dates[day], today_)) {
+                exit_ = days.close[day];
+                break;
+            }
+        }
+        if (hasEntry_ || !listDay_ || latestBelow(dates, std::numeric_limits<std::int32_t>::max()) <= *listDay_)
+            return;
+        for (std::size_t day = 0; day < dates.size(); ++day) {
+            if (dates[day] > *listDay_ && isPlausibleDate(dates[day], today_)) {
+                entry_ = days.avgPrice[day];
+                hasEntry_ = true;
+                return;
+            }
+        }
     }
 
     std::optional<std::int32_t> lastDate() const { return lastDate_; }
@@ -50,16 +85,18 @@ public:
     // (exit - entry - fee) * 10000 / entry, truncated; none without an entry above 0.
     std::optional<std::int64_t> sinceBp(std::int64_t fee) const
     {
-        if (!entry_ || *entry_ <= 0)
+        if (!hasEntry_ || entry_ <= 0)
             return std::nullopt;
-        return (std::int64_t{*exit_} - *entry_ - fee) * 10000 / *entry_;
+        // The day of the entry is itself kept and plausible: there is an exit.
+        return (std::int64_t{exit_} - entry_ - fee) * 10000 / entry_;
     }
 
 private:
     std::optional<std::int32_t> listDay_;
     std::int32_t today_;
-    std::optional<std::int32_t> entry_;
-    std::optional<std::int32_t> exit_;
+    bool hasEntry_ = false;
+    std::int32_t entry_ = 0;
+    std::int32_t exit_ = 0;
     std::optional<std::int32_t> lastDate_;
 };
 
@@ -76,48 +113,95 @@ bool hasZeroField(std::span<const char> records, std::size_t record)
     return zero;
 }
 
+RecentDays recentDays(const EvaluatedDays& days, bool everyRecordKept)
+{
+    RecentDays recent;
+    const auto count = static_cast<std::size_t>(days.count());
+    recent.count = std::min(count, RecentDays::kDays);
+    const std::size_t first = count - recent.count;
+    recent.usable = everyRecordKept;
+    recent.earlierLatest = latestBelow(days.date.first(first), std::numeric_limits<std::int32_t>::max());
+    for (std::size_t k = 0; k < recent.count; ++k) {
+        const std::size_t day = first + k;
+        recent.dates[k] = days.date[day];
+        recent.recommended[k] = day >= 1 && IsRecommended(days, static_cast<int>(day));
+        recent.usable = recent.usable && (k == 0 || recent.dates[k] > recent.dates[k - 1]);
+    }
+    return recent;
+}
+
 } // namespace
+
+std::optional<bool> RecentDays::onListAsOf(std::int32_t day) const
+{
+    if (!usable || (count == kDays && day < earlierLatest))
+        return std::nullopt;
+    const auto after = static_cast<std::size_t>(std::upper_bound(dates.begin(), dates.begin() + count, day) - dates.begin());
+    // No day up to it: none at all when these are all the days, else unknown.
+    if (after == 0)
+        return count < kDays ? std::optional(false) : std::nullopt;
+    return dates[after - 1] == day && recommended[after - 1];
+}
 
 FileHistory::FileHistory(const Settings& settings) : settings_(settings) {}
 
-FileFacts FileHistory::evaluate(const ReadOnlyFile& file, std::optional<std::int32_t> day, CheckAccumulator* check,
+FileFacts FileHistory::evaluate(const ReadOnlyFile& file, std::optional<std::int32_t> day, Wanted wanted, CheckAccumulator* check,
                                 SecurityClass securityClass)
 {
     file_.read(file);
     const std::size_t total = file_.count();
     const std::size_t cut = day ? file_.cutAt(*day) : total;
+    const std::span<const char> window = file_.window(cut);
     FileFacts facts;
-    facts.latestRecordDate = file_.latestRecordDate(cut);
-    const IndicatorSummary summary = evaluator_.loadBytes(file_.window(cut));
-    facts.evaluation = SecurityEvaluation{summary, evaluator_.selectionStats(settings_.horizon, settings_.fee)};
+    const IndicatorSummary summary = evaluator_.loadBytes(window);
+    facts.evaluation = SecurityEvaluation{summary, {}};
+    if (wanted.backTest)
+        facts.evaluation->stats = evaluator_.selectionStats(settings_.horizon, settings_.fee);
     const EvaluatedDays days = evaluator_.days();
-    facts.latestDates = latestPlausibleDates(days.date, settings_.today);
+    if (wanted.dates) {
+        // Every record read is kept unless some were removed: the latest kept date is then
+        // the latest record's, without reading the records again.
+        const auto start = static_cast<std::size_t>(window.data() - file_.records().data()) / kDayRecordSize;
+        const bool allKept = static_cast<std::size_t>(days.count()) == cut - start;
+        facts.latestRecordDate = std::max(file_.latestRecordDate(0, start),
+                                          allKept ? std::max(0, latestBelow(days.date, std::numeric_limits<std::int32_t>::max()))
+                                                  : file_.latestRecordDate(start, cut));
+        facts.recent = recentDays(days, allKept && start == 0);
+        facts.latestDates[0] = latestPlausibleBelow(days.date, std::numeric_limits<std::int32_t>::max(), settings_.today);
+        if (facts.latestDates[0] > 0)
+            facts.latestDates[1] = latestPlausibleBelow(days.date, facts.latestDates[0], settings_.today);
+    }
     if (cut == total) {
         // The file ends by the day: the days as of it are the whole file's.
         facts.wholeLatestDate = summary.latest ? std::optional(summary.latest->date) : std::nullopt;
-        SinceSearch since(facts.wholeLatestDate, settings_.today);
-        since.keptDays(days);
-        facts.sinceBp = since.sinceBp(settings_.fee);
+        if (wanted.since) {
+            SinceSearch since(facts.wholeLatestDate, settings_.today);
+            since.keptDays(days);
+            facts.sinceBp = since.sinceBp(settings_.fee);
+        }
         if (check)
             check->addDays(days, securityClass);
         return facts;
     }
-    learnTheWholeFile(cut, facts, check, securityClass);
+    if (wanted.dates || wanted.since || check)
+        learnTheWholeFile(cut, wanted.since, facts, check, securityClass);
     return facts;
 }
 
 // The whole file beyond the cut: its last kept day, and how the security did after its
 // latest day as of the cut.
-void FileHistory::learnTheWholeFile(std::size_t cut, FileFacts& facts, CheckAccumulator* check, SecurityClass securityClass)
+void FileHistory::learnTheWholeFile(std::size_t cut, bool since, FileFacts& facts, CheckAccumulator* check,
+                                    SecurityClass securityClass)
 {
     const std::optional<LatestDay> latest = facts.evaluation->indicators.latest;
-    SinceSearch since(latest ? std::optional(latest->date) : std::nullopt, settings_.today);
+    SinceSearch search(latest ? std::optional(latest->date) : std::nullopt, settings_.today);
     const std::span<const char> records = file_.records();
     const std::size_t total = file_.count();
     // Both ways read the same most recent records, so the whole file's kept days are the
     // ones kept as of the cut and those kept after it: no need to evaluate it again.
     if (!check && file_.window(cut).data() == file_.window(total).data()) {
-        since.keptDays(evaluator_.days());
+        if (since)
+            search.keptDays(evaluator_.days());
         // Cleaning stops at the first negative high from the start of what is read.
         bool cleaning = true;
         const auto start = static_cast<std::size_t>(file_.window(cut).data() - records.data()) / kDayRecordSize;
@@ -127,18 +211,19 @@ void FileHistory::learnTheWholeFile(std::size_t cut, FileFacts& facts, CheckAccu
             cleaning = cleaning && field(records, record, 2) >= 0;
             if (cleaning && hasZeroField(records, record))
                 continue;
-            since.keptDay(field(records, record, 0), field(records, record, 4),
-                          [&] { return AveragePrice(field(records, record, 5), field(records, record, 6)); });
+            search.keptDay(field(records, record, 0), field(records, record, 4),
+                           [&] { return AveragePrice(field(records, record, 5), field(records, record, 6)); });
         }
     } else {
         evaluator_.loadBytes(file_.window(total));
         const EvaluatedDays days = evaluator_.days();
-        since.keptDays(days);
+        search.keptDays(days);
         if (check)
             check->addDays(days, securityClass);
     }
-    facts.wholeLatestDate = since.lastDate();
-    facts.sinceBp = since.sinceBp(settings_.fee);
+    facts.wholeLatestDate = search.lastDate();
+    if (since)
+        facts.sinceBp = search.sinceBp(settings_.fee);
 }
 
 } // namespace verdaxil

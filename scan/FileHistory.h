@@ -12,6 +12,23 @@ namespace verdaxil {
 
 class ReadOnlyFile;
 
+// A file's last days as of a day, to tell whether it was on the list of an earlier day
+// without reading it again. Usable when every record read was kept, from the file's
+// first, and the last ones' dates ascend: then the file as of an earlier day that no
+// record before these follows is these days up to it, with the same averages.
+struct RecentDays {
+    static constexpr std::size_t kDays = 4;
+
+    bool usable = false;
+    std::int32_t earlierLatest = 0; // the latest date before these days
+    std::size_t count = 0;          // of these days, up to kDays; all the days there are when fewer
+    std::array<std::int32_t, kDays> dates{};
+    std::array<bool, kDays> recommended{};
+
+    // Whether the file as of `day` is on that day's list; none when these days cannot tell.
+    std::optional<bool> onListAsOf(std::int32_t day) const;
+};
+
 // What one security's file gives the scan of a day, besides its row.
 struct FileFacts {
     std::optional<SecurityEvaluation> evaluation; // as of the day
@@ -25,6 +42,7 @@ struct FileFacts {
     std::optional<std::int32_t> wholeLatestDate;
     // How it did since, were the list's day its own latest day as of the day asked for.
     std::optional<std::int64_t> sinceBp;
+    RecentDays recent;
 };
 
 // Evaluates one file after another as of a day, with what the list of a past day
@@ -37,15 +55,22 @@ public:
         std::int32_t today = 0;
     };
 
+    // What is wanted of a file besides its summary as of the day.
+    struct Wanted {
+        bool backTest = true; // the selection points' statistics
+        bool dates = true;    // latestRecordDate, latestDates and wholeLatestDate
+        bool since = true;    // sinceBp
+    };
+
     explicit FileHistory(const Settings& settings);
 
     // The file as of `day` (the whole file when none); adds the whole file's days to
     // `check` when given.
-    FileFacts evaluate(const ReadOnlyFile& file, std::optional<std::int32_t> day, CheckAccumulator* check,
+    FileFacts evaluate(const ReadOnlyFile& file, std::optional<std::int32_t> day, Wanted wanted, CheckAccumulator* check,
                        SecurityClass securityClass);
 
 private:
-    void learnTheWholeFile(std::size_t cut, FileFacts& facts, CheckAccumulator* check, SecurityClass securityClass);
+    void learnTheWholeFile(std::size_t cut, bool since, FileFacts& facts, CheckAccumulator* check, SecurityClass securityClass);
 
     Settings settings_;
     DayFileCut file_;

@@ -36,8 +36,11 @@ public:
         std::mutex& checkMutex;
     };
 
-    HistoryTask(const Shared& shared, std::optional<std::int32_t> day)
-        : shared_(shared), day_(day), history_({shared.settings.horizon, shared.settings.fee, shared.settings.today})
+    HistoryTask(const Shared& shared, std::optional<std::int32_t> day, FileHistory::Wanted wanted)
+        : shared_(shared),
+          day_(day),
+          wanted_(wanted),
+          history_({shared.settings.horizon, shared.settings.fee, shared.settings.today})
     {
         if (shared.check)
             check_.emplace(shared.settings.horizon, shared.settings.fee, *shared.settings.check, shared.settings.today);
@@ -48,7 +51,7 @@ public:
         const DayFileEntry& entry = shared_.files[index];
         OpenError error{};
         if (const auto file = ReadOnlyFile::openLocal(entry.localPath.constData(), error))
-            shared_.facts[index] = history_.evaluate(*file, day_, check_ ? &*check_ : nullptr, entry.securityClass);
+            shared_.facts[index] = history_.evaluate(*file, day_, wanted_, check_ ? &*check_ : nullptr, entry.securityClass);
         else
             shared_.errors[index] = openErrorText(error);
     }
@@ -66,6 +69,7 @@ public:
 private:
     Shared shared_;
     std::optional<std::int32_t> day_;
+    FileHistory::Wanted wanted_;
     FileHistory history_;
     std::optional<CheckAccumulator> check_;
 };
@@ -90,8 +94,9 @@ ScanResult ScanDayFiles(const std::vector<DayFileEntry>& files, const ScanSettin
     const HistoryTask::Shared shared{files, settings, facts, errors, check ? &*check : nullptr, checkMutex};
 
     // Every file as of the day asked for.
-    const PoolOutcome pass = RunOnWorkers(files.size(), settings.jobs, stop, progress,
-                                          [&] { return std::make_unique<HistoryTask>(shared, settings.asOf); });
+    const PoolOutcome pass = RunOnWorkers(files.size(), settings.jobs, stop, progress, [&] {
+        return std::make_unique<HistoryTask>(shared, settings.asOf, FileHistory::Wanted{true, true, settings.asOf.has_value()});
+    });
     ScanResult result;
     result.stopped = pass.stopped;
     result.check = std::move(check);
@@ -135,7 +140,9 @@ ScanResult ScanDayFiles(const std::vector<DayFileEntry>& files, const ScanSettin
         const HistoryTask::Shared sharedAgain{filesAgain, settings, factsAgain, errorsAgain, nullptr, checkMutex};
         const PoolOutcome passAgain = RunOnWorkers(
             filesAgain.size(), settings.jobs, stop, [](ScanProgress) {},
-            [&] { return std::make_unique<HistoryTask>(sharedAgain, listDay); });
+            [&] {
+                return std::make_unique<HistoryTask>(sharedAgain, listDay, FileHistory::Wanted{false, true, true});
+            });
         if (passAgain.stopped) {
             result.stopped = true;
             return result;
@@ -161,9 +168,14 @@ ScanResult ScanDayFiles(const std::vector<DayFileEntry>& files, const ScanSettin
     // What was on the list of the day before: its securities evaluated as of that day.
     if (!result.previousDay)
         return result;
+    // Most files tell it from their last days; the others are read again.
     std::vector<std::size_t> listed;
     for (std::size_t row = 0; row < indices.size(); ++row) {
-        if (IsOnDaysList(result.rows[row], listDay))
+        if (!IsOnDaysList(result.rows[row], listDay))
+            continue;
+        if (const auto before = asOfListDay[indices[row]].recent.onListAsOf(previousDay))
+            result.rows[row].isNew = !*before;
+        else
             listed.push_back(row);
     }
     std::vector<DayFileEntry> filesListed;
@@ -174,7 +186,9 @@ ScanResult ScanDayFiles(const std::vector<DayFileEntry>& files, const ScanSettin
     const HistoryTask::Shared sharedBefore{filesListed, settings, factsBefore, errorsBefore, nullptr, checkMutex};
     const PoolOutcome passBefore = RunOnWorkers(
         filesListed.size(), settings.jobs, stop, [](ScanProgress) {},
-        [&] { return std::make_unique<HistoryTask>(sharedBefore, previousDay); });
+        [&] {
+            return std::make_unique<HistoryTask>(sharedBefore, previousDay, FileHistory::Wanted{false, false, false});
+        });
     if (passBefore.stopped) {
         result.stopped = true;
         return result;
