@@ -20,11 +20,12 @@ CheckAccumulator::CheckAccumulator(std::int64_t horizon, std::int64_t fee, const
 
 void CheckAccumulator::addDays(const EvaluatedDays& days, SecurityClass securityClass)
 {
-    const std::int64_t count = days.count();
-    if (horizon_ <= 0 || horizon_ > count)
+    // The last day whose exit day is in the table.
+    const std::int64_t lastDay = std::int64_t{days.count()} - 1 - horizon_;
+    if (horizon_ <= 0 || lastDay < kLongAverageDays)
         return;
     auto& years = (*counts_)[static_cast<std::size_t>(securityClass)];
-    const auto last = static_cast<std::size_t>(count - 1 - horizon_);
+    const auto last = static_cast<std::size_t>(lastDay);
     const auto n = static_cast<std::size_t>(horizon_);
     for (std::size_t r = kLongAverageDays; r <= last; ++r) {
         const std::int32_t date = days.date[r];
