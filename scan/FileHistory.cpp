@@ -23,6 +23,16 @@ std::int32_t latestBelow(std::span<const std::int32_t> dates, std::int32_t bound
     return latest;
 }
 
+// Whether every date is later than the one before: so it is in every file but a
+// damaged one, and the latest dates are then the last ones. A plain loop of lanes.
+bool ascending(std::span<const std::int32_t> dates)
+{
+    bool up = true;
+    for (std::size_t day = 1; day < dates.size(); ++day)
+        up &= dates[day] > dates[day - 1];
+    return up;
+}
+
 // The latest plausible date of `dates` below `bound`; 0 for none. Only the latest date
 // below the bound is tested, then the one below it when that is no calendar day.
 std::int32_t latestPlausibleBelow(std::span<const std::int32_t> dates, std::int32_t bound, std::int32_t today)
@@ -35,6 +45,25 @@ std::int32_t latestPlausibleBelow(std::span<const std::int32_t> dates, std::int3
             return latest;
         below = latest;
     }
+}
+
+// The two latest distinct plausible dates, latest first; 0 where there is none. In
+// order, they are the last plausible ones.
+std::array<std::int32_t, 2> latestPlausibleDates(std::span<const std::int32_t> dates, bool inOrder, std::int32_t today)
+{
+    std::array<std::int32_t, 2> latest{};
+    if (inOrder) {
+        std::size_t found = 0;
+        for (std::size_t day = dates.size(); day-- > 0 && found < latest.size();) {
+            if (isPlausibleDate(dates[day], today))
+                latest[found++] = dates[day];
+        }
+        return latest;
+    }
+    latest[0] = latestPlausibleBelow(dates, std::numeric_limits<std::int32_t>::max(), today);
+    if (latest[0] > 0)
+        latest[1] = latestPlausibleBelow(dates, latest[0], today);
+    return latest;
 }
 
 // The whole file's kept days after a list's day, met in file order: the entry is the
@@ -57,7 +86,7 @@ public:
     }
 
     // The same for whole columns of kept days: only their latest dates are tested.
-    void keptDays(const EvaluatedDays& days)
+    void keptDays(const EvaluatedDays& days, bool ascending)
     {
         const std::span<const std::int32_t> dates = days.date;
         if (dates.empty())
@@ -69,7 +98,8 @@ public:
                 break;
             }
         }
-        if (hasEntry_ || !listDay_ || latestBelow(dates, std::numeric_limits<std::int32_t>::max()) <= *listDay_)
+        const std::int32_t latest = ascending ? dates.back() : latestBelow(dates, std::numeric_limits<std::int32_t>::max());
+        if (hasEntry_ || !listDay_ || latest <= *listDay_)
             return;
         for (std::size_t day = 0; day < dates.size(); ++day) {
             if (dates[day] > *listDay_ && isPlausibleDate(dates[day], today_)) {
@@ -113,14 +143,16 @@ bool hasZeroField(std::span<const char> records, std::size_t record)
     return zero;
 }
 
-RecentDays recentDays(const EvaluatedDays& days, bool everyRecordKept)
+RecentDays recentDays(const EvaluatedDays& days, bool everyRecordKept, bool ascending)
 {
     RecentDays recent;
     const auto count = static_cast<std::size_t>(days.count());
     recent.count = std::min(count, RecentDays::kDays);
     const std::size_t first = count - recent.count;
     recent.usable = everyRecordKept;
-    recent.earlierLatest = latestBelow(days.date.first(first), std::numeric_limits<std::int32_t>::max());
+    recent.earlierLatest = first == 0 ? kNone
+        : ascending                   ? days.date[first - 1]
+                                      : latestBelow(days.date.first(first), std::numeric_limits<std::int32_t>::max());
     for (std::size_t k = 0; k < recent.count; ++k) {
         const std::size_t day = first + k;
         recent.dates[k] = days.date[day];
@@ -158,25 +190,26 @@ FileFacts FileHistory::evaluate(const ReadOnlyFile& file, std::optional<std::int
     if (wanted.backTest)
         facts.evaluation->stats = evaluator_.selectionStats(settings_.horizon, settings_.fee);
     const EvaluatedDays days = evaluator_.days();
+    const bool inOrder = ascending(days.date);
     if (wanted.dates) {
         // Every record read is kept unless some were removed: the latest kept date is then
         // the latest record's, without reading the records again.
         const auto start = static_cast<std::size_t>(window.data() - file_.records().data()) / kDayRecordSize;
         const bool allKept = static_cast<std::size_t>(days.count()) == cut - start;
-        facts.latestRecordDate = std::max(file_.latestRecordDate(0, start),
-                                          allKept ? std::max(0, latestBelow(days.date, std::numeric_limits<std::int32_t>::max()))
-                                                  : file_.latestRecordDate(start, cut));
-        facts.recent = recentDays(days, allKept && start == 0);
-        facts.latestDates[0] = latestPlausibleBelow(days.date, std::numeric_limits<std::int32_t>::max(), settings_.today);
-        if (facts.latestDates[0] > 0)
-            facts.latestDates[1] = latestPlausibleBelow(days.date, facts.latestDates[0], settings_.today);
+        const std::int32_t latestKept = days.date.empty() ? 0
+            : inOrder                                     ? days.date.back()
+                                                          : latestBelow(days.date, std::numeric_limits<std::int32_t>::max());
+        facts.latestRecordDate =
+            std::max(file_.latestRecordDate(0, start), allKept ? std::max(0, latestKept) : file_.latestRecordDate(start, cut));
+        facts.recent = recentDays(days, allKept && start == 0, inOrder);
+        facts.latestDates = latestPlausibleDates(days.date, inOrder, settings_.today);
     }
     if (cut == total) {
         // The file ends by the day: the days as of it are the whole file's.
         facts.wholeLatestDate = summary.latest ? std::optional(summary.latest->date) : std::nullopt;
         if (wanted.since) {
             SinceSearch since(facts.wholeLatestDate, settings_.today);
-            since.keptDays(days);
+            since.keptDays(days, inOrder);
             facts.sinceBp = since.sinceBp(settings_.fee);
         }
         if (check)
@@ -200,8 +233,10 @@ void FileHistory::learnTheWholeFile(std::size_t cut, bool since, FileFacts& fact
     // Both ways read the same most recent records, so the whole file's kept days are the
     // ones kept as of the cut and those kept after it: no need to evaluate it again.
     if (!check && file_.window(cut).data() == file_.window(total).data()) {
-        if (since)
-            search.keptDays(evaluator_.days());
+        if (since) {
+            const EvaluatedDays days = evaluator_.days();
+            search.keptDays(days, ascending(days.date));
+        }
         // Cleaning stops at the first negative high from the start of what is read.
         bool cleaning = true;
         const auto start = static_cast<std::size_t>(file_.window(cut).data() - records.data()) / kDayRecordSize;
@@ -217,7 +252,7 @@ void FileHistory::learnTheWholeFile(std::size_t cut, bool since, FileFacts& fact
     } else {
         evaluator_.loadBytes(file_.window(total));
         const EvaluatedDays days = evaluator_.days();
-        search.keptDays(days);
+        search.keptDays(days, ascending(days.date));
         if (check)
             check->addDays(days, securityClass);
     }
