@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/EvaluatedDays.h"
+#include "quotes/InstructionSet.h"
 #include "scan/SignalCheck.h"
 
 #include <array>
@@ -9,11 +10,15 @@
 
 namespace verdaxil {
 
+struct DayLanes;
+
 // A worker's counts of the signal check, with a slot for every class and year so that
 // a security's days are added without a lookup; merged into a SignalCheck at the end.
 class CheckAccumulator {
 public:
     CheckAccumulator(std::int64_t horizon, std::int64_t fee, const CheckSettings& settings, std::int32_t today);
+    ~CheckAccumulator();
+    CheckAccumulator(CheckAccumulator&&) = default;
 
     // Adds the events of one security's whole table of days: every day r from the 60th
     // with r + horizon within the table, a plausible date and one within the settings'
@@ -33,7 +38,9 @@ private:
     std::int32_t from_;
     std::int32_t to_;
     std::int32_t today_;
+    InstructionSet set_;
     std::unique_ptr<std::array<std::array<YearCounts, kYears>, kClasses>> counts_;
+    std::unique_ptr<DayLanes> lanes_; // a table's days, worked out in lanes
 };
 
 } // namespace verdaxil
