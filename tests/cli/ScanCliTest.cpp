@@ -8,9 +8,11 @@
 
 #include "support/FileSizeLimit.h"
 #include "support/QuoteDirFixture.h"
+#include "tools/DemoMarket.h"
 #include "tools/DemoQuotes.h"
 
 #include <QBuffer>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -247,6 +249,55 @@ TEST_F(ScanCli, NamesBoardsStaleRowsAndOldData)
     EXPECT_EQ(rows[QStringLiteral("SH600000")][QStringLiteral("stale")], false);
 }
 
+// A past day's list and the check, end to end on a market of a few hundred securities:
+// the list of two weeks before its last day says what was new and how it did since;
+// the check gives the years in order with the totals last, a sample size beside every
+// share.
+TEST(ScanCliHistory, APastDaysListAndTheSignalsRecord)
+{
+    QuoteDirFixture dir;
+    writeDemoMarket(dir.quoteDir(), 300, 400);
+    const auto json = [&](QStringList arguments) {
+        const CliRun run = scan(
+            arguments + QStringList{QStringLiteral("--format"), QStringLiteral("json"), QStringLiteral("--dir"), dir.quoteDir()});
+        EXPECT_EQ(run.status, 0) << run.err.toStdString();
+        return run.json();
+    };
+    const QJsonObject latest = json({});
+    const int lastDay = latest[QStringLiteral("day")].toInt();
+    const int twoWeeksBefore = QDate::fromString(QString::number(lastDay), QStringLiteral("yyyyMMdd"))
+                                   .addDays(-14)
+                                   .toString(QStringLiteral("yyyyMMdd"))
+                                   .toInt();
+    const QJsonObject past = json({QStringLiteral("--day"), QString::number(twoWeeksBefore)});
+    EXPECT_EQ(past[QStringLiteral("as_of")].toInt(), twoWeeksBefore);
+    EXPECT_LE(past[QStringLiteral("day")].toInt(), twoWeeksBefore);
+    EXPECT_LT(past[QStringLiteral("previous_day")].toInt(), past[QStringLiteral("day")].toInt());
+    const QJsonArray rows = past[QStringLiteral("rows")].toArray();
+    ASSERT_FALSE(rows.isEmpty());
+    for (const QJsonValue& row : rows) {
+        EXPECT_TRUE(row[QStringLiteral("new")].isBool());
+        EXPECT_TRUE(row[QStringLiteral("since_bp")].isDouble());
+    }
+    EXPECT_TRUE(latest[QStringLiteral("rows")].toArray().first()[QStringLiteral("since_bp")].isNull());
+
+    const QJsonObject report = json({QStringLiteral("--report")});
+    EXPECT_EQ(report[QStringLiteral("class")], QStringLiteral("a-share"));
+    const QJsonArray years = report[QStringLiteral("years")].toArray();
+    ASSERT_GE(years.size(), 2);
+    EXPECT_TRUE(years.last()[QStringLiteral("year")].isNull());
+    qint64 events = 0;
+    for (qsizetype k = 0; k + 1 < years.size(); ++k) {
+        EXPECT_LT(years[k][QStringLiteral("year")].toInt(),
+                  k + 2 < years.size() ? years[k + 1][QStringLiteral("year")].toInt() : 9999);
+        events += years[k][QStringLiteral("all")][QStringLiteral("events")].toInteger();
+    }
+    EXPECT_EQ(years.last()[QStringLiteral("all")][QStringLiteral("events")].toInteger(), events);
+    const CliRun csv = scan({QStringLiteral("--report"), QStringLiteral("--dir"), dir.quoteDir()});
+    EXPECT_TRUE(csv.out.contains(QStringLiteral("年份,类型,样本数,胜率%,涨5%以上%,涨10%以上%,平均收益%")));
+    EXPECT_TRUE(csv.out.contains(QStringLiteral("\r\n合计,推荐日,")));
+}
+
 struct StatusCase {
     QStringList arguments;
     int status;
@@ -274,7 +325,13 @@ INSTANTIATE_TEST_SUITE_P(Arguments, ScanCliStatus,
                                            StatusCase{{"--dir", "QUOTES", "600000"}, 2, "600000"},
                                            StatusCase{{"--bogus"}, 2, "bogus"},
                                            StatusCase{{"--dir", "QUOTES/nothing"}, 3, "没有找到日线目录 "},
-                                           StatusCase{{"--dir", "QUOTES", "--jobs", "99"}, 0, ""}));
+                                           StatusCase{{"--dir", "QUOTES", "--jobs", "99"}, 0, ""},
+                                           StatusCase{{"--dir", "QUOTES", "--day", "2025061"}, 2, "--day"},
+                                           StatusCase{{"--dir", "QUOTES", "--day", "20250230"}, 2, "20250230"},
+                                           StatusCase{{"--dir", "QUOTES", "--day", "2025-06-17"}, 2, "--day"},
+                                           StatusCase{{"--dir", "QUOTES", "--from", "20250101"}, 2, "--report"},
+                                           StatusCase{{"--dir", "QUOTES", "--report", "--class", "warrant"}, 2, "--class"},
+                                           StatusCase{{"--dir", "QUOTES", "--report", "--day", "20250101"}, 2, "--report"}));
 
 TEST_F(ScanCli, OutputIsReplacedOnlyWithForce)
 {
