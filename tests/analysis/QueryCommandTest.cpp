@@ -12,6 +12,7 @@
 namespace verdaxil {
 namespace {
 
+using testing::localDayFile;
 using testing::QuoteDirFixture;
 using testing::sampleRecord;
 
@@ -23,7 +24,7 @@ class QueryCommand : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir.addDayFile(QStringLiteral("shase"), QStringLiteral("600000"), {sampleRecord(0)});
+        dir.addDayFile(Market::Shanghai, QStringLiteral("600000"), {sampleRecord(0)});
         window.setText(Control::EdtYYY, dir.quoteDir());
     }
 
@@ -70,7 +71,7 @@ TEST_F(QueryCommand, UnreadableDayFileWarnsAndKeepsResults)
 {
     if (::geteuid() == 0)
         GTEST_SKIP() << "root reads files whatever their mode";
-    ::chmod(dir.localPath(QStringLiteral("data/shase/day/600000.day")).toLocal8Bit().constData(), 0);
+    ::chmod(dir.localPath(localDayFile(Market::Shanghai, QStringLiteral("600000"))).toLocal8Bit().constData(), 0);
     markResults();
     query(QStringLiteral("600000"));
     EXPECT_EQ(window.text(Control::MemMsg), kFileMissing);
@@ -79,7 +80,7 @@ TEST_F(QueryCommand, UnreadableDayFileWarnsAndKeepsResults)
 
 TEST_F(QueryCommand, AFifoNamedLikeADayFileIsNoCodeAndNoHang)
 {
-    const QByteArray path = dir.localPath(QStringLiteral("data/shase/day/600000.day")).toLocal8Bit();
+    const QByteArray path = dir.localPath(localDayFile(Market::Shanghai, QStringLiteral("600000"))).toLocal8Bit();
     ASSERT_EQ(::unlink(path.constData()), 0);
     ASSERT_EQ(::mkfifo(path.constData(), 0600), 0);
     query(QStringLiteral("600000"));
@@ -101,7 +102,7 @@ std::vector<DayRecord> crossingHistory()
 
 TEST_F(QueryCommand, FillsEveryResultField)
 {
-    dir.addDayFile(QStringLiteral("shase"), QStringLiteral("600036"), crossingHistory());
+    dir.addDayFile(Market::Shanghai, QStringLiteral("600036"), crossingHistory());
     query(QStringLiteral("600036"));
     EXPECT_EQ(window.text(Control::MemMsg), kInfo);
     EXPECT_EQ(window.text(Control::LblCDate), QStringLiteral("20200200"));
@@ -116,7 +117,7 @@ TEST_F(QueryCommand, FillsEveryResultField)
 
 TEST_F(QueryCommand, ASecurityWithoutSelectionPointsShowsNoneOfThePreviousFigures)
 {
-    dir.addDayFile(QStringLiteral("shase"), QStringLiteral("600036"), crossingHistory());
+    dir.addDayFile(Market::Shanghai, QStringLiteral("600036"), crossingHistory());
     query(QStringLiteral("600036"));
     ASSERT_EQ(window.text(Control::EdtSNum), QStringLiteral("1"));
 
@@ -132,7 +133,7 @@ TEST_F(QueryCommand, ASecurityWithoutSelectionPointsShowsNoneOfThePreviousFigure
 
 TEST_F(QueryCommand, EmptyDayFileShowsZeroExtremesAndNoLatestDay)
 {
-    dir.addDayFile(QStringLiteral("sznse"), QStringLiteral("000001"), {});
+    dir.addDayFile(Market::Shenzhen, QStringLiteral("000001"), {});
     markResults();
     query(QStringLiteral("000001"));
     EXPECT_EQ(window.text(Control::MemMsg), kInfo);
@@ -146,7 +147,7 @@ TEST_F(QueryCommand, EmptyDayFileShowsZeroExtremesAndNoLatestDay)
 
 TEST_F(QueryCommand, BadHorizonEndsTheQueryAfterTheIndicators)
 {
-    dir.addDayFile(QStringLiteral("shase"), QStringLiteral("600036"), crossingHistory());
+    dir.addDayFile(Market::Shanghai, QStringLiteral("600036"), crossingHistory());
     markResults();
     window.setText(Control::EdtDate, QStringLiteral("3O"));
     window.setText(Control::stockcode, QStringLiteral("600036"));

@@ -55,7 +55,7 @@ protected:
 
     void useQuoteDirWith600000()
     {
-        quotes.addDayFile(QStringLiteral("shase"), QStringLiteral("600000"), {sampleRecord(0)});
+        quotes.addDayFile(Market::Shanghai, QStringLiteral("600000"), {sampleRecord(0)});
         setText("EdtYYY", quotes.quoteDir());
     }
 

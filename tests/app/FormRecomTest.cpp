@@ -100,18 +100,18 @@ protected:
     void useLongMarket(int files)
     {
         const QString longFile = quotes.localPath(QStringLiteral("long.day"));
-        QFile::copy(quotes.localPath(QStringLiteral("data/shase/day/600000.day")), longFile);
-        QDir(quotes.localPath(QStringLiteral("data/shase/day"))).removeRecursively();
-        QDir(quotes.localPath(QStringLiteral("data/sznse/day"))).removeRecursively();
-        quotes.addDirectory(QStringLiteral("data/shase/day"));
+        QFile::copy(quotes.localPath(localDayFile(Market::Shanghai, QStringLiteral("600000"))), longFile);
+        QDir(quotes.localPath(QuoteLayout::localDayDirectory(Market::Shanghai))).removeRecursively();
+        QDir(quotes.localPath(QuoteLayout::localDayDirectory(Market::Shenzhen))).removeRecursively();
+        quotes.addDirectory(QuoteLayout::localDayDirectory(Market::Shanghai));
         for (int k = 0; k < files; ++k)
-            QFile::link(longFile, quotes.localPath(QStringLiteral("data/shase/day/%1.day").arg(600000 + k)));
+            QFile::link(longFile, quotes.localPath(localDayFile(Market::Shanghai, QString::number(600000 + k))));
     }
 };
 
 TEST_F(FormRecom, NoListWithoutTheTableFilesOrWithABadHorizon)
 {
-    QFile::remove(quotes.localPath(QStringLiteral("data/sznse/szncdp.dat")));
+    QFile::remove(quotes.localPath(QuoteLayout::localTableFile(Market::Shenzhen)));
     QTest::mouseClick(control("BtnGetRecom"), Qt::LeftButton);
     EXPECT_EQ(text("MemMsg"), QStringLiteral("注意：对应文件丢失，请检查系统状况是否稳定，然后重新再试！"));
     EXPECT_EQ(list(), nullptr);

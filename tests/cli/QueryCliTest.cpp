@@ -14,6 +14,7 @@
 namespace verdaxil {
 namespace {
 
+using testing::localDayFile;
 using testing::QuoteDirFixture;
 using testing::sampleRecord;
 
@@ -38,7 +39,7 @@ CliRun runCli(QStringList arguments)
 
 class QueryCli : public ::testing::Test {
 protected:
-    void SetUp() override { dir.addDayFile(QStringLiteral("shase"), QStringLiteral("600000"), {sampleRecord(0)}); }
+    void SetUp() override { dir.addDayFile(Market::Shanghai, QStringLiteral("600000"), {sampleRecord(0)}); }
 
     QuoteDirFixture dir;
 };

@@ -30,6 +30,7 @@ namespace verdaxil {
 namespace {
 
 using testing::FileSizeLimit;
+using testing::localDayFile;
 using testing::QuoteDirFixture;
 using testing::sampleRecord;
 
@@ -85,13 +86,13 @@ protected:
     void SetUp() override
     {
         writeDemoQuoteDir(dir.quoteDir());
-        dir.addDayFile(QStringLiteral("shase"), QStringLiteral("000001"), demoHistory(demoSecurities()[1], 900));
-        dir.addDayFile(QStringLiteral("shase"), QStringLiteral("600601"), days(1));
-        dir.addDayFile(QStringLiteral("shase"), QStringLiteral("600602"), days(59));
-        dir.addDayFile(QStringLiteral("sznse"), QStringLiteral("000603"), days(5, 0));
-        dir.addDayFile(QStringLiteral("sznse"), QStringLiteral("300604"), demoHistory(demoSecurities()[2], 5432));
-        dir.addFile(QStringLiteral("data/sznse/day/300605.day"));
-        dir.addFile(QStringLiteral("data/sznse/day/300606.day"), QByteArray(39, '\x01'));
+        dir.addDayFile(Market::Shanghai, QStringLiteral("000001"), demoHistory(demoSecurities()[1], 900));
+        dir.addDayFile(Market::Shanghai, QStringLiteral("600601"), days(1));
+        dir.addDayFile(Market::Shanghai, QStringLiteral("600602"), days(59));
+        dir.addDayFile(Market::Shenzhen, QStringLiteral("000603"), days(5, 0));
+        dir.addDayFile(Market::Shenzhen, QStringLiteral("300604"), demoHistory(demoSecurities()[2], 5432));
+        dir.addFile(localDayFile(Market::Shenzhen, QStringLiteral("300605")));
+        dir.addFile(localDayFile(Market::Shenzhen, QStringLiteral("300606")), QByteArray(39, '\x01'));
     }
 
     QuoteDirFixture dir;
@@ -149,9 +150,9 @@ TEST_F(ScanCli, EveryRowAgreesWithAQueryOfItsFile)
         // A Shenzhen code that Shanghai also has is queried in a directory of its own.
         QuoteDirFixture alone;
         QString quoteDir = dir.quoteDir();
-        if (!shanghai && QFile::exists(dir.localPath(QStringLiteral("data/shase/day/%1.day").arg(code)))) {
-            alone.addDirectory(QStringLiteral("data/sznse/day"));
-            const QString name = QStringLiteral("data/sznse/day/%1.day").arg(code);
+        if (!shanghai && QFile::exists(dir.localPath(localDayFile(Market::Shanghai, code)))) {
+            alone.addDirectory(QuoteLayout::localDayDirectory(Market::Shenzhen));
+            const QString name = localDayFile(Market::Shenzhen, code);
             ASSERT_TRUE(QFile::copy(dir.localPath(name), alone.localPath(name)));
             quoteDir = alone.quoteDir();
         }
@@ -202,17 +203,17 @@ TEST_F(ScanCli, DamagedFilesAndAbsurdThreadCountsLeaveTheList)
     const CliRun before = scan(json);
     std::vector<DayRecord> ahead = days(70);
     ahead.back().date = 29991231;
-    dir.addDayFile(QStringLiteral("shase"), QStringLiteral("600999"), ahead);
+    dir.addDayFile(Market::Shanghai, QStringLiteral("600999"), ahead);
     std::mt19937 random(12);
     QByteArray noise(40 * 300, Qt::Uninitialized);
     std::generate(noise.begin(), noise.end(), [&] { return static_cast<char>(random()); });
-    dir.addFile(QStringLiteral("data/sznse/day/000999.day"), noise);
+    dir.addFile(localDayFile(Market::Shenzhen, QStringLiteral("000999")), noise);
     const CliRun after = scan(json + QStringList{QStringLiteral("--jobs"), QStringLiteral("100000")});
     ASSERT_EQ(after.status, 0) << after.err.toStdString();
     EXPECT_EQ(after.json().value(QStringLiteral("day")), before.json().value(QStringLiteral("day")));
     EXPECT_EQ(after.json().value(QStringLiteral("rows")), before.json().value(QStringLiteral("rows")));
 
-    dir.addDayFile(QStringLiteral("shase"), QStringLiteral("=1+23"), days(3));
+    dir.addDayFile(Market::Shanghai, QStringLiteral("=1+23"), days(3));
     const CliRun csv = scan({QStringLiteral("--all"), QStringLiteral("--dir"), dir.quoteDir()});
     EXPECT_TRUE(csv.out.contains(QStringLiteral("\n上海,'=1+23,"))) << csv.out.toStdString();
     EXPECT_TRUE(csv.out.contains(QStringLiteral("\n上海,600999,,,A股,主板,2999-12-31,日期异常,")));

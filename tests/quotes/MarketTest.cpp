@@ -8,10 +8,11 @@
 namespace verdaxil {
 namespace {
 
+using testing::localDayFile;
 using testing::QuoteDirFixture;
 
-const QString kShanghai = QStringLiteral("shase");
-const QString kShenzhen = QStringLiteral("sznse");
+constexpr Market kShanghai = Market::Shanghai;
+constexpr Market kShenzhen = Market::Shenzhen;
 
 TEST(ResolveMarket, ByWhereTheDayFileLies)
 {
@@ -31,7 +32,7 @@ TEST(ResolveMarket, ByWhereTheDayFileLies)
 TEST(ResolveMarket, ADirectoryNamedLikeADayFileIsNoDayFile)
 {
     QuoteDirFixture dir;
-    dir.addDirectory(QStringLiteral("data/shase/day/600000.day"));
+    dir.addDirectory(localDayFile(Market::Shanghai, QStringLiteral("600000")));
     EXPECT_EQ(ResolveMarket(QStringLiteral("600000"), dir.quoteDir()), Market::None);
     dir.addDayFile(kShenzhen, QStringLiteral("600000"));
     EXPECT_EQ(ResolveMarket(QStringLiteral("600000"), dir.quoteDir()), Market::Shenzhen);

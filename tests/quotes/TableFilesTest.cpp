@@ -9,8 +9,8 @@ namespace {
 
 using testing::QuoteDirFixture;
 
-const QString kShanghai = QStringLiteral("data/shase/shacdp.dat");
-const QString kShenzhen = QStringLiteral("data/sznse/szncdp.dat");
+const QString kShanghai = QuoteLayout::localTableFile(Market::Shanghai);
+const QString kShenzhen = QuoteLayout::localTableFile(Market::Shenzhen);
 
 TEST(TableFilesOpen, BothFilesPresent)
 {

@@ -46,9 +46,11 @@ constexpr std::int32_t DayRecord::*kFields[] = {&DayRecord::date,  &DayRecord::o
                                                 &DayRecord::close, &DayRecord::amount, &DayRecord::volume};
 
 // Codes of every class on both exchanges, Other too; the file's number makes them unique.
-constexpr std::pair<const char*, const char*> kCodePrefixes[] = {
-    {"shase", "600"}, {"shase", "688"}, {"shase", "900"}, {"shase", "000"}, {"shase", "510"}, {"shase", "110"}, {"shase", "700"},
-    {"sznse", "000"}, {"sznse", "300"}, {"sznse", "200"}, {"sznse", "399"}, {"sznse", "159"}, {"sznse", "123"}, {"sznse", "900"}};
+constexpr std::pair<Market, const char*> kCodePrefixes[] = {
+    {Market::Shanghai, "600"}, {Market::Shanghai, "688"}, {Market::Shanghai, "900"}, {Market::Shanghai, "000"},
+    {Market::Shanghai, "510"}, {Market::Shanghai, "110"}, {Market::Shanghai, "700"}, {Market::Shenzhen, "000"},
+    {Market::Shenzhen, "300"}, {Market::Shenzhen, "200"}, {Market::Shenzhen, "399"}, {Market::Shenzhen, "159"},
+    {Market::Shenzhen, "123"}, {Market::Shenzhen, "900"}};
 
 // A small market of weekday files sharing one calendar, with the defects real files
 // carry, and the settings of a scan of it.
@@ -73,8 +75,7 @@ public:
             const int first = longFile && k == 0
                 ? std::max(0, int(calendar_.size()) - days - uniform(0, 30))
                 : int(calendar_.size()) - kRecentDays + uniform(0, std::max(0, kRecentDays - days));
-            dir.addDayFile(QString::fromLatin1(exchange), QStringLiteral("%1%2").arg(prefix).arg(k, 3, 10, QChar(u'0')),
-                           dayFile(records, first));
+            dir.addDayFile(exchange, QStringLiteral("%1%2").arg(prefix).arg(k, 3, 10, QChar(u'0')), dayFile(records, first));
         }
         ScanSettings settings;
         settings.today = today_;

@@ -19,6 +19,7 @@
 namespace verdaxil {
 namespace {
 
+using testing::localDayFile;
 using testing::QuoteDirFixture;
 
 std::vector<DayRecord> history(unsigned seed, int days)
@@ -33,13 +34,13 @@ protected:
     void SetUp() override
     {
         for (unsigned k = 0; k < 12; ++k)
-            dir.addDayFile(k % 3 ? QStringLiteral("shase") : QStringLiteral("sznse"),
-                           QStringLiteral("6%1").arg(k, 5, 10, QChar(u'0')), history(k, 300 + 37 * static_cast<int>(k)));
-        dir.addDayFile(QStringLiteral("shase"), QStringLiteral("600100"), history(99, DayTable::kRows + 321));
-        dir.addFile(QStringLiteral("data/shase/day/600101.day"));
-        dir.addFile(QStringLiteral("data/shase/day/600102.day"), QByteArray(39, '\x07'));
+            dir.addDayFile(k % 3 ? Market::Shanghai : Market::Shenzhen, QStringLiteral("6%1").arg(k, 5, 10, QChar(u'0')),
+                           history(k, 300 + 37 * static_cast<int>(k)));
+        dir.addDayFile(Market::Shanghai, QStringLiteral("600100"), history(99, DayTable::kRows + 321));
+        dir.addFile(localDayFile(Market::Shanghai, QStringLiteral("600101")));
+        dir.addFile(localDayFile(Market::Shanghai, QStringLiteral("600102")), QByteArray(39, '\x07'));
         // A sparse file of four terabytes: its last days are all zero and are removed.
-        QFile sparse(dir.localPath(QStringLiteral("data/sznse/day/000103.day")));
+        QFile sparse(dir.localPath(localDayFile(Market::Shenzhen, QStringLiteral("000103"))));
         ASSERT_TRUE(sparse.open(QIODevice::WriteOnly));
         ASSERT_TRUE(sparse.resize(std::int64_t{4} << 40));
     }
@@ -101,7 +102,7 @@ TEST_F(ScannedMarket, FilesThatGoAwayGiveRowsWithErrors)
 // Many names for one long file make a scan that outlasts the first progress report.
 std::vector<DayFileEntry> manyEntries(const QuoteDirFixture& dir, int count)
 {
-    const QString path = dir.localPath(QStringLiteral("data/shase/day/600100.day"));
+    const QString path = dir.localPath(localDayFile(Market::Shanghai, QStringLiteral("600100")));
     std::vector<DayFileEntry> entries;
     for (int k = 0; k < count; ++k)
         entries.push_back({Market::Shanghai, QString::number(600000 + k), SecurityClass::AShare, QFile::encodeName(path)});
@@ -145,7 +146,7 @@ TEST(ScanWhileTheMarketChanges, UntouchedRowsStayRight)
 {
     QuoteDirFixture dir;
     for (int k = 0; k < 120; ++k)
-        dir.addDayFile(QStringLiteral("shase"), QString::number(600000 + k), history(static_cast<unsigned>(k), 1500));
+        dir.addDayFile(Market::Shanghai, QString::number(600000 + k), history(static_cast<unsigned>(k), 1500));
     const std::vector<DayFileEntry> listed = ListDayFiles(dir.quoteDir()).files;
     std::vector<QByteArray> bytes;
     std::vector<SecurityEvaluation> before;

@@ -25,9 +25,14 @@ QString QuoteDirFixture::localPath(const QString& relative) const
     return dir_.filePath(relative);
 }
 
-void QuoteDirFixture::addDayFile(const QString& exchange, const QString& code, const std::vector<DayRecord>& records)
+void QuoteDirFixture::addDayFile(Market market, const QString& code, const std::vector<DayRecord>& records)
 {
-    writeDayFile(localPath(QStringLiteral("data/%1/day/%2.day").arg(exchange, code)), records);
+    writeDayFile(localPath(localDayFile(market, code)), records);
+}
+
+QString localDayFile(Market market, const QString& code)
+{
+    return QuoteLayout::localDayDirectory(market) + code + QuoteLayout::kDayFileSuffix;
 }
 
 void QuoteDirFixture::addDirectory(const QString& relative)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "quotes/DayRecord.h"
+#include "quotes/Market.h"
+#include "quotes/QuoteLayout.h"
 
 #include <QString>
 #include <QTemporaryDir>
@@ -19,13 +21,16 @@ public:
     // Local path of a file below the quote directory, given with forward slashes.
     QString localPath(const QString& relative) const;
 
-    void addDayFile(const QString& exchange, const QString& code, const std::vector<DayRecord>& records = {});
+    void addDayFile(Market market, const QString& code, const std::vector<DayRecord>& records = {});
     void addDirectory(const QString& relative);
     void addFile(const QString& relative, const QByteArray& content = {});
 
 private:
     QTemporaryDir dir_;
 };
+
+// The day file of a code below the quote directory, relative to it.
+QString localDayFile(Market market, const QString& code);
 
 // A plain record with every field set; `day` varies date and prices a little.
 DayRecord sampleRecord(int day);
