@@ -1,5 +1,7 @@
 #include "app/RecomTableModel.h"
 
+#include <QColor>
+
 #include "scan/NameListFiles.h"
 #include "scan/SecurityNames.h"
 
@@ -36,8 +38,15 @@ QVariant RecomTableModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid())
         return {};
-    const ListCell cell = listCell(row(index.row()), kListColumns[static_cast<std::size_t>(index.column())]);
+    const ListColumn column = kListColumns[static_cast<std::size_t>(index.column())];
+    const ListCell cell = listCell(row(index.row()), column);
     switch (role) {
+    case Qt::ForegroundRole: {
+        // A rise in red and a fall in green, as Chinese quote screens show them.
+        if (column != ListColumn::Since || cell.value.isNull() || cell.value.toDouble() == 0)
+            return {};
+        return QColor(cell.value.toDouble() > 0 ? QColor(0xc6, 0x28, 0x28) : QColor(0x2e, 0x7d, 0x32));
+    }
     case Qt::DisplayRole: return cell.text;
     case SortRole: return cell.value;
     case Qt::TextAlignmentRole: {

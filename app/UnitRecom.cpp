@@ -3,6 +3,7 @@
 #include "ui_UnitRecom.h"
 
 #include "analysis/SecurityEvaluator.h"
+#include "app/DayTyping.h"
 #include "app/HandlerGuard.h"
 #include "app/WindowPlacement.h"
 #include "quotes/Market.h"
@@ -21,6 +22,7 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QShortcut>
+#include <QSignalBlocker>
 
 #include <thread>
 
@@ -81,6 +83,13 @@ TFormRecom::TFormRecom(std::function<QString()> saveDirectory, QWidget* parent)
         ui_->ComBBoard->setItemData(ui_->ComBBoard->findText(boardName(board)), static_cast<int>(board));
     ui_->LblDataCheck->hide();
 
+    new DayTyping(*ui_->DateRecom, [this](QDate day) { runGuarded([&] { DateRecomChoose(day); }); });
+    ui_->TblSignal->setModel(&signalModel_);
+    ui_->TblSignal->verticalHeader()->setDefaultSectionSize(ui_->TblSignal->fontMetrics().height() + 6);
+    ui_->LblSignal->setText(QStringLiteral(
+        "每一天都当作一次交易：次日以均价买入，持有所设天数后以收盘价卖出，扣除手续费。按年份比较全部交易日（基准）、"
+        "选股点和推荐日，样本数列在每个百分比之前。这是历史数据的检验，没有计入除权、退市证券和涨停买不进。"));
+
     filter_.setSourceModel(&model_);
     ui_->TblRecom->setModel(&filter_);
     ui_->TblRecom->sortByColumn(static_cast<int>(ListColumn::Share10), Qt::DescendingOrder);
@@ -101,6 +110,7 @@ void TFormRecom::connectHandlers()
     connectClick(ui_->BtnSaveRecom, this, &TFormRecom::BtnSaveRecomClick);
     connectClick(ui_->BtnCloseRecom, this, &TFormRecom::BtnCloseRecomClick);
     connectClick(ui_->BtnImportNames, this, &TFormRecom::BtnImportNamesClick);
+    connectClick(ui_->BtnLatestDay, this, &TFormRecom::BtnLatestDayClick);
     connectClick(ui_->ChkTodayOnly, this, &TFormRecom::ListFilterChange);
     connectClick(ui_->ChkNoST, this, &TFormRecom::ListFilterChange);
     for (QComboBox* box : {ui_->ComBClass, ui_->ComBBoard})
@@ -119,17 +129,30 @@ void TFormRecom::connectHandlers()
 
 void TFormRecom::scan(const QString& quoteDir, std::int64_t horizon, std::int64_t fee)
 {
-    const int jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    runner_.start({quoteDir, {.horizon = horizon, .fee = fee, .jobs = jobs, .today = today()}});
     quoteDir_ = quoteDir;
+    horizon_ = horizon;
+    fee_ = fee;
+    startScan(std::nullopt);
+}
+
+// The list of the latest day with the signal's record (one pass gives both), or the
+// list as of a past day.
+void TFormRecom::startScan(std::optional<std::int32_t> day)
+{
+    const int jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    ScanSettings settings{.horizon = horizon_, .fee = fee_, .jobs = jobs, .today = today(), .asOf = day};
+    if (!day)
+        settings.check = CheckSettings{};
+    runner_.start({quoteDir_, settings});
     outcome_.reset();
-    model_.setRows({}, horizon, today());
+    model_.setRows({}, horizon_, today());
     ui_->ChartRecom->showDays({}, {});
     ui_->LblDataCheck->hide();
     setWindowTitle(QStringLiteral("荐股列表"));
     ui_->PrgScan->setRange(0, 0);
     showScanning(true);
-    showStatus(QStringLiteral("正在扫描 %1 的日线文件……").arg(quoteDir));
+    showStatus(day ? QStringLiteral("正在扫描 %1 的日线文件，截至 %2……").arg(quoteDir_, dateText(*day))
+                   : QStringLiteral("正在扫描 %1 的日线文件……").arg(quoteDir_));
 }
 
 void TFormRecom::scanProgressed(qsizetype done, qsizetype total)
@@ -154,7 +177,24 @@ void TFormRecom::scanFinished(std::shared_ptr<ScanOutcome> outcome)
     }
     if (model_.listDay())
         setWindowTitle(QStringLiteral("荐股列表 - %1").arg(dateText(*model_.listDay())));
-    const auto warning = oldDataWarning(model_.listDay(), day);
+    const ScanResult& result = outcome_->result;
+    if (!outcome_->request.settings.asOf && result.check) {
+        check_ = result.check;
+        checkDay_ = result.listDay;
+        showSignalCheck();
+    }
+    {
+        // The box shows the list's day, between the market's first and last days.
+        const QSignalBlocker quiet(ui_->DateRecom);
+        const auto asDate = [](std::int32_t date) { return QDate(date / 10000, date / 100 % 100, date % 100); };
+        if (result.firstDay && result.latestDay)
+            ui_->DateRecom->setDateRange(asDate(*result.firstDay), asDate(*result.latestDay));
+        if (result.listDay)
+            ui_->DateRecom->setDate(asDate(*result.listDay));
+    }
+    ui_->TblRecom->setColumnHidden(static_cast<int>(ListColumn::Since), !pastDay());
+    // Old data are worth a word only on the latest list.
+    const auto warning = outcome_->request.settings.asOf ? std::nullopt : oldDataWarning(model_.listDay(), day);
     ui_->LblDataCheck->setText(warning.value_or(QString()));
     ui_->LblDataCheck->setVisible(warning.has_value());
     ListFilterChange(ui_->ChkTodayOnly);
@@ -206,6 +246,25 @@ QString TFormRecom::listSummary() const
                 .arg(stale)
                 .arg(unreadable)
                 .arg(outcome_->seconds, 0, 'f', 2);
+    if (outcome_->result.previousDay) {
+        int isNew = 0;
+        for (const ScanRow& row : model_.rows())
+            isNew += row.isNew == true;
+        text += QStringLiteral("与前一交易日 %1 相比新上榜 %2 个。").arg(dateText(*outcome_->result.previousDay)).arg(isNew);
+    }
+    if (pastDay()) {
+        int known = 0;
+        int rose = 0;
+        for (const ScanRow& row : model_.rows()) {
+            if (!IsOnDaysList(row, model_.listDay()) || !row.sinceBp)
+                continue;
+            ++known;
+            rose += *row.sinceBp > 0;
+        }
+        if (known > 0)
+            text +=
+                QStringLiteral("当日推荐的证券至今有 %1% 上涨（%2 个中的 %3 个）。").arg(rose * 100 / known).arg(known).arg(rose);
+    }
     if (outcome_->result.stopped)
         text += QStringLiteral("扫描已停止：只列出了 %1 个日线文件中已扫描的 %2 个。")
                     .arg(outcome_->listing.files.size())
@@ -248,6 +307,55 @@ void TFormRecom::ListFilterChange(QObject*)
         ui_->TblRecom->setCurrentIndex(filter_.index(0, 0));
     keepCurrentRowInView();
     showSummary();
+    showSignalCheck();
+}
+
+// The list's day is before the market's latest: how its securities did since is known.
+bool TFormRecom::pastDay() const
+{
+    return outcome_ && outcome_->result.listDay && outcome_->result.latestDay
+        && *outcome_->result.listDay < *outcome_->result.latestDay;
+}
+
+CheckReport TFormRecom::signalReport() const
+{
+    const int securityClass = ui_->ComBClass->currentData().toInt();
+    return {*check_,  securityClass == kAllClasses ? std::nullopt : std::optional(static_cast<SecurityClass>(securityClass)),
+            horizon_, fee_,
+            {},       model_.rows().size(),
+            0};
+}
+
+// The record of the window's class, horizon and fee.
+void TFormRecom::showSignalCheck()
+{
+    if (!check_)
+        return;
+    const CheckReport report = signalReport();
+    signalModel_.setReport(report);
+    ui_->TblSignal->resizeColumnsToContents();
+    drawWinRates(*ui_->ChartSignal, report);
+}
+
+void TFormRecom::BtnLatestDayClick(QObject*)
+{
+    startScan(std::nullopt);
+}
+
+void TFormRecom::DateRecomChoose(QDate day)
+{
+    if (quoteDir_.isNull() || !day.isValid())
+        return;
+    const std::int32_t date = day.year() * 10000 + day.month() * 100 + day.day();
+    const ScanResult* result = outcome_ ? &outcome_->result : nullptr;
+    if (result && result->firstDay && date < *result->firstDay) {
+        showMessage(
+            QStringLiteral("%1 早于行情数据的第一天 %2，那时还没有列表。").arg(dateText(date), dateText(*result->firstDay)));
+        return;
+    }
+    // From the market's last day on, the list is the latest one.
+    const bool latest = result && result->latestDay && date >= *result->latestDay;
+    startScan(latest ? std::nullopt : std::optional(date));
 }
 
 void TFormRecom::keepCurrentRowInView()
@@ -304,6 +412,10 @@ void TFormRecom::TblRecomActivate(QObject*)
 
 void TFormRecom::BtnSaveRecomClick(QObject*)
 {
+    if (ui_->TabsRecom->currentWidget() == ui_->TabSignal) {
+        saveSignalCheck();
+        return;
+    }
     if (!outcome_ || !model_.listDay()) {
         showMessage(QStringLiteral("没有可保存的列表。"));
         return;
@@ -333,6 +445,30 @@ void TFormRecom::BtnSaveRecomClick(QObject*)
     const SaveOutcome outcome = ListSaver(confirmReplace, false).save(target, bytes);
     // The path as typed; where it maps to, on hovering.
     const QString message = saveMessage(outcome, target.shownPath, shown.size());
+    showMessage(message, message + u'\n' + QDir::toNativeSeparators(target.localPath));
+}
+
+// The record as it shows, to 信号检验YYYYMMDD with the list's rules of saving.
+void TFormRecom::saveSignalCheck()
+{
+    if (!check_ || !checkDay_) {
+        showMessage(QStringLiteral("没有可保存的信号检验。"));
+        return;
+    }
+    const bool workbook = ui_->ComBSaveFormat->currentIndex() == 0;
+    const SaveTarget target = fileInTypedDirectory(
+        saveDirectory_(),
+        QStringLiteral("信号检验%1%2").arg(*checkDay_).arg(workbook ? QStringLiteral(".xlsx") : QStringLiteral(".csv")));
+    const CheckReport report = signalReport();
+    QByteArray bytes;
+    try {
+        bytes = workbook ? checkXlsx(report) : checkCsv(report);
+    } catch (const std::runtime_error& error) {
+        showMessage(QStringLiteral("保存失败：%1（%2）").arg(target.shownPath, QString::fromUtf8(error.what())));
+        return;
+    }
+    const SaveOutcome outcome = ListSaver(confirmReplace, false).save(target, bytes);
+    const QString message = saveMessage(outcome, target.shownPath, signalModel_.rowCount());
     showMessage(message, message + u'\n' + QDir::toNativeSeparators(target.localPath));
 }
 

@@ -2,7 +2,9 @@
 
 #include "app/RecomTableModel.h"
 #include "app/ScanRunner.h"
+#include "app/SignalCheckView.h"
 
+#include <QDate>
 #include <QWidget>
 
 #include <functional>
@@ -18,7 +20,9 @@ class SecurityEvaluator;
 
 // The day's list of recommended securities: a scan of the whole market with its
 // progress, the rows to filter and sort, the chart of the selected security, names
-// from an imported name list, and saving the rows as shown.
+// from an imported name list, and saving the rows as shown. Any past day's list, with
+// what was new on it and how it did since; and on a second tab the signal's record,
+// year by year against every trading day.
 class TFormRecom : public QWidget {
     Q_OBJECT
 
@@ -44,6 +48,9 @@ public:
     void BtnSaveRecomClick(QObject* Sender);
     void BtnCloseRecomClick(QObject* Sender);
     void BtnImportNamesClick(QObject* Sender);
+    void BtnLatestDayClick(QObject* Sender);
+    // A day chosen in the date box: the list as of that day.
+    void DateRecomChoose(QDate day);
     void ListFilterChange(QObject* Sender);
     void TblRecomSelect(QObject* Sender);
     void TblRecomActivate(QObject* Sender);
@@ -58,7 +65,12 @@ signals:
 
 private:
     void connectHandlers();
+    void startScan(std::optional<std::int32_t> day);
     void scanProgressed(qsizetype done, qsizetype total);
+    bool pastDay() const;
+    CheckReport signalReport() const;
+    void showSignalCheck();
+    void saveSignalCheck();
     void scanFinished(std::shared_ptr<ScanOutcome> outcome);
     void showScanning(bool scanning);
     void showStatus(const QString& text, const QString& details = {});
@@ -77,7 +89,12 @@ private:
     RecomTableModel model_;
     RecomFilter filter_;
     ScanRunner runner_;
-    QString quoteDir_;                           // of the last scan started
+    QString quoteDir_; // of the last scan started
+    std::int64_t horizon_ = 30;
+    std::int64_t fee_ = 6;
+    std::optional<SignalCheck> check_;     // of the last scan of the latest day
+    std::optional<std::int32_t> checkDay_; // that scan's list day
+    SignalCheckModel signalModel_;
     std::shared_ptr<const ScanOutcome> outcome_; // its rows moved into the model
     std::unique_ptr<SecurityEvaluator> chartEvaluator_;
     bool placed_ = false;

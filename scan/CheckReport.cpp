@@ -85,6 +85,38 @@ std::vector<std::vector<ListCell>> checkTable(const CheckReport& report)
     return table;
 }
 
+QStringList checkYearTitles()
+{
+    QStringList titles = {QStringLiteral("年份")};
+    for (const CheckKind kind : kCheckKinds) {
+        for (const QString& figure : {QStringLiteral("样本数"), QStringLiteral("胜率%"), QStringLiteral("涨10%以上%"),
+                                      QStringLiteral("平均收益%")})
+            titles.append(checkKindName(kind) + figure);
+    }
+    return titles;
+}
+
+std::vector<std::vector<ListCell>> checkYearTable(const CheckReport& report)
+{
+    std::vector<std::vector<ListCell>> table;
+    const auto addYear = [&](const QString& year, const YearCounts& counts) {
+        std::vector<ListCell>& line = table.emplace_back();
+        line.push_back({CellKind::Text, year, year});
+        for (const CheckKind kind : kCheckKinds) {
+            const CheckCounts& c = counts[static_cast<std::size_t>(kind)];
+            const auto mean = c.meanBp();
+            line.push_back({CellKind::Integer, static_cast<qint64>(c.events), QString::number(c.events)});
+            line.push_back(share(c.wins, c.events));
+            line.push_back(share(c.hits10, c.events));
+            line.push_back(mean ? fixedCell(*mean, 2) : ListCell{CellKind::Fixed2, {}, {}});
+        }
+    };
+    for (const auto& [year, counts] : report.check.years(report.securityClass))
+        addYear(QString::number(year), counts);
+    addYear(QStringLiteral("合计"), report.check.total(report.securityClass));
+    return table;
+}
+
 QByteArray checkCsv(const CheckReport& report)
 {
     return csvTable(checkTitles(), checkTable(report));

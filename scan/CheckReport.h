@@ -34,6 +34,11 @@ QStringList checkTitles();
 // percentage beside its sample size, two decimals, truncated; empty without events.
 std::vector<std::vector<ListCell>> checkTable(const CheckReport& report);
 
+// The same a year a line, as a window shows it: 年份, then for each kind 样本数, 胜率%,
+// 涨10%以上% and 平均收益%.
+QStringList checkYearTitles();
+std::vector<std::vector<ListCell>> checkYearTable(const CheckReport& report);
+
 QByteArray checkCsv(const CheckReport& report);
 QByteArray checkXlsx(const CheckReport& report);
 // {"horizon", "fee", "class", "from", "to", "scanned", "errors", "years": [...]}: a

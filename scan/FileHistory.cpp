@@ -203,6 +203,9 @@ FileFacts FileHistory::evaluate(const ReadOnlyFile& file, std::optional<std::int
             std::max(file_.latestRecordDate(0, start), allKept ? std::max(0, latestKept) : file_.latestRecordDate(start, cut));
         facts.recent = recentDays(days, allKept && start == 0, inOrder);
         facts.latestDates = latestPlausibleDates(days.date, inOrder, settings_.today);
+        const auto first = std::find_if(days.date.begin(), days.date.end(),
+                                        [&](std::int32_t date) { return isPlausibleDate(date, settings_.today); });
+        facts.firstDate = first == days.date.end() ? 0 : *first;
     }
     if (cut == total) {
         // The file ends by the day: the days as of it are the whole file's.

@@ -40,6 +40,8 @@ struct FileFacts {
     std::array<std::int32_t, 2> latestDates{};
     // The date of the whole file's last kept day, plausible or not.
     std::optional<std::int32_t> wholeLatestDate;
+    // The first plausible date of the kept days read; 0 for none.
+    std::int32_t firstDate = 0;
     // How it did since, were the list's day its own latest day as of the day asked for.
     std::optional<std::int64_t> sinceBp;
     RecentDays recent;

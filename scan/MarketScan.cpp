@@ -118,6 +118,9 @@ ScanResult ScanDayFiles(const std::vector<DayFileEntry>& files, const ScanSettin
         const auto& latest = facts[k].wholeLatestDate;
         if (latest && isPlausibleDate(*latest, settings.today) && (!result.latestDay || *latest > *result.latestDay))
             result.latestDay = latest;
+        const std::int32_t first = facts[k].firstDate;
+        if (first > 0 && (!result.firstDay || first < *result.firstDay))
+            result.firstDay = first;
     }
     if (result.stopped || !result.listDay)
         return result;

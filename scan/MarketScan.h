@@ -34,6 +34,7 @@ struct ScanResult {
     std::optional<std::int32_t> listDay;     // the latest plausible day of any row
     std::optional<std::int32_t> previousDay; // the list day before it
     std::optional<std::int32_t> latestDay;   // the market's latest day, whatever day was asked for
+    std::optional<std::int32_t> firstDay;    // the first plausible day of any file, as far as read
     std::optional<SignalCheck> check;        // when asked for
 };
 

@@ -16,10 +16,14 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLineSeries>
 #include <QProgressBar>
 #include <QPushButton>
@@ -82,7 +86,7 @@ protected:
         return lines;
     }
 
-    QStringList scanCliLines(QStringList arguments)
+    QByteArray scanCliOutput(QStringList arguments)
     {
         QBuffer bytes;
         bytes.open(QIODevice::WriteOnly);
@@ -91,7 +95,13 @@ protected:
         QTextStream err(&errors);
         arguments.prepend(QStringLiteral("verdaxil-scan"));
         EXPECT_EQ(runScanCli(arguments + QStringList{QStringLiteral("--dir"), quotes.quoteDir()}, out, err), 0);
-        QStringList lines = QString::fromUtf8(bytes.data()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        out.flush();
+        return bytes.data();
+    }
+
+    QStringList scanCliLines(const QStringList& arguments)
+    {
+        QStringList lines = QString::fromUtf8(scanCliOutput(arguments)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
         lines.removeFirst();
         return lines;
     }
@@ -350,6 +360,74 @@ TEST_F(FormRecom, ImportedNamesAndTheFilters)
         EXPECT_FALSE(cell(row, ListColumn::Name).startsWith(QStringLiteral("*ST")));
     }
     QFile::remove(keptNameListPath());
+}
+
+// Alt+D, a day's eight digits and Enter: that day's list as verdaxil-scan --day gives it,
+// with what was new on it and how it did since.
+TEST_F(FormRecom, APastDayTypedIsThatDaysList)
+{
+    pressAndWait();
+    const QDate last = QDate::fromString(list()->windowTitle().right(10), QStringLiteral("yyyy-MM-dd"));
+    const QString day = last.addDays(-14).toString(QStringLiteral("yyyyMMdd"));
+    QTest::keyClick(list(), Qt::Key_D, Qt::AltModifier);
+    ASSERT_EQ(QApplication::focusWidget(), listControl("DateRecom"));
+    QTest::keyClicks(QApplication::focusWidget(), day);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_VERIFY_WITH_TIMEOUT(!listControl("BtnStopScan")->isVisible(), 20000);
+    const QDate listDay = QDate::fromString(list()->windowTitle().right(10), QStringLiteral("yyyy-MM-dd"));
+    EXPECT_LE(listDay.toString(QStringLiteral("yyyyMMdd")), day);
+    EXPECT_FALSE(table()->isColumnHidden(static_cast<int>(ListColumn::Since)));
+    EXPECT_TRUE(status().contains(QStringLiteral("新上榜"))) << status().toStdString();
+    showEveryRow();
+    QStringList shown = shownLines();
+    QStringList expected = scanCliLines({QStringLiteral("--all"), QStringLiteral("--day"), day});
+    shown.sort();
+    expected.sort();
+    EXPECT_EQ(shown, expected);
+
+    // Before the market's first day there was no list: the one shown stays.
+    QTest::keyClick(list(), Qt::Key_D, Qt::AltModifier);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("19950103"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(listControl("BtnStopScan")->isVisible());
+    EXPECT_TRUE(message().contains(QStringLiteral("早于行情数据的第一天"))) << message().toStdString();
+    EXPECT_TRUE(list()->windowTitle().endsWith(listDay.toString(QStringLiteral("yyyy-MM-dd"))));
+}
+
+// A day chosen while a scan runs stops it and scans that day.
+TEST_F(FormRecom, ADayChosenDuringAScan)
+{
+    useLongMarket(600);
+    QTest::mouseClick(control("BtnGetRecom"), Qt::LeftButton);
+    ASSERT_TRUE(listControl("BtnStopScan")->isVisible());
+    list()->DateRecomChoose(QDate(2014, 6, 30));
+    QTRY_VERIFY_WITH_TIMEOUT(!listControl("BtnStopScan")->isVisible(), 20000);
+    EXPECT_TRUE(list()->windowTitle().endsWith(QStringLiteral("2014-06-30")));
+    EXPECT_FALSE(status().contains(QStringLiteral("扫描已停止")));
+}
+
+// The signal's record for the window's class is verdaxil-scan --report's.
+TEST_F(FormRecom, TheSignalsRecordIsTheCommandLines)
+{
+    pressAndWait();
+    const QJsonArray years =
+        QJsonDocument::fromJson(scanCliOutput({QStringLiteral("--report"), QStringLiteral("--format"), QStringLiteral("json")}))
+            .object()[QStringLiteral("years")]
+            .toArray();
+    const QAbstractItemModel* tab = listControl<QTableView>("TblSignal")->model();
+    ASSERT_EQ(tab->rowCount(), years.size());
+    for (int row = 0; row < tab->rowCount(); ++row) {
+        const QJsonObject year = years[row].toObject();
+        EXPECT_EQ(tab->index(row, 0).data().toString(),
+                  year[QStringLiteral("year")].isNull() ? QStringLiteral("合计")
+                                                        : QString::number(year[QStringLiteral("year")].toInt()));
+        for (int kind = 0; kind < 3; ++kind) {
+            const QJsonObject counts =
+                year[std::array{"all", "selection", "recommended"}[static_cast<std::size_t>(kind)]].toObject();
+            EXPECT_EQ(tab->index(row, 1 + kind * 4).data().toString(),
+                      QString::number(counts[QStringLiteral("events")].toInteger()));
+        }
+    }
 }
 
 class ListWindowOnASmallScreen : public FormRecom {};

@@ -1,0 +1,87 @@
+#include "app/SignalCheckView.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QValueAxis>
+
+#include <memory>
+
+namespace verdaxil {
+
+void SignalCheckModel::setReport(const CheckReport& report)
+{
+    beginResetModel();
+    cells_ = checkYearTable(report);
+    endResetModel();
+}
+
+int SignalCheckModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(cells_.size());
+}
+
+int SignalCheckModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(titles_.size());
+}
+
+QVariant SignalCheckModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const ListCell& cell = cells_[static_cast<std::size_t>(index.row())][static_cast<std::size_t>(index.column())];
+    switch (role) {
+    case Qt::DisplayRole: return cell.text;
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(Qt::AlignVCenter | (cell.kind == CellKind::Text ? Qt::AlignLeft : Qt::AlignRight));
+    default: return {};
+    }
+}
+
+QVariant SignalCheckModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && (role == Qt::DisplayRole || role == Qt::ToolTipRole) && section >= 0
+        && section < titles_.size())
+        return titles_[section];
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+void drawWinRates(QChartView& view, const CheckReport& report)
+{
+    auto* chart = new QChart;
+    chart->setTitle(QStringLiteral("各年胜率（%）"));
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    // The view owns the chart it shows, but lets go of the one it showed before.
+    const std::unique_ptr<QChart> previous(view.chart());
+    view.setChart(chart);
+
+    auto* series = new QBarSeries;
+    QStringList years;
+    const auto byYear = report.check.years(report.securityClass);
+    for (const CheckKind kind : kCheckKinds) {
+        auto* bars = new QBarSet(checkKindName(kind));
+        for (const auto& [year, counts] : byYear) {
+            const CheckCounts& c = counts[static_cast<std::size_t>(kind)];
+            // Hundredths of a percent, truncated as the table shows them.
+            bars->append(c.events > 0 ? static_cast<double>(c.wins * 10000 / c.events) / 100.0 : 0.0);
+        }
+        series->append(bars);
+    }
+    for (const auto& [year, counts] : byYear)
+        years.append(QString::number(year));
+    chart->addSeries(series);
+    auto* xAxis = new QBarCategoryAxis;
+    xAxis->append(years);
+    auto* yAxis = new QValueAxis;
+    yAxis->setRange(0, 100);
+    yAxis->setLabelFormat(QStringLiteral("%.0f"));
+    chart->addAxis(xAxis, Qt::AlignBottom);
+    chart->addAxis(yAxis, Qt::AlignLeft);
+    series->attachAxis(xAxis);
+    series->attachAxis(yAxis);
+}
+
+} // namespace verdaxil
