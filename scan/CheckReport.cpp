@@ -89,8 +89,8 @@ QStringList checkYearTitles()
 {
     QStringList titles = {QStringLiteral("年份")};
     for (const CheckKind kind : kCheckKinds) {
-        for (const QString& figure : {QStringLiteral("样本数"), QStringLiteral("胜率%"), QStringLiteral("涨10%以上%"),
-                                      QStringLiteral("平均收益%")})
+        for (const QString& figure :
+             {QStringLiteral("样本数"), QStringLiteral("胜率%"), QStringLiteral("涨10%以上%"), QStringLiteral("平均收益%")})
             titles.append(checkKindName(kind) + figure);
     }
     return titles;
