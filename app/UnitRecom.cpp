@@ -515,15 +515,19 @@ void TFormRecom::placeOnScreen()
     const QSize decoration(16, 40);
     resize(frame.size() - decoration);
     move(frame.topLeft());
-    if (!ui_->SplitRecom->property("restored").toBool()) {
-        const QHeaderView* header = ui_->TblRecom->horizontalHeader();
-        const int tableWanted = header->sizeHint().height() + kRowsWanted * ui_->TblRecom->verticalHeader()->defaultSectionSize()
-            + ui_->TblRecom->horizontalScrollBar()->sizeHint().height();
-        const int height =
-            frame.height() - decoration.height() - (layout()->sizeHint().height() - ui_->SplitRecom->sizeHint().height());
-        const SplitHeights split = splitTableAndChart(height, tableWanted, ui_->ChartRecom->minimumHeight());
-        ui_->SplitRecom->setSizes({split.table, split.chart});
-    }
+    // The splitter's height is known once the window is laid out at its size.
+    if (!ui_->SplitRecom->property("restored").toBool())
+        QMetaObject::invokeMethod(this, [this] { giveTheTableItsRows(); }, Qt::QueuedConnection);
+}
+
+// Rows enough in view for a list, and the rest of the height to the chart.
+void TFormRecom::giveTheTableItsRows()
+{
+    const QHeaderView* header = ui_->TblRecom->horizontalHeader();
+    const int tableWanted = header->sizeHint().height() + kRowsWanted * ui_->TblRecom->verticalHeader()->defaultSectionSize()
+        + ui_->TblRecom->horizontalScrollBar()->sizeHint().height();
+    const SplitHeights split = splitTableAndChart(ui_->SplitRecom->height(), tableWanted, ui_->ChartRecom->minimumHeight());
+    ui_->SplitRecom->setSizes({split.table, split.chart});
 }
 
 // Every column in view: each as wide as its title and texts, and when they do not fit,

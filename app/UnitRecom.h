@@ -80,6 +80,7 @@ private:
     const ScanRow* selectedRow() const;
     void keepCurrentRowInView();
     void placeOnScreen();
+    void giveTheTableItsRows();
     void fitColumns();
     void restoreLayout();
     void saveLayout() const;
