@@ -517,7 +517,8 @@ void TFormRecom::placeOnScreen()
     move(frame.topLeft());
     // The splitter's height is known once the window is laid out at its size.
     if (!ui_->SplitRecom->property("restored").toBool())
-        QMetaObject::invokeMethod(this, [this] { giveTheTableItsRows(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { giveTheTableItsRows(); }, Qt::QueuedConnection);
 }
 
 // Rows enough in view for a list, and the rest of the height to the chart.
