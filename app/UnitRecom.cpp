@@ -192,13 +192,17 @@ void TFormRecom::scanFinished(std::shared_ptr<ScanOutcome> outcome)
         if (result.listDay)
             ui_->DateRecom->setDate(asDate(*result.listDay));
     }
-    ui_->TblRecom->setColumnHidden(static_cast<int>(ListColumn::Since), !pastDay());
+    // How it did since belongs to a past day's list; the columns are fitted again when it
+    // comes or goes, remembered widths or not, so that every column stays in view.
+    const int since = static_cast<int>(ListColumn::Since);
+    const bool columnsChange = ui_->TblRecom->isColumnHidden(since) == pastDay();
+    ui_->TblRecom->setColumnHidden(since, !pastDay());
     // Old data are worth a word only on the latest list.
     const auto warning = outcome_->request.settings.asOf ? std::nullopt : oldDataWarning(model_.listDay(), day);
     ui_->LblDataCheck->setText(warning.value_or(QString()));
     ui_->LblDataCheck->setVisible(warning.has_value());
     ListFilterChange(ui_->ChkTodayOnly);
-    if (!columnsRemembered_)
+    if (!columnsRemembered_ || columnsChange)
         fitColumns();
     // The chart shows the first security of the list from the start.
     ui_->TblRecom->setCurrentIndex(filter_.index(0, 0));
@@ -540,11 +544,19 @@ void TFormRecom::fitColumns()
     QHeaderView* header = table->horizontalHeader();
     std::vector<int> widths;
     for (int column = 0; column < header->count(); ++column)
-        widths.push_back(header->sectionSize(column));
-    const int room = table->viewport()->width() > 100 ? table->viewport()->width() : width() - 40;
-    const std::vector<int> fitted = fitWidths(widths, room, header->minimumSectionSize());
-    for (int column = 0; column < header->count(); ++column)
-        header->resizeSection(column, fitted[static_cast<std::size_t>(column)]);
+        widths.push_back(header->isSectionHidden(column) ? 0 : header->sectionSize(column));
+    // Room for a scroll bar, which the list may need in a moment.
+    const int room = (table->viewport()->width() > 100 ? table->viewport()->width() : width() - 40)
+        - table->verticalScrollBar()->sizeHint().width();
+    // Dates and prices are read whole; names and errors can be read on hovering.
+    std::vector<int> floors(widths.size(), 0);
+    for (const ListColumn whole : {ListColumn::Date, ListColumn::Price, ListColumn::Since})
+        floors[static_cast<std::size_t>(whole)] = widths[static_cast<std::size_t>(whole)];
+    const std::vector<int> fitted = fitWidths(widths, room, header->minimumSectionSize(), floors);
+    for (int column = 0; column < header->count(); ++column) {
+        if (!header->isSectionHidden(column))
+            header->resizeSection(column, fitted[static_cast<std::size_t>(column)]);
+    }
 }
 
 void TFormRecom::restoreLayout()

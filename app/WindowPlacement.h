@@ -23,7 +23,8 @@ struct SplitHeights {
 SplitHeights splitTableAndChart(int height, int tableWanted, int chartMinimum);
 
 // Column widths that fit `room`: as they are when they fit, else the widest give way
-// first, down to a common width, never below `minimum` (then they may not fit).
-std::vector<int> fitWidths(const std::vector<int>& widths, int room, int minimum);
+// first, down to a common width, never below `minimum` nor below their own floor
+// (`floors`, by column: a date shown whole; then they may not fit).
+std::vector<int> fitWidths(const std::vector<int>& widths, int room, int minimum, const std::vector<int>& floors = {});
 
 } // namespace verdaxil

@@ -91,7 +91,7 @@ QStringList checkYearTitles()
     for (const CheckKind kind : kCheckKinds) {
         for (const QString& figure :
              {QStringLiteral("样本数"), QStringLiteral("胜率%"), QStringLiteral("涨10%以上%"), QStringLiteral("平均收益%")})
-            titles.append(checkKindName(kind) + figure);
+            titles.append(checkKindName(kind) + u'\n' + figure);
     }
     return titles;
 }

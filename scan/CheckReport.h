@@ -35,7 +35,7 @@ QStringList checkTitles();
 std::vector<std::vector<ListCell>> checkTable(const CheckReport& report);
 
 // The same a year a line, as a window shows it: 年份, then for each kind 样本数, 胜率%,
-// 涨10%以上% and 平均收益%.
+// 涨10%以上% and 平均收益%, the kind's name above each on a line of its own.
 QStringList checkYearTitles();
 std::vector<std::vector<ListCell>> checkYearTable(const CheckReport& report);
 
