@@ -3,6 +3,7 @@
 #include "quotes/QuoteLayout.h"
 #include "tools/DayFileWriter.h"
 #include "tools/DemoListings.h"
+#include "tools/DemoNames.h"
 #include "tools/DemoQuotes.h"
 
 #include <QByteArrayList>
@@ -79,6 +80,7 @@ void writeDemoMarket(const QString& localDir, int securities, int days)
     }
     writeLocalFile(root.filePath(QuoteLayout::localTableFile(Market::Shanghai)), tableFile(shanghai));
     writeLocalFile(root.filePath(QuoteLayout::localTableFile(Market::Shenzhen)), tableFile(shenzhen));
+    writeLocalFile(root.filePath(QString::fromUtf8(kDemoNameListFile)), demoNameList(listings));
 }
 
 } // namespace verdaxil

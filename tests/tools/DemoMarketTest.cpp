@@ -1,7 +1,10 @@
 #include "tools/DemoMarket.h"
+#include "tools/DemoNames.h"
 
 #include "tools/DayFileWriter.h"
 #include "tools/DemoQuotes.h"
+
+#include "quotes/NameList.h"
 
 #include <QDir>
 #include <QFile>
@@ -99,6 +102,17 @@ TEST_P(DemoMarketTest, ListsBothExchangesWithSuspendedAndDefectiveFiles)
     EXPECT_EQ(partRecord, 1);
     EXPECT_EQ(zeroVolume, 1);
     EXPECT_EQ(suspended, market.suspended);
+
+    // The name list reads back as an export would: a name for every listing, in order,
+    // the title and trailer skipped.
+    const NameList names = ParseNameList(readAll(QDir(dir.path()).filePath(QString::fromUtf8(kDemoNameListFile))));
+    const auto listings = demoListings(market.securities);
+    ASSERT_EQ(names.entries.size(), listings.size());
+    for (std::size_t i = 0; i < listings.size(); ++i) {
+        EXPECT_EQ(names.entries[i].code, QLatin1String(listings[i].code));
+        EXPECT_FALSE(names.entries[i].name.isEmpty());
+    }
+    EXPECT_EQ(names.skippedLines, 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, DemoMarketTest,
