@@ -15,6 +15,7 @@ void checkCodeSteppingInput(Input input);
 void checkPathMappingInput(Input input);
 void checkDayFileListingInput(Input input);
 void checkListExportInput(Input input);
+void checkNameListInput(Input input);
 
 // Aborts with `what` when `holds` is false.
 void require(bool holds, const char* what);
