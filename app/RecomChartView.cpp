@@ -1,11 +1,8 @@
 #include "app/RecomChartView.h"
 
 #include "analysis/Indicators.h"
-#include "analysis/SelectionStats.h"
 
 #include <QChart>
-#include <QDate>
-#include <QDateTime>
 #include <QDateTimeAxis>
 #include <QLineSeries>
 #include <QScatterSeries>
@@ -14,28 +11,65 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace verdaxil {
 
 namespace {
 
-// A day file's date as the axis's time; an invalid date is none.
-std::optional<qreal> timeOf(std::int32_t date)
-{
-    const QDate day(date / 10000, date / 100 % 100, date % 100);
-    if (!day.isValid())
-        return std::nullopt;
-    return static_cast<qreal>(day.startOfDay(Qt::UTC).toMSecsSinceEpoch());
-}
-
-QLineSeries* line(const QString& name, const QColor& color, qreal width)
+QLineSeries* line(const QList<QPointF>& points, const QString& name, const QColor& color, qreal width,
+                  Qt::PenStyle style = Qt::SolidLine)
 {
     auto* series = new QLineSeries;
     series->setName(name);
-    QPen pen(color);
-    pen.setWidthF(width);
-    series->setPen(pen);
+    series->setPen(QPen(color, width, style));
+    series->replace(points);
     return series;
+}
+
+QScatterSeries* markers(const QList<QPointF>& points, const QString& name, const QColor& color)
+{
+    auto* series = new QScatterSeries;
+    series->setName(name);
+    series->setColor(color);
+    // A white ring keeps a point apart from the lines under it.
+    series->setBorderColor(Qt::white);
+    series->setMarkerSize(11);
+    series->replace(points);
+    return series;
+}
+
+QString outcomeName(Outcome outcome, std::int64_t horizon)
+{
+    switch (outcome) {
+    case Outcome::NotScored: return QStringLiteral("未计的选股点（价格无效）");
+    case Outcome::NoProfit: return QStringLiteral("%1日内未盈利").arg(horizon);
+    case Outcome::Profit: return QStringLiteral("%1日内盈利不足10%").arg(horizon);
+    case Outcome::TenPercent: break;
+    }
+    return QStringLiteral("%1日内盈利10%以上").arg(horizon);
+}
+
+// Drawn in this order, so that the best outcomes lie on top.
+constexpr std::pair<Outcome, QRgb> kOutcomeColors[] = {
+    {Outcome::NotScored, 0xcfcfcf},
+    {Outcome::NoProfit, 0x8c8c8c},
+    {Outcome::Profit, 0xf57c00},
+    {Outcome::TenPercent, 0xd32f2f},
+};
+
+QAbstractAxis* timeAxis(bool dates)
+{
+    if (!dates) {
+        auto* rows = new QValueAxis;
+        rows->setLabelFormat(QStringLiteral("%.0f"));
+        return rows;
+    }
+    auto* axis = new QDateTimeAxis;
+    axis->setFormat(QStringLiteral("yyyy-MM-dd"));
+    axis->setTickCount(6);
+    return axis;
 }
 
 } // namespace
@@ -47,79 +81,50 @@ RecomChartView::RecomChartView(QWidget* parent) : QChartView(parent)
     showDays({}, {});
 }
 
-void RecomChartView::showDays(const EvaluatedDays& days, const QString& title)
+void RecomChartView::showDays(const EvaluatedDays& days, const ChartRequest& request)
 {
+    const ChartSeries shown = BuildChartSeries(days, request);
     auto* chart = new QChart;
-    chart->setTitle(title);
+    chart->setTitle(request.title);
     chart->legend()->setAlignment(Qt::AlignBottom);
     // The view owns the chart it shows, but lets go of the one it showed before.
     const std::unique_ptr<QChart> previous(this->chart());
     setChart(chart);
-    const int count = days.count();
-    if (count == 0)
+    if (shown.close.isEmpty())
         return;
 
-    const int first = std::max(0, count - kDaysShown);
-    // Dates that are no calendar days (a damaged file) fall back to the day's number.
-    bool datesValid = true;
-    for (int row = first; row < count && datesValid; ++row)
-        datesValid = timeOf(days.date[static_cast<std::size_t>(row)]).has_value();
-
-    auto* average = line(QStringLiteral("均价"), QColor(0x1f, 0x5f, 0xbf), 2.0);
-    auto* ma10 = line(QStringLiteral("%1日均线").arg(kShortAverageDays), QColor(0xe0, 0x8a, 0x00), 1.5);
-    auto* ma60 = line(QStringLiteral("%1日均线").arg(kLongAverageDays), QColor(0x7a, 0x2e, 0xa8), 1.5);
-    auto* close = line(QStringLiteral("收盘价"), QColor(0x9e, 0x9e, 0x9e), 1.0);
-    auto* points = new QScatterSeries;
-    points->setName(QStringLiteral("选股点"));
-    points->setColor(QColor(0xd3, 0x2f, 0x2f));
-    points->setMarkerSize(9);
-
-    // Prices in 分, as the window shows them.
-    const auto price = [](std::int32_t value) { return value / 10.0; };
-    for (int row = first; row < count; ++row) {
-        const auto day = static_cast<std::size_t>(row);
-        const qreal x = datesValid ? *timeOf(days.date[day]) : row;
-        average->append(x, price(days.avgPrice[day]));
-        close->append(x, price(days.close[day]));
-        if (row >= kShortAverageDays - 1)
-            ma10->append(x, price(days.ma10[day]));
-        if (row >= kLongAverageDays - 1)
-            ma60->append(x, price(days.ma60[day]));
-        if (IsSelectionPoint(days, row))
-            points->append(x, price(days.avgPrice[day]));
-    }
-
-    QAbstractAxis* xAxis = nullptr;
-    if (datesValid) {
-        auto* dates = new QDateTimeAxis;
-        dates->setFormat(QStringLiteral("yyyy-MM-dd"));
-        dates->setTickCount(6);
-        xAxis = dates;
-    } else {
-        xAxis = new QValueAxis;
-    }
+    QAbstractAxis* xAxis = timeAxis(shown.datesOnAxis);
     auto* yAxis = new QValueAxis;
-    yAxis->setTitleText(QStringLiteral("分"));
-    yAxis->setLabelFormat(QStringLiteral("%.0f"));
+    yAxis->setTitleText(shown.unit);
+    yAxis->setLabelFormat(QStringLiteral("%.%1f").arg(request.decimals));
+    yAxis->setRange(shown.low, shown.high);
+    yAxis->applyNiceNumbers();
     chart->addAxis(xAxis, Qt::AlignBottom);
     chart->addAxis(yAxis, Qt::AlignLeft);
-    for (QXYSeries* series : {static_cast<QXYSeries*>(close), static_cast<QXYSeries*>(average), static_cast<QXYSeries*>(ma10),
-                              static_cast<QXYSeries*>(ma60), static_cast<QXYSeries*>(points)}) {
-        chart->addSeries(series);
-        series->attachAxis(xAxis);
-        series->attachAxis(yAxis);
+
+    // Later series are drawn over earlier ones: the close over the averages, the points
+    // over every line.
+    std::vector<QXYSeries*> series = {
+        line(shown.average, QStringLiteral("均价"), QColor(0x8f, 0xb8, 0xe6), 1.5),
+        line(shown.ma10, QStringLiteral("%1日均线").arg(kShortAverageDays), QColor(0x00, 0x89, 0x7b), 1.5),
+        line(shown.ma60, QStringLiteral("%1日均线").arg(kLongAverageDays), QColor(0x7a, 0x2e, 0xa8), 1.5),
+        line(shown.close, QStringLiteral("收盘价"), QColor(0x20, 0x20, 0x20), 2.2),
+    };
+    if (shown.listDay) {
+        series.push_back(line({{*shown.listDay, yAxis->min()}, {*shown.listDay, yAxis->max()}}, QStringLiteral("荐股日"),
+                              QColor(0x15, 0x65, 0xc0), 1.5, Qt::DashLine));
     }
-    // Every line fits, with round numbers at the ends.
-    qreal low = average->at(0).y();
-    qreal high = low;
-    for (const QLineSeries* series : {close, average, ma10, ma60}) {
-        for (const QPointF& point : series->points()) {
-            low = std::min(low, point.y());
-            high = std::max(high, point.y());
-        }
+    for (const auto& [outcome, color] : kOutcomeColors) {
+        const QList<QPointF>& points = shown.points[static_cast<std::size_t>(outcome)];
+        // Only a damaged file has points that cannot be scored; the legend names them then.
+        if (outcome != Outcome::NotScored || !points.isEmpty())
+            series.push_back(markers(points, outcomeName(outcome, request.horizon), QColor(color)));
     }
-    yAxis->setRange(low, high);
-    yAxis->applyNiceNumbers();
+    for (QXYSeries* each : series) {
+        chart->addSeries(each);
+        each->attachAxis(xAxis);
+        each->attachAxis(yAxis);
+    }
 }
 
 void RecomChartView::wheelEvent(QWheelEvent* event)
