@@ -4,6 +4,8 @@
 
 #include <QChart>
 #include <QDateTimeAxis>
+#include <QGraphicsLineItem>
+#include <QLabel>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QValueAxis>
@@ -74,30 +76,38 @@ QAbstractAxis* timeAxis(bool dates)
 
 } // namespace
 
-RecomChartView::RecomChartView(QWidget* parent) : QChartView(parent)
+RecomChartView::RecomChartView(QWidget* parent) : QChartView(parent), readout_(new QLabel(viewport()))
 {
     setRenderHint(QPainter::Antialiasing);
     setRubberBand(QChartView::RectangleRubberBand);
+    readout_->setStyleSheet(QStringLiteral("background: rgba(255, 255, 255, 235); border: 1px solid #8c8c8c; padding: 2px 6px;"));
+    // The label must not take the mouse from the plot it lies over.
+    readout_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    readout_->hide();
     showDays({}, {});
 }
 
 void RecomChartView::showDays(const EvaluatedDays& days, const ChartRequest& request)
 {
-    const ChartSeries shown = BuildChartSeries(days, request);
+    hideReadout();
+    shown_ = BuildChartSeries(days, request);
     auto* chart = new QChart;
     chart->setTitle(request.title);
     chart->legend()->setAlignment(Qt::AlignBottom);
     // The view owns the chart it shows, but lets go of the one it showed before.
     const std::unique_ptr<QChart> previous(this->chart());
     setChart(chart);
-    if (shown.close.isEmpty())
+    hoveredDay_ = new QGraphicsLineItem(chart);
+    hoveredDay_->setPen(QPen(QColor(0x60, 0x60, 0x60), 1, Qt::DotLine));
+    hoveredDay_->hide();
+    if (shown_.close.isEmpty())
         return;
 
-    QAbstractAxis* xAxis = timeAxis(shown.datesOnAxis);
+    QAbstractAxis* xAxis = timeAxis(shown_.datesOnAxis);
     auto* yAxis = new QValueAxis;
-    yAxis->setTitleText(shown.unit);
+    yAxis->setTitleText(shown_.unit);
     yAxis->setLabelFormat(QStringLiteral("%.%1f").arg(request.decimals));
-    yAxis->setRange(shown.low, shown.high);
+    yAxis->setRange(shown_.low, shown_.high);
     yAxis->applyNiceNumbers();
     chart->addAxis(xAxis, Qt::AlignBottom);
     chart->addAxis(yAxis, Qt::AlignLeft);
@@ -105,17 +115,17 @@ void RecomChartView::showDays(const EvaluatedDays& days, const ChartRequest& req
     // Later series are drawn over earlier ones: the close over the averages, the points
     // over every line.
     std::vector<QXYSeries*> series = {
-        line(shown.average, QStringLiteral("均价"), QColor(0x8f, 0xb8, 0xe6), 1.5),
-        line(shown.ma10, QStringLiteral("%1日均线").arg(kShortAverageDays), QColor(0x00, 0x89, 0x7b), 1.5),
-        line(shown.ma60, QStringLiteral("%1日均线").arg(kLongAverageDays), QColor(0x7a, 0x2e, 0xa8), 1.5),
-        line(shown.close, QStringLiteral("收盘价"), QColor(0x20, 0x20, 0x20), 2.2),
+        line(shown_.average, QStringLiteral("均价"), QColor(0x8f, 0xb8, 0xe6), 1.5),
+        line(shown_.ma10, QStringLiteral("%1日均线").arg(kShortAverageDays), QColor(0x00, 0x89, 0x7b), 1.5),
+        line(shown_.ma60, QStringLiteral("%1日均线").arg(kLongAverageDays), QColor(0x7a, 0x2e, 0xa8), 1.5),
+        line(shown_.close, QStringLiteral("收盘价"), QColor(0x20, 0x20, 0x20), 2.2),
     };
-    if (shown.listDay) {
-        series.push_back(line({{*shown.listDay, yAxis->min()}, {*shown.listDay, yAxis->max()}}, QStringLiteral("荐股日"),
+    if (shown_.listDay) {
+        series.push_back(line({{*shown_.listDay, yAxis->min()}, {*shown_.listDay, yAxis->max()}}, QStringLiteral("荐股日"),
                               QColor(0x15, 0x65, 0xc0), 1.5, Qt::DashLine));
     }
     for (const auto& [outcome, color] : kOutcomeColors) {
-        const QList<QPointF>& points = shown.points[static_cast<std::size_t>(outcome)];
+        const QList<QPointF>& points = shown_.points[static_cast<std::size_t>(outcome)];
         // Only a damaged file has points that cannot be scored; the legend names them then.
         if (outcome != Outcome::NotScored || !points.isEmpty())
             series.push_back(markers(points, outcomeName(outcome, request.horizon), QColor(color)));
@@ -132,6 +142,7 @@ void RecomChartView::wheelEvent(QWheelEvent* event)
     if (!chart())
         return;
     chart()->zoom(event->angleDelta().y() > 0 ? 1.25 : 0.8);
+    showReadout(event->position());
     event->accept();
 }
 
@@ -139,7 +150,61 @@ void RecomChartView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (chart())
         chart()->zoomReset();
+    showReadout(event->position());
     event->accept();
+}
+
+void RecomChartView::mouseMoveEvent(QMouseEvent* event)
+{
+    QChartView::mouseMoveEvent(event);
+    showReadout(event->position());
+}
+
+bool RecomChartView::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::Leave)
+        hideReadout();
+    return QChartView::viewportEvent(event);
+}
+
+void RecomChartView::showReadout(QPointF position)
+{
+    QChart* const shownChart = chart();
+    const QPointF inChart = shownChart->mapFromScene(mapToScene(position.toPoint()));
+    const QRectF plot = shownChart->plotArea();
+    if (shown_.close.isEmpty() || !plot.contains(inChart)) {
+        hideReadout();
+        return;
+    }
+    QAbstractSeries* const anySeries = shownChart->series().front();
+    const std::optional<qsizetype> day = nearestDay(shown_, shownChart->mapToValue(inChart, anySeries).x());
+    const qreal dayX = shownChart->mapToPosition(shown_.close[*day], anySeries).x();
+    if (dayX < plot.left() || dayX > plot.right()) {
+        hideReadout();
+        return;
+    }
+    hoveredDay_->setLine(dayX, plot.top(), dayX, plot.bottom());
+    hoveredDay_->show();
+
+    readout_->setText(shown_.readouts[*day]);
+    readout_->adjustSize();
+    // Beside the mouse, on whichever side has room, and inside the plot.
+    const QRect area = mapFromScene(shownChart->mapToScene(plot)).boundingRect();
+    const QSize size = readout_->size();
+    constexpr int kGap = 14;
+    int x = static_cast<int>(position.x()) + kGap;
+    if (x + size.width() > area.right())
+        x = static_cast<int>(position.x()) - kGap - size.width();
+    const int y = static_cast<int>(position.y()) - kGap - size.height();
+    readout_->move(std::max(area.left(), x), std::max(area.top(), y));
+    readout_->show();
+}
+
+void RecomChartView::hideReadout()
+{
+    readout_->hide();
+    if (hoveredDay_)
+        hoveredDay_->hide();
 }
 
 } // namespace verdaxil

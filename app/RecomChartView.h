@@ -5,12 +5,15 @@
 
 #include <QChartView>
 
+class QGraphicsLineItem;
+class QLabel;
+
 namespace verdaxil {
 
 // The chart of one security's latest trading days: its close above its average trade
 // price, 10-day and 60-day averages, its selection points coloured by how they did and
-// the day of a past list. A rubber band or the wheel zooms, a double click shows the
-// whole span again.
+// the day of a past list. Hovering over the plot reads out the day under the mouse; a
+// rubber band or the wheel zooms, a double click shows the whole span again.
 class RecomChartView : public QChartView {
     Q_OBJECT
 
@@ -23,6 +26,16 @@ public:
 protected:
     void wheelEvent(QWheelEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+
+private:
+    void showReadout(QPointF position);
+    void hideReadout();
+
+    ChartSeries shown_;
+    QLabel* readout_;
+    QGraphicsLineItem* hoveredDay_ = nullptr; // a child of the chart, gone with it
 };
 
 } // namespace verdaxil
