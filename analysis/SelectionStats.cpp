@@ -18,13 +18,20 @@ namespace {
 
 constexpr int kFirstRow = kLongAverageDays; // the first day whose day before has a 60-day average
 constexpr std::int32_t kLowestScoredAvgPrice = 3;
+constexpr std::int64_t kTenPercent = 10;
 
 using Days = std::array<std::int32_t, DayTable::kRows>;
+using Marks = std::array<std::uint8_t, DayTable::kRows>;
 
 std::int64_t buyPrice(const EvaluatedDays& days, int day)
 {
     const auto at = static_cast<std::size_t>(day);
     return (std::int64_t{days.avgPrice[at]} + days.low[at]) / 2;
+}
+
+std::int64_t gainPercent(std::int64_t gain, std::int64_t buy)
+{
+    return gain * 100 / buy;
 }
 
 // Every flag of a point and MaxGain depend only on the point's best window day: the
@@ -33,7 +40,7 @@ void scoreBestDay(std::int64_t gain, std::int64_t buy, SelectionStats& stats)
 {
     if (gain <= 0)
         return;
-    const std::int64_t percent = gain * 100 / buy;
+    const std::int64_t percent = gainPercent(gain, buy);
     ++stats.ProfitHits;
     // Strictly greater: of equal gains the first in scan order keeps its percentage.
     if (gain > stats.MaxGain) {
@@ -41,7 +48,7 @@ void scoreBestDay(std::int64_t gain, std::int64_t buy, SelectionStats& stats)
         stats.MaxGainPercent = percent;
     }
     stats.Hits5 += percent >= 5;
-    stats.Hits10 += percent >= 10;
+    stats.Hits10 += percent >= kTenPercent;
     stats.Hits50 += percent >= 50;
     stats.Hits100 += percent >= 100;
 }
@@ -62,7 +69,7 @@ void scoreBestDay(std::int64_t gain, std::int64_t buy, SelectionStats& stats)
 }
 
 // Marks and counts the selection points.
-[[gnu::always_inline]] inline std::int64_t markPoints(const EvaluatedDays& days, std::array<std::uint8_t, DayTable::kRows>& marks)
+[[gnu::always_inline]] inline std::int64_t markPoints(const EvaluatedDays& days, Marks& marks)
 {
     int points = 0;
     for (auto day = static_cast<std::size_t>(kFirstRow); day < days.date.size(); ++day) {
@@ -110,25 +117,19 @@ void scoreBestDay(std::int64_t gain, std::int64_t buy, SelectionStats& stats)
     }
 }
 
-[[gnu::always_inline]] inline SelectionStats selectionStats(const EvaluatedDays& days, std::int64_t horizon, std::int64_t fee)
+// Calls judge(day, gain, buy) for each marked point that is scored, in the order of the
+// days, with the net gain of its best window day. The horizon must be positive.
+template <class Judge>
+[[gnu::always_inline]] inline void judgeScoredPoints(const EvaluatedDays& days, const Marks& marks, std::int64_t horizon,
+                                                     std::int64_t fee, Judge&& judge)
 {
-    SelectionStats stats;
-    const int count = days.count();
-    if (count <= kFirstRow)
-        return stats;
-    std::array<std::uint8_t, DayTable::kRows> marks;
-    stats.PointCount = markPoints(days, marks);
-    // With a horizon of 0 or less every window is empty.
-    if (stats.PointCount == 0 || horizon <= 0)
-        return stats;
-
     // Points are rare: the library's search skips the days between them many at a time.
     // A point whose average price is 2 or less, or whose buy price is not positive (the
     // percentage divides by it), is counted and judged no further.
     std::array<int, DayTable::kRows> points;
     std::size_t pointCount = 0;
     const std::uint8_t* const first = marks.data();
-    const std::uint8_t* const end = first + count;
+    const std::uint8_t* const end = first + days.count();
     for (auto* at = static_cast<const std::uint8_t*>(std::memchr(first + kFirstRow, 1, end - first - kFirstRow)); at;
          at = static_cast<const std::uint8_t*>(std::memchr(at + 1, 1, static_cast<std::size_t>(end - at - 1)))) {
         const auto day = static_cast<int>(at - first);
@@ -136,15 +137,29 @@ void scoreBestDay(std::int64_t gain, std::int64_t buy, SelectionStats& stats)
         pointCount += days.avgPrice[static_cast<std::size_t>(day)] >= kLowestScoredAvgPrice && buyPrice(days, day) > 0;
     }
     if (pointCount == 0)
-        return stats;
+        return;
 
     const std::span<const int> scoredPoints = std::span(points).first(pointCount);
     Days best;
     bestExits(days, scoredPoints, horizon, best);
     for (std::size_t k = 0; k < pointCount; ++k) {
         const std::int64_t buy = buyPrice(days, scoredPoints[k]);
-        scoreBestDay(best[k] - buy - fee, buy, stats);
+        judge(scoredPoints[k], best[k] - buy - fee, buy);
     }
+}
+
+[[gnu::always_inline]] inline SelectionStats selectionStats(const EvaluatedDays& days, std::int64_t horizon, std::int64_t fee)
+{
+    SelectionStats stats;
+    if (days.count() <= kFirstRow)
+        return stats;
+    Marks marks;
+    stats.PointCount = markPoints(days, marks);
+    // With a horizon of 0 or less every window is empty.
+    if (stats.PointCount == 0 || horizon <= 0)
+        return stats;
+    judgeScoredPoints(days, marks, horizon, fee,
+                      [&](int, std::int64_t gain, std::int64_t buy) { scoreBestDay(gain, buy, stats); });
     return stats;
 }
 
@@ -169,6 +184,29 @@ bool IsSelectionPoint(const EvaluatedDays& days, int day)
 SelectionStats ComputeSelectionStats(const EvaluatedDays& days, std::int64_t horizon, std::int64_t fee, InstructionSet set)
 {
     return set == InstructionSet::Avx2 ? selectionStatsAvx2(days, horizon, fee) : selectionStatsBaseline(days, horizon, fee);
+}
+
+std::vector<PointOutcome> SelectionPointOutcomes(const EvaluatedDays& days, std::int64_t horizon, std::int64_t fee)
+{
+    std::vector<PointOutcome> outcomes;
+    if (days.count() <= kFirstRow)
+        return outcomes;
+    Marks marks;
+    outcomes.reserve(static_cast<std::size_t>(markPoints(days, marks)));
+    for (int day = kFirstRow; day < days.count(); ++day) {
+        if (marks[static_cast<std::size_t>(day)])
+            outcomes.push_back({day, Outcome::NotScored});
+    }
+    if (outcomes.empty() || horizon <= 0)
+        return outcomes;
+    auto next = outcomes.begin();
+    judgeScoredPoints(days, marks, horizon, fee, [&](int day, std::int64_t gain, std::int64_t buy) {
+        next = std::find_if(next, outcomes.end(), [&](const PointOutcome& point) { return point.day == day; });
+        next->outcome = gain <= 0                   ? Outcome::NoProfit
+            : gainPercent(gain, buy) >= kTenPercent ? Outcome::TenPercent
+                                                    : Outcome::Profit;
+    });
+    return outcomes;
 }
 
 DisplayedStats displayed(const SelectionStats& stats)

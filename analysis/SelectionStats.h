@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace verdaxil {
 
@@ -35,6 +36,18 @@ bool IsSelectionPoint(const EvaluatedDays& days, int day);
 // horizon. The loops run on `set`.
 SelectionStats ComputeSelectionStats(const EvaluatedDays& days, std::int64_t horizon, std::int64_t fee,
                                      InstructionSet set = BestInstructionSet());
+
+// How a selection point did within the horizon, judged as ComputeSelectionStats judges
+// it by its best window day: a point it does not score, or a net gain of 0 or less,
+// below 10 % or of 10 % and more. With a horizon of 0 or less no point is scored.
+enum class Outcome : std::uint8_t { NotScored, NoProfit, Profit, TenPercent };
+struct PointOutcome {
+    int day = 0;
+    Outcome outcome = Outcome::NotScored;
+};
+
+// Every selection point of the days, oldest first, with its outcome.
+std::vector<PointOutcome> SelectionPointOutcomes(const EvaluatedDays& days, std::int64_t horizon, std::int64_t fee);
 
 // The numbers the eight result boxes show; the shares are none without a selection
 // point, where their boxes show placeholders.

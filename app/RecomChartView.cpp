@@ -1,12 +1,11 @@
 #include "app/RecomChartView.h"
 
 #include "analysis/Indicators.h"
-#include "analysis/SelectionStats.h"
 
 #include <QChart>
-#include <QDate>
-#include <QDateTime>
 #include <QDateTimeAxis>
+#include <QGraphicsLineItem>
+#include <QLabel>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QValueAxis>
@@ -14,112 +13,128 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace verdaxil {
 
 namespace {
 
-// A day file's date as the axis's time; an invalid date is none.
-std::optional<qreal> timeOf(std::int32_t date)
-{
-    const QDate day(date / 10000, date / 100 % 100, date % 100);
-    if (!day.isValid())
-        return std::nullopt;
-    return static_cast<qreal>(day.startOfDay(Qt::UTC).toMSecsSinceEpoch());
-}
-
-QLineSeries* line(const QString& name, const QColor& color, qreal width)
+QLineSeries* line(const QList<QPointF>& points, const QString& name, const QColor& color, qreal width,
+                  Qt::PenStyle style = Qt::SolidLine)
 {
     auto* series = new QLineSeries;
     series->setName(name);
-    QPen pen(color);
-    pen.setWidthF(width);
-    series->setPen(pen);
+    series->setPen(QPen(color, width, style));
+    series->replace(points);
     return series;
+}
+
+QScatterSeries* markers(const QList<QPointF>& points, const QString& name, const QColor& color)
+{
+    auto* series = new QScatterSeries;
+    series->setName(name);
+    series->setColor(color);
+    // A white ring keeps a point apart from the lines under it.
+    series->setBorderColor(Qt::white);
+    series->setMarkerSize(11);
+    series->replace(points);
+    return series;
+}
+
+QString outcomeName(Outcome outcome, std::int64_t horizon)
+{
+    switch (outcome) {
+    case Outcome::NotScored: return QStringLiteral("未计的选股点（价格无效）");
+    case Outcome::NoProfit: return QStringLiteral("%1日内未盈利").arg(horizon);
+    case Outcome::Profit: return QStringLiteral("%1日内盈利不足10%").arg(horizon);
+    case Outcome::TenPercent: break;
+    }
+    return QStringLiteral("%1日内盈利10%以上").arg(horizon);
+}
+
+// Drawn in this order, so that the best outcomes lie on top.
+constexpr std::pair<Outcome, QRgb> kOutcomeColors[] = {
+    {Outcome::NotScored, 0xcfcfcf},
+    {Outcome::NoProfit, 0x8c8c8c},
+    {Outcome::Profit, 0xf57c00},
+    {Outcome::TenPercent, 0xd32f2f},
+};
+
+QAbstractAxis* timeAxis(bool dates)
+{
+    if (!dates) {
+        auto* rows = new QValueAxis;
+        rows->setLabelFormat(QStringLiteral("%.0f"));
+        return rows;
+    }
+    auto* axis = new QDateTimeAxis;
+    axis->setFormat(QStringLiteral("yyyy-MM-dd"));
+    axis->setTickCount(6);
+    return axis;
 }
 
 } // namespace
 
-RecomChartView::RecomChartView(QWidget* parent) : QChartView(parent)
+RecomChartView::RecomChartView(QWidget* parent) : QChartView(parent), readout_(new QLabel(viewport()))
 {
     setRenderHint(QPainter::Antialiasing);
     setRubberBand(QChartView::RectangleRubberBand);
+    readout_->setStyleSheet(QStringLiteral("background: rgba(255, 255, 255, 235); border: 1px solid #8c8c8c; padding: 2px 6px;"));
+    // The label must not take the mouse from the plot it lies over.
+    readout_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    readout_->hide();
     showDays({}, {});
 }
 
-void RecomChartView::showDays(const EvaluatedDays& days, const QString& title)
+void RecomChartView::showDays(const EvaluatedDays& days, const ChartRequest& request)
 {
+    hideReadout();
+    shown_ = BuildChartSeries(days, request);
     auto* chart = new QChart;
-    chart->setTitle(title);
+    chart->setTitle(request.title);
     chart->legend()->setAlignment(Qt::AlignBottom);
     // The view owns the chart it shows, but lets go of the one it showed before.
     const std::unique_ptr<QChart> previous(this->chart());
     setChart(chart);
-    const int count = days.count();
-    if (count == 0)
+    hoveredDay_ = new QGraphicsLineItem(chart);
+    hoveredDay_->setPen(QPen(QColor(0x60, 0x60, 0x60), 1, Qt::DotLine));
+    hoveredDay_->hide();
+    if (shown_.close.isEmpty())
         return;
 
-    const int first = std::max(0, count - kDaysShown);
-    // Dates that are no calendar days (a damaged file) fall back to the day's number.
-    bool datesValid = true;
-    for (int row = first; row < count && datesValid; ++row)
-        datesValid = timeOf(days.date[static_cast<std::size_t>(row)]).has_value();
-
-    auto* average = line(QStringLiteral("均价"), QColor(0x1f, 0x5f, 0xbf), 2.0);
-    auto* ma10 = line(QStringLiteral("%1日均线").arg(kShortAverageDays), QColor(0xe0, 0x8a, 0x00), 1.5);
-    auto* ma60 = line(QStringLiteral("%1日均线").arg(kLongAverageDays), QColor(0x7a, 0x2e, 0xa8), 1.5);
-    auto* close = line(QStringLiteral("收盘价"), QColor(0x9e, 0x9e, 0x9e), 1.0);
-    auto* points = new QScatterSeries;
-    points->setName(QStringLiteral("选股点"));
-    points->setColor(QColor(0xd3, 0x2f, 0x2f));
-    points->setMarkerSize(9);
-
-    // Prices in 分, as the window shows them.
-    const auto price = [](std::int32_t value) { return value / 10.0; };
-    for (int row = first; row < count; ++row) {
-        const auto day = static_cast<std::size_t>(row);
-        const qreal x = datesValid ? *timeOf(days.date[day]) : row;
-        average->append(x, price(days.avgPrice[day]));
-        close->append(x, price(days.close[day]));
-        if (row >= kShortAverageDays - 1)
-            ma10->append(x, price(days.ma10[day]));
-        if (row >= kLongAverageDays - 1)
-            ma60->append(x, price(days.ma60[day]));
-        if (IsSelectionPoint(days, row))
-            points->append(x, price(days.avgPrice[day]));
-    }
-
-    QAbstractAxis* xAxis = nullptr;
-    if (datesValid) {
-        auto* dates = new QDateTimeAxis;
-        dates->setFormat(QStringLiteral("yyyy-MM-dd"));
-        dates->setTickCount(6);
-        xAxis = dates;
-    } else {
-        xAxis = new QValueAxis;
-    }
+    QAbstractAxis* xAxis = timeAxis(shown_.datesOnAxis);
     auto* yAxis = new QValueAxis;
-    yAxis->setTitleText(QStringLiteral("分"));
-    yAxis->setLabelFormat(QStringLiteral("%.0f"));
+    yAxis->setTitleText(shown_.unit);
+    yAxis->setLabelFormat(QStringLiteral("%.%1f").arg(request.decimals));
+    yAxis->setRange(shown_.low, shown_.high);
+    yAxis->applyNiceNumbers();
     chart->addAxis(xAxis, Qt::AlignBottom);
     chart->addAxis(yAxis, Qt::AlignLeft);
-    for (QXYSeries* series : {static_cast<QXYSeries*>(close), static_cast<QXYSeries*>(average), static_cast<QXYSeries*>(ma10),
-                              static_cast<QXYSeries*>(ma60), static_cast<QXYSeries*>(points)}) {
-        chart->addSeries(series);
-        series->attachAxis(xAxis);
-        series->attachAxis(yAxis);
+
+    // Later series are drawn over earlier ones: the close over the averages, the points
+    // over every line.
+    std::vector<QXYSeries*> series = {
+        line(shown_.average, QStringLiteral("均价"), QColor(0x8f, 0xb8, 0xe6), 1.5),
+        line(shown_.ma10, QStringLiteral("%1日均线").arg(kShortAverageDays), QColor(0x00, 0x89, 0x7b), 1.5),
+        line(shown_.ma60, QStringLiteral("%1日均线").arg(kLongAverageDays), QColor(0x7a, 0x2e, 0xa8), 1.5),
+        line(shown_.close, QStringLiteral("收盘价"), QColor(0x20, 0x20, 0x20), 2.2),
+    };
+    if (shown_.listDay) {
+        series.push_back(line({{*shown_.listDay, yAxis->min()}, {*shown_.listDay, yAxis->max()}}, QStringLiteral("荐股日"),
+                              QColor(0x15, 0x65, 0xc0), 1.5, Qt::DashLine));
     }
-    // Every line fits, with round numbers at the ends.
-    qreal low = average->at(0).y();
-    qreal high = low;
-    for (const QLineSeries* series : {close, average, ma10, ma60}) {
-        for (const QPointF& point : series->points()) {
-            low = std::min(low, point.y());
-            high = std::max(high, point.y());
-        }
+    for (const auto& [outcome, color] : kOutcomeColors) {
+        const QList<QPointF>& points = shown_.points[static_cast<std::size_t>(outcome)];
+        // Only a damaged file has points that cannot be scored; the legend names them then.
+        if (outcome != Outcome::NotScored || !points.isEmpty())
+            series.push_back(markers(points, outcomeName(outcome, request.horizon), QColor(color)));
     }
-    yAxis->setRange(low, high);
-    yAxis->applyNiceNumbers();
+    for (QXYSeries* each : series) {
+        chart->addSeries(each);
+        each->attachAxis(xAxis);
+        each->attachAxis(yAxis);
+    }
 }
 
 void RecomChartView::wheelEvent(QWheelEvent* event)
@@ -127,6 +142,7 @@ void RecomChartView::wheelEvent(QWheelEvent* event)
     if (!chart())
         return;
     chart()->zoom(event->angleDelta().y() > 0 ? 1.25 : 0.8);
+    showReadout(event->position());
     event->accept();
 }
 
@@ -134,7 +150,61 @@ void RecomChartView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (chart())
         chart()->zoomReset();
+    showReadout(event->position());
     event->accept();
+}
+
+void RecomChartView::mouseMoveEvent(QMouseEvent* event)
+{
+    QChartView::mouseMoveEvent(event);
+    showReadout(event->position());
+}
+
+bool RecomChartView::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::Leave)
+        hideReadout();
+    return QChartView::viewportEvent(event);
+}
+
+void RecomChartView::showReadout(QPointF position)
+{
+    QChart* const shownChart = chart();
+    const QPointF inChart = shownChart->mapFromScene(mapToScene(position.toPoint()));
+    const QRectF plot = shownChart->plotArea();
+    if (shown_.close.isEmpty() || !plot.contains(inChart)) {
+        hideReadout();
+        return;
+    }
+    QAbstractSeries* const anySeries = shownChart->series().front();
+    const std::optional<qsizetype> day = nearestDay(shown_, shownChart->mapToValue(inChart, anySeries).x());
+    const qreal dayX = shownChart->mapToPosition(shown_.close[*day], anySeries).x();
+    if (dayX < plot.left() || dayX > plot.right()) {
+        hideReadout();
+        return;
+    }
+    hoveredDay_->setLine(dayX, plot.top(), dayX, plot.bottom());
+    hoveredDay_->show();
+
+    readout_->setText(shown_.readouts[*day]);
+    readout_->adjustSize();
+    // Beside the mouse, on whichever side has room, and inside the plot.
+    const QRect area = mapFromScene(shownChart->mapToScene(plot)).boundingRect();
+    const QSize size = readout_->size();
+    constexpr int kGap = 14;
+    int x = static_cast<int>(position.x()) + kGap;
+    if (x + size.width() > area.right())
+        x = static_cast<int>(position.x()) - kGap - size.width();
+    const int y = static_cast<int>(position.y()) - kGap - size.height();
+    readout_->move(std::max(area.left(), x), std::max(area.top(), y));
+    readout_->show();
+}
+
+void RecomChartView::hideReadout()
+{
+    readout_->hide();
+    if (hoveredDay_)
+        hoveredDay_->hide();
 }
 
 } // namespace verdaxil

@@ -1,28 +1,41 @@
 #pragma once
 
 #include "analysis/EvaluatedDays.h"
+#include "app/ChartSeries.h"
 
 #include <QChartView>
 
+class QGraphicsLineItem;
+class QLabel;
+
 namespace verdaxil {
 
-// The chart of one security's latest trading days: its average trade price, 10-day
-// and 60-day averages, close and selection points. A rubber band or the wheel zooms,
-// a double click shows the whole span again.
+// The chart of one security's latest trading days: its close above its average trade
+// price, 10-day and 60-day averages, its selection points coloured by how they did and
+// the day of a past list. Hovering over the plot reads out the day under the mouse; a
+// rubber band or the wheel zooms, a double click shows the whole span again.
 class RecomChartView : public QChartView {
     Q_OBJECT
 
 public:
-    static constexpr int kDaysShown = 250;
-
     explicit RecomChartView(QWidget* parent = nullptr);
 
-    // Draws the latest kDaysShown days; no days clear the chart.
-    void showDays(const EvaluatedDays& days, const QString& title);
+    // Draws the latest ChartSeries::kDaysShown days; no days clear the chart.
+    void showDays(const EvaluatedDays& days, const ChartRequest& request);
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+
+private:
+    void showReadout(QPointF position);
+    void hideReadout();
+
+    ChartSeries shown_;
+    QLabel* readout_;
+    QGraphicsLineItem* hoveredDay_ = nullptr; // a child of the chart, gone with it
 };
 
 } // namespace verdaxil

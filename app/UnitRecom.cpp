@@ -9,6 +9,7 @@
 #include "quotes/Market.h"
 #include "quotes/TradingDate.h"
 #include "runtime/FileSystem.h"
+#include "scan/ListColumns.h"
 #include "scan/ListExport.h"
 #include "scan/ListSaving.h"
 #include "scan/NameListFiles.h"
@@ -393,7 +394,11 @@ void TFormRecom::TblRecomSelect(QObject*)
     }
     chartEvaluator_->load(*file);
     ui_->ChartRecom->showDays(chartEvaluator_->days(),
-                              QStringLiteral("%1 %2 %3").arg(marketName(row->market), row->code, row->name).trimmed());
+                              {.title = QStringLiteral("%1 %2 %3").arg(marketName(row->market), row->code, row->name).trimmed(),
+                               .decimals = hasThreeDecimalPrices(*row) ? 3 : 2,
+                               .points = row->securityClass == SecurityClass::Index,
+                               .horizon = outcome_->request.settings.horizon,
+                               .fee = outcome_->request.settings.fee});
 }
 
 void TFormRecom::TblRecomActivate(QObject*)

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
+#include <vector>
 
 namespace verdaxil {
 
@@ -232,32 +234,42 @@ TEST(SelectionStatsOf, InvariantsHoldOnRandomTables)
     }
 }
 
+// Few distinct prices make equal gains, and so ties of MaxGain, common; an extreme
+// table's prices are any 32-bit values.
+StatsTable randomTable(int count, bool extreme, std::mt19937& random)
+{
+    std::uniform_int_distribution<std::int32_t> gap(-3, 3);
+    std::uniform_int_distribution<std::int32_t> coarsePrice(0, 12);
+    std::uniform_int_distribution<std::int32_t> anyPrice(INT32_MIN, INT32_MAX);
+    StatsTable days(count);
+    for (int row = 0; row < count; ++row) {
+        days.setGap(row, gap(random));
+        const auto price = [&] { return extreme ? anyPrice(random) : 9000 + 250 * coarsePrice(random); };
+        days.setPrices(row, price(), price(), price());
+    }
+    return days;
+}
+
+std::vector<std::int64_t> horizonsFor(int count)
+{
+    return {INT32_MIN, -1, 0, 1, 2, 30, 59, count - 61, count, count + 1, 5000, INT32_MAX};
+}
+
 class AgainstTheDayByDayLoop : public ::testing::TestWithParam<std::tuple<int, InstructionSet>> {};
 
-// Few distinct prices make equal gains, and so ties of MaxGain, common.
 TEST_P(AgainstTheDayByDayLoop, SameStatsOnRandomTables)
 {
     const auto [count, set] = GetParam();
     if (!IsSupported(set))
         GTEST_SKIP() << "this processor lacks the instruction set";
     std::mt19937 random(static_cast<unsigned>(count) * 7919u);
-    std::uniform_int_distribution<std::int32_t> gap(-3, 3);
-    std::uniform_int_distribution<std::int32_t> coarsePrice(0, 12);
-    std::uniform_int_distribution<std::int32_t> anyPrice(INT32_MIN, INT32_MAX);
     std::uniform_int_distribution<std::int32_t> fee(1, 300);
-    const std::int64_t horizons[] = {INT32_MIN, -1, 0, 1, 2, 30, 59, count - 61, count, count + 1, 5000, INT32_MAX};
     // The loop's cost grows with the square of the rows.
     const int rounds = count >= 1000 ? 2 : 40;
     for (int round = 0; round < rounds; ++round) {
-        StatsTable days(count);
-        const bool extreme = round % 4 == 1;
-        for (int row = 0; row < count; ++row) {
-            days.setGap(row, gap(random));
-            const auto price = [&] { return extreme ? anyPrice(random) : 9000 + 250 * coarsePrice(random); };
-            days.setPrices(row, price(), price(), price());
-        }
+        const StatsTable days = randomTable(count, round % 4 == 1, random);
         const auto table = days.days().table();
-        for (std::int64_t horizon : horizons) {
+        for (std::int64_t horizon : horizonsFor(count)) {
             const std::int64_t f = fee(random);
             ASSERT_EQ(days.compute(horizon, f, set), dayByDay(*table, count, horizon, f))
                 << "round " << round << ", horizon " << horizon << ", fee " << f;
@@ -268,6 +280,56 @@ TEST_P(AgainstTheDayByDayLoop, SameStatsOnRandomTables)
 INSTANTIATE_TEST_SUITE_P(Counts, AgainstTheDayByDayLoop,
                          ::testing::Combine(::testing::Values(0, 60, 61, 75, 500, DayTable::kRows),
                                             ::testing::Values(InstructionSet::Baseline, InstructionSet::Avx2)));
+
+// The table with `point` its only selection point: every gap before the day before it
+// is that day's, every gap after it its own, so that no other day crosses.
+StatsTable alone(const StatsTable& table, int point)
+{
+    StatsTable copy = table;
+    const auto gap = [&](int row) {
+        return std::int64_t{table.days().ma10[static_cast<std::size_t>(row)]} - table.days().ma60[static_cast<std::size_t>(row)];
+    };
+    const int count = static_cast<int>(table.days().date.size());
+    for (int row = 0; row < count; ++row) {
+        if (row < point - 1 || row > point)
+            copy.setGap(row, gap(row < point ? point - 1 : point));
+    }
+    return copy;
+}
+
+class OutcomesOfThePoints : public ::testing::TestWithParam<int> {};
+
+// The outcomes add up to the stats, and a point's outcome is what the stats make of it
+// when it is the table's only point.
+TEST_P(OutcomesOfThePoints, AreHowTheStatsJudgeThem)
+{
+    const int count = GetParam();
+    std::mt19937 random(static_cast<unsigned>(count) * 104729u);
+    std::uniform_int_distribution<std::int32_t> fee(1, 300);
+    for (int round = 0; round < 8; ++round) {
+        const StatsTable days = randomTable(count, round % 4 == 1, random);
+        for (std::int64_t horizon : horizonsFor(count)) {
+            const std::int64_t f = fee(random);
+            const std::vector<PointOutcome> points = SelectionPointOutcomes(days.days().view(), horizon, f);
+            const SelectionStats stats = days.compute(horizon, f);
+            const auto counted = [&](Outcome outcome) {
+                return std::count_if(points.begin(), points.end(), [&](const PointOutcome& p) { return p.outcome == outcome; });
+            };
+            ASSERT_EQ(static_cast<std::int64_t>(points.size()), stats.PointCount) << horizon;
+            ASSERT_EQ(counted(Outcome::Profit) + counted(Outcome::TenPercent), stats.ProfitHits) << round << ", " << horizon;
+            ASSERT_EQ(counted(Outcome::TenPercent), stats.Hits10) << round << ", " << horizon;
+            if (points.empty())
+                continue;
+            const PointOutcome& point = points[std::uniform_int_distribution<std::size_t>(0, points.size() - 1)(random)];
+            const SelectionStats single = alone(days, point.day).compute(horizon, f);
+            ASSERT_EQ(single.PointCount, 1);
+            ASSERT_EQ(point.outcome == Outcome::TenPercent, single.Hits10 == 1) << point.day;
+            ASSERT_EQ(point.outcome == Outcome::Profit, single.ProfitHits - single.Hits10 == 1) << point.day;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, OutcomesOfThePoints, ::testing::Values(0, 61, 75, 500, DayTable::kRows));
 
 TEST(ShowSelectionStats, SharesAreTruncatedPercentagesOfThePoints)
 {

@@ -456,19 +456,27 @@ TEST_F(FormRecom, TheChartDrawsTheSelectedSecuritysAverages)
     SecurityEvaluator evaluator;
     evaluator.load(*ReadOnlyFile::open(dayFilePath(quotes.quoteDir(), market, code)));
     const DayTable& days = evaluator.table();
+    const auto seriesNamed = [&](const QString& name) {
+        const QList<QAbstractSeries*> all = chart->series();
+        const auto found = std::find_if(all.begin(), all.end(), [&](QAbstractSeries* series) { return series->name() == name; });
+        return found == all.end() ? nullptr : qobject_cast<QLineSeries*>(*found);
+    };
 
+    // The close ends at the list's price, in 元 to the list's decimals.
+    const QString price = cell(0, ListColumn::Price);
+    const QLineSeries* close = seriesNamed(QStringLiteral("收盘价"));
+    ASSERT_NE(close, nullptr);
+    EXPECT_DOUBLE_EQ(close->at(close->count() - 1).y(), price.toDouble()) << price.toStdString();
+    const bool thousandths = price.size() - price.indexOf(u'.') == 4;
+    const auto inYuan = [&](std::int32_t value) { return thousandths ? value / 1000.0 : value / 10 / 100.0; };
     for (const auto& [name, column] :
          {std::pair{QStringLiteral("10日均线"), Column::Ma10}, std::pair{QStringLiteral("60日均线"), Column::Ma60}}) {
-        const QLineSeries* series = nullptr;
-        for (QAbstractSeries* candidate : chart->series()) {
-            if (candidate->name() == name)
-                series = qobject_cast<QLineSeries*>(candidate);
-        }
+        const QLineSeries* series = seriesNamed(name);
         ASSERT_NE(series, nullptr) << name.toStdString();
         // Counted back from the latest day: the last point, and two before it.
         for (int back : {0, 7, 30}) {
             const DayTable::Row& day = days.rows[static_cast<std::size_t>(days.count - 1 - back)];
-            EXPECT_DOUBLE_EQ(series->at(series->count() - 1 - back).y(), day[column] / 10.0) << name.toStdString() << back;
+            EXPECT_DOUBLE_EQ(series->at(series->count() - 1 - back).y(), inYuan(day[column])) << name.toStdString() << back;
         }
     }
 }

@@ -1,0 +1,126 @@
+#include "app/ChartSeries.h"
+
+#include "analysis/Indicators.h"
+#include "scan/ListColumns.h"
+
+#include <QDate>
+#include <QDateTime>
+
+#include <algorithm>
+
+namespace verdaxil {
+
+namespace {
+
+QDate calendarDay(std::int32_t date)
+{
+    return QDate(date / 10000, date / 100 % 100, date % 100);
+}
+
+// Local midnight, as the date axis reads times back.
+qreal timeOf(std::int32_t date)
+{
+    return static_cast<qreal>(calendarDay(date).startOfDay().toMSecsSinceEpoch());
+}
+
+// A damaged file's dates may be no calendar days or go back; the axis then counts rows.
+bool datesAscend(std::span<const std::int32_t> dates)
+{
+    for (std::size_t k = 0; k < dates.size(); ++k) {
+        if (!calendarDay(dates[k]).isValid() || (k > 0 && dates[k] <= dates[k - 1]))
+            return false;
+    }
+    return true;
+}
+
+QString dateText(std::int32_t date)
+{
+    const QDate day = calendarDay(date);
+    return day.isValid() ? day.toString(QStringLiteral("yyyy-MM-dd")) : QString::number(date);
+}
+
+// As the list shows prices: the main window's 分 (the file's value / 10, truncated) in
+// 元 to two decimals, or the file's thousandths to three.
+ListCell price(std::int32_t value, int decimals)
+{
+    return fixedCell(decimals == 3 ? value : value / 10, decimals);
+}
+
+// Adds the day's moving average to its line from its first whole window on; gives its
+// text for the read-out.
+QString addAverage(QList<QPointF>& line, qreal x, std::int32_t value, int row, int window, int decimals)
+{
+    if (row < window - 1)
+        return QStringLiteral("—");
+    const ListCell cell = price(value, decimals);
+    line.append({x, cell.value.toDouble()});
+    return cell.text;
+}
+
+} // namespace
+
+ChartSeries BuildChartSeries(const EvaluatedDays& days, const ChartRequest& request)
+{
+    ChartSeries series;
+    series.unit = request.points ? QStringLiteral("点") : QStringLiteral("元");
+    const int count = days.count();
+    if (count == 0)
+        return series;
+    const int first = std::max(0, count - ChartSeries::kDaysShown);
+    const auto at = [](int row) { return static_cast<std::size_t>(row); };
+    series.datesOnAxis = datesAscend(days.date.subspan(at(first)));
+    const auto xOf = [&](int row) { return series.datesOnAxis ? timeOf(days.date[at(row)]) : static_cast<qreal>(row); };
+
+    for (int row = first; row < count; ++row) {
+        const qreal x = xOf(row);
+        const ListCell close = price(days.close[at(row)], request.decimals);
+        const ListCell average = price(days.avgPrice[at(row)], request.decimals);
+        series.close.append({x, close.value.toDouble()});
+        series.average.append({x, average.value.toDouble()});
+        const QString ma10 = addAverage(series.ma10, x, days.ma10[at(row)], row, kShortAverageDays, request.decimals);
+        const QString ma60 = addAverage(series.ma60, x, days.ma60[at(row)], row, kLongAverageDays, request.decimals);
+        series.readouts.append(QStringLiteral("%1 收盘 %2 均价 %3 %4日 %5 %6日 %7")
+                                   .arg(dateText(days.date[at(row)]), close.text, average.text,
+                                        QString::number(kShortAverageDays), ma10, QString::number(kLongAverageDays), ma60));
+    }
+
+    // Found on the whole table: the selection rule counts its rows from the first.
+    for (const PointOutcome& point : SelectionPointOutcomes(days, request.horizon, request.fee)) {
+        if (point.day >= first)
+            series.points[static_cast<std::size_t>(point.outcome)].append(series.close[point.day - first]);
+    }
+
+    // A list's day this security did not trade on is marked at its next trading day.
+    if (request.listDay && *request.listDay >= days.date[at(first)] && *request.listDay <= days.date[at(count - 1)]) {
+        int row = first;
+        while (days.date[at(row)] < *request.listDay)
+            ++row;
+        series.listDay = xOf(row);
+    }
+
+    series.low = series.high = series.close.front().y();
+    for (const QList<QPointF>* line : {&series.close, &series.average, &series.ma10, &series.ma60}) {
+        for (const QPointF& point : *line) {
+            series.low = std::min(series.low, point.y());
+            series.high = std::max(series.high, point.y());
+        }
+    }
+    return series;
+}
+
+std::optional<qsizetype> nearestDay(const ChartSeries& series, qreal x)
+{
+    const QList<QPointF>& days = series.close;
+    if (days.isEmpty())
+        return std::nullopt;
+    const auto after =
+        std::lower_bound(days.begin(), days.end(), x, [](const QPointF& day, qreal value) { return day.x() < value; });
+    if (after == days.begin())
+        return 0;
+    if (after == days.end())
+        return days.size() - 1;
+    const auto before = after - 1;
+    return (x - before->x() <= after->x() - x ? before : after) - days.begin();
+}
+
+} // namespace verdaxil

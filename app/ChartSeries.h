@@ -1,0 +1,52 @@
+#pragma once
+
+#include "analysis/EvaluatedDays.h"
+#include "analysis/SelectionStats.h"
+
+#include <QList>
+#include <QPointF>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace verdaxil {
+
+// What the chart of one security shows, and how.
+struct ChartRequest {
+    QString title;             // "上海 600000 浦发银行"
+    int decimals = 2;          // 2, or 3 for funds, bonds and Shanghai B shares
+    bool points = false;       // an index: the axis in 点, else 元
+    std::int64_t horizon = 30; // for each selection point's outcome
+    std::int64_t fee = 6;
+    std::optional<std::int32_t> listDay{}; // a past list's day (YYYYMMDD): a vertical line there
+};
+
+// The chart's lines and points, apart from any view. x is the day's time, or its row in
+// the table when the dates are no ascending calendar days (a damaged file); y is the
+// price in 元 or 点, to the request's decimals as the list shows it.
+struct ChartSeries {
+    static constexpr int kDaysShown = 250;
+
+    bool datesOnAxis = false;
+    QString unit; // 元 or 点
+    QList<QPointF> close;
+    QList<QPointF> average;
+    QList<QPointF> ma10;
+    QList<QPointF> ma60;
+    std::array<QList<QPointF>, 4> points; // the selection points on the close, indexed by Outcome
+    std::optional<qreal> listDay;         // where the past list's line stands
+    qreal low = 0;                        // of the prices: every line fits between low and high
+    qreal high = 0;
+    QStringList readouts; // one a day, as `close`
+};
+
+// The latest kDaysShown days; none give empty series.
+ChartSeries BuildChartSeries(const EvaluatedDays& days, const ChartRequest& request);
+
+// The index of the day shown nearest to x, in `close` and `readouts`.
+std::optional<qsizetype> nearestDay(const ChartSeries& series, qreal x);
+
+} // namespace verdaxil
