@@ -398,7 +398,8 @@ void TFormRecom::TblRecomSelect(QObject*)
                                .decimals = hasThreeDecimalPrices(*row) ? 3 : 2,
                                .points = row->securityClass == SecurityClass::Index,
                                .horizon = outcome_->request.settings.horizon,
-                               .fee = outcome_->request.settings.fee});
+                               .fee = outcome_->request.settings.fee,
+                               .listDay = pastDay() ? model_.listDay() : std::nullopt});
 }
 
 void TFormRecom::TblRecomActivate(QObject*)

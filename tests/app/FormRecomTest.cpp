@@ -294,7 +294,8 @@ TEST_F(FormRecom, SavesTheRowsAsShownAndAsksBeforeReplacing)
     setText("EdtRecomPath", quotes.localPath(QStringLiteral("plain")));
     QTest::mouseClick(listControl("BtnSaveRecom"), Qt::LeftButton);
     EXPECT_TRUE(message().startsWith(QStringLiteral("保存失败"))) << message().toStdString();
-    EXPECT_EQ(QDir(quotes.quoteDir()).entryList(QDir::Files), QStringList{QStringLiteral("plain")});
+    EXPECT_EQ(QDir(quotes.quoteDir()).entryList({QStringLiteral("plain*"), QStringLiteral("荐股*")}, QDir::Files),
+              QStringList{QStringLiteral("plain")});
 }
 
 // Saving never leaves a cut file or a temporary one, whatever goes wrong.
@@ -384,6 +385,10 @@ TEST_F(FormRecom, APastDayTypedIsThatDaysList)
     shown.sort();
     expected.sort();
     EXPECT_EQ(shown, expected);
+    // A row's chart marks the list's day.
+    table()->setCurrentIndex(table()->model()->index(0, 0));
+    const QList<QAbstractSeries*> drawn = listControl<RecomChartView>("ChartRecom")->chart()->series();
+    EXPECT_TRUE(std::any_of(drawn.begin(), drawn.end(), [](QAbstractSeries* s) { return s->name() == u"荐股日"; }));
 
     // Before the market's first day there was no list: the one shown stays.
     QTest::keyClick(list(), Qt::Key_D, Qt::AltModifier);
