@@ -7,6 +7,7 @@
 #include <QDateTime>
 
 #include <algorithm>
+#include <cmath>
 
 namespace verdaxil {
 
@@ -106,6 +107,22 @@ ChartSeries BuildChartSeries(const EvaluatedDays& days, const ChartRequest& requ
         }
     }
     return series;
+}
+
+PriceScale priceScale(qreal low, qreal high, int maxIntervals)
+{
+    const qreal span = high > low ? high - low : std::max(std::abs(high), qreal(1)) / 100;
+    qreal power = std::pow(qreal(10), std::floor(std::log10(span / maxIntervals)));
+    for (;; power *= 10) {
+        for (const qreal factor : {1, 2, 5}) {
+            const qreal step = factor * power;
+            const qreal min = std::floor(low / step) * step;
+            const qreal max = std::max(std::ceil(high / step) * step, min + step);
+            const int intervals = static_cast<int>(std::lround((max - min) / step));
+            if (intervals <= maxIntervals)
+                return {min, max, intervals};
+        }
+    }
 }
 
 std::optional<qsizetype> nearestDay(const ChartSeries& series, qreal x)

@@ -46,6 +46,15 @@ struct ChartSeries {
 // The latest kDaysShown days; none give empty series.
 ChartSeries BuildChartSeries(const EvaluatedDays& days, const ChartRequest& request);
 
+// A price axis from low to high in at most maxIntervals steps of 1, 2 or 5 times a power
+// of ten, its ends on whole steps: labels stay few enough to be read in a short chart.
+struct PriceScale {
+    qreal min = 0;
+    qreal max = 1;
+    int intervals = 1;
+};
+PriceScale priceScale(qreal low, qreal high, int maxIntervals);
+
 // The index of the day shown nearest to x, in `close` and `readouts`.
 std::optional<qsizetype> nearestDay(const ChartSeries& series, qreal x);
 

@@ -1,6 +1,7 @@
 #include "app/RecomChartView.h"
 
 #include "analysis/Indicators.h"
+#include "app/ChartStyle.h"
 
 #include <QChart>
 #include <QDateTimeAxis>
@@ -53,6 +54,9 @@ QString outcomeName(Outcome outcome, std::int64_t horizon)
     return QStringLiteral("%1日内盈利10%以上").arg(horizon);
 }
 
+// Four steps keep the price labels legible in the chart's least height.
+constexpr int kPriceIntervals = 4;
+
 // Drawn in this order, so that the best outcomes lie on top.
 constexpr std::pair<Outcome, QRgb> kOutcomeColors[] = {
     {Outcome::NotScored, 0xcfcfcf},
@@ -92,8 +96,8 @@ void RecomChartView::showDays(const EvaluatedDays& days, const ChartRequest& req
     hideReadout();
     shown_ = BuildChartSeries(days, request);
     auto* chart = new QChart;
+    makeCompact(chart);
     chart->setTitle(request.title);
-    chart->legend()->setAlignment(Qt::AlignBottom);
     // The view owns the chart it shows, but lets go of the one it showed before.
     const std::unique_ptr<QChart> previous(this->chart());
     setChart(chart);
@@ -107,10 +111,11 @@ void RecomChartView::showDays(const EvaluatedDays& days, const ChartRequest& req
     auto* yAxis = new QValueAxis;
     yAxis->setTitleText(shown_.unit);
     yAxis->setLabelFormat(QStringLiteral("%.%1f").arg(request.decimals));
-    yAxis->setRange(shown_.low, shown_.high);
-    yAxis->applyNiceNumbers();
-    chart->addAxis(xAxis, Qt::AlignBottom);
-    chart->addAxis(yAxis, Qt::AlignLeft);
+    const PriceScale scale = priceScale(shown_.low, shown_.high, kPriceIntervals);
+    yAxis->setRange(scale.min, scale.max);
+    yAxis->setTickCount(scale.intervals + 1);
+    addCompactAxis(chart, xAxis, Qt::AlignBottom);
+    addCompactAxis(chart, yAxis, Qt::AlignLeft);
 
     // Later series are drawn over earlier ones: the close over the averages, the points
     // over every line.

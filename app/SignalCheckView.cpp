@@ -1,5 +1,7 @@
 #include "app/SignalCheckView.h"
 
+#include "app/ChartStyle.h"
+
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
@@ -52,8 +54,8 @@ QVariant SignalCheckModel::headerData(int section, Qt::Orientation orientation, 
 void drawWinRates(QChartView& view, const CheckReport& report)
 {
     auto* chart = new QChart;
+    makeCompact(chart);
     chart->setTitle(QStringLiteral("各年胜率（%）"));
-    chart->legend()->setAlignment(Qt::AlignBottom);
     // The view owns the chart it shows, but lets go of the one it showed before.
     const std::unique_ptr<QChart> previous(view.chart());
     view.setChart(chart);
@@ -78,8 +80,8 @@ void drawWinRates(QChartView& view, const CheckReport& report)
     auto* yAxis = new QValueAxis;
     yAxis->setRange(0, 100);
     yAxis->setLabelFormat(QStringLiteral("%.0f"));
-    chart->addAxis(xAxis, Qt::AlignBottom);
-    chart->addAxis(yAxis, Qt::AlignLeft);
+    addCompactAxis(chart, xAxis, Qt::AlignBottom);
+    addCompactAxis(chart, yAxis, Qt::AlignLeft);
     series->attachAxis(xAxis);
     series->attachAxis(yAxis);
 }

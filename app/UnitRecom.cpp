@@ -122,6 +122,10 @@ void TFormRecom::connectHandlers()
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
             [this] { runGuarded([&] { BtnCloseRecomClick(this); }); });
     // After a sort the current row may have moved out of view while the chart still shows it.
+    connect(ui_->TabsRecom, &QTabWidget::currentChanged, this, [this] {
+        if (ui_->TabSignal->isVisible())
+            giveTheYearsTheirRows();
+    });
     connect(&filter_, &QAbstractItemModel::layoutChanged, this, [this] { keepCurrentRowInView(); });
 
     connect(&runner_, &ScanRunner::progressed, this, &TFormRecom::scanProgressed);
@@ -340,6 +344,19 @@ void TFormRecom::showSignalCheck()
     signalModel_.setReport(report);
     ui_->TblSignal->resizeColumnsToContents();
     drawWinRates(*ui_->ChartSignal, report);
+    if (ui_->TabSignal->isVisible())
+        giveTheYearsTheirRows();
+}
+
+// Every year in view when the height allows, the chart below them. A page's splitter has
+// its height only while the page shows.
+void TFormRecom::giveTheYearsTheirRows()
+{
+    const QTableView* table = ui_->TblSignal;
+    const int tableWanted = table->horizontalHeader()->height()
+        + signalModel_.rowCount() * table->verticalHeader()->defaultSectionSize() + 2 * table->frameWidth();
+    const SplitHeights split = splitTableAndChart(ui_->SplitSignal->height(), tableWanted, ui_->ChartSignal->minimumHeight());
+    ui_->SplitSignal->setSizes({split.table, split.chart});
 }
 
 void TFormRecom::BtnLatestDayClick(QObject*)
@@ -496,6 +513,8 @@ void TFormRecom::BtnImportNamesClick(QObject*)
     }
     model_.setNames(*read.names);
     filter_.invalidate();
+    // Names were empty when the columns were fitted.
+    fitColumns();
     TblRecomSelect(ui_->TblRecom);
     showMessage(QStringLiteral("已导入 %1 个证券的名称，跳过 %2 行。").arg(read.names->size()).arg(read.skippedLines),
                 QStringLiteral("名称表已保存到 %1，以后打开时自动使用。").arg(QDir::toNativeSeparators(keptNameListPath())));

@@ -81,6 +81,7 @@ private:
     void keepCurrentRowInView();
     void placeOnScreen();
     void giveTheTableItsRows();
+    void giveTheYearsTheirRows();
     void fitColumns();
     void restoreLayout();
     void saveLayout() const;

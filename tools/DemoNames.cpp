@@ -32,9 +32,9 @@ QString demoName(const DemoListing& listing, int position)
     switch (ClassOf(market, code)) {
     case SecurityClass::AShare:
         if (position % 40 == 7)
-            return QStringLiteral("ST") + place;
+            return QStringLiteral("ST") + place + trade;
         if (position % 40 == 27)
-            return QStringLiteral("*ST") + place;
+            return QStringLiteral("*ST") + place + trade;
         if (position % 200 == 117)
             return place + trade + QStringLiteral("退");
         return place + trade;

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
+
 namespace verdaxil {
 namespace {
 
@@ -96,6 +99,29 @@ TEST(ChartSeriesOfADamagedFile, CountsRowsWhereADateGoesBack)
     const ChartSeries series = BuildChartSeries(days.view(), {});
     EXPECT_FALSE(series.datesOnAxis);
     EXPECT_EQ(series.close[40].x(), 40);
+}
+
+// Any range, from a bond's thousandths to an index's points: the scale holds it in at
+// most the steps allowed, each 1, 2 or 5 times a power of ten, its ends on whole steps.
+TEST(PriceScale, HoldsAnyRangeInFewRoundSteps)
+{
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> exponent(-3, 6);
+    std::uniform_real_distribution<double> rise(-3, 1); // 250 days rise 0.1 % to ten times over
+    for (int trial = 0; trial < 2000; ++trial) {
+        const double low = std::pow(10, exponent(random));
+        const double high = trial % 10 == 0 ? low : low * (1 + std::pow(10, rise(random)));
+        const int most = 2 + trial % 7;
+        const PriceScale scale = priceScale(low, high, most);
+        ASSERT_LE(scale.min, low);
+        ASSERT_GE(scale.max, high);
+        ASSERT_GE(scale.intervals, 1);
+        ASSERT_LE(scale.intervals, most);
+        const double step = (scale.max - scale.min) / scale.intervals;
+        const double mantissa = step / std::pow(10, std::floor(std::log10(step) + 1e-9));
+        ASSERT_TRUE(std::abs(mantissa - 1) < 1e-6 || std::abs(mantissa - 2) < 1e-6 || std::abs(mantissa - 5) < 1e-6) << step;
+        ASSERT_NEAR(scale.min / step, std::round(scale.min / step), 1e-6) << low << ' ' << high;
+    }
 }
 
 } // namespace
