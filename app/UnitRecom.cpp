@@ -573,9 +573,9 @@ void TFormRecom::fitColumns()
     // Room for a scroll bar, which the list may need in a moment.
     const int room = (table->viewport()->width() > 100 ? table->viewport()->width() : width() - 40)
         - table->verticalScrollBar()->sizeHint().width();
-    // Dates and prices are read whole; names and errors can be read on hovering.
+    // Names, dates and prices are read whole; titles and errors can be read on hovering.
     std::vector<int> floors(widths.size(), 0);
-    for (const ListColumn whole : {ListColumn::Date, ListColumn::Price, ListColumn::Since})
+    for (const ListColumn whole : {ListColumn::Name, ListColumn::Date, ListColumn::Price, ListColumn::Since})
         floors[static_cast<std::size_t>(whole)] = widths[static_cast<std::size_t>(whole)];
     const std::vector<int> fitted = fitWidths(widths, room, header->minimumSectionSize(), floors);
     for (int column = 0; column < header->count(); ++column) {
