@@ -80,6 +80,27 @@ std::int32_t latestBefore(const std::array<std::int32_t, 2>& dates, std::int32_t
     return dates[0] < day ? dates[0] : dates[1] < day ? dates[1] : 0;
 }
 
+// The files at `chosen` evaluated again as of `day`, in that order; none when the scan
+// was stopped.
+std::optional<std::vector<FileFacts>> evaluateAgain(const std::vector<DayFileEntry>& files,
+                                                    const std::vector<std::size_t>& chosen, const ScanSettings& settings,
+                                                    std::int32_t day, FileHistory::Wanted wanted, std::stop_token stop)
+{
+    std::vector<DayFileEntry> some;
+    for (const std::size_t k : chosen)
+        some.push_back(files[k]);
+    std::vector<FileFacts> facts(some.size());
+    std::vector<QString> errors(some.size());
+    std::mutex noCheck;
+    const HistoryTask::Shared shared{some, settings, facts, errors, nullptr, noCheck};
+    const PoolOutcome pass = RunOnWorkers(
+        some.size(), settings.jobs, stop, [](ScanProgress) {},
+        [&] { return std::make_unique<HistoryTask>(shared, day, wanted); });
+    if (pass.stopped)
+        return std::nullopt;
+    return facts;
+}
+
 } // namespace
 
 ScanResult ScanDayFiles(const std::vector<DayFileEntry>& files, const ScanSettings& settings, std::stop_token stop,
@@ -128,31 +149,19 @@ ScanResult ScanDayFiles(const std::vector<DayFileEntry>& files, const ScanSettin
 
     // A file that holds records after the list's day, before the day asked for, is not as
     // of the list's day what it is as of the day asked for: it is evaluated again.
-    std::vector<std::size_t> again;
-    for (std::size_t row = 0; row < indices.size(); ++row) {
-        if (facts[indices[row]].evaluation && facts[indices[row]].latestRecordDate > listDay)
-            again.push_back(row);
+    std::vector<std::size_t> again; // file indices
+    for (const std::size_t k : indices) {
+        if (facts[k].evaluation && facts[k].latestRecordDate > listDay)
+            again.push_back(k);
+    }
+    const auto factsAgain = evaluateAgain(files, again, settings, listDay, FileHistory::Wanted{false, true, true}, stop);
+    if (!factsAgain) {
+        result.stopped = true;
+        return result;
     }
     std::vector<FileFacts> asOfListDay = facts;
-    {
-        std::vector<DayFileEntry> filesAgain;
-        for (const std::size_t row : again)
-            filesAgain.push_back(files[indices[row]]);
-        std::vector<FileFacts> factsAgain(filesAgain.size());
-        std::vector<QString> errorsAgain(filesAgain.size());
-        const HistoryTask::Shared sharedAgain{filesAgain, settings, factsAgain, errorsAgain, nullptr, checkMutex};
-        const PoolOutcome passAgain = RunOnWorkers(
-            filesAgain.size(), settings.jobs, stop, [](ScanProgress) {},
-            [&] {
-                return std::make_unique<HistoryTask>(sharedAgain, listDay, FileHistory::Wanted{false, true, true});
-            });
-        if (passAgain.stopped) {
-            result.stopped = true;
-            return result;
-        }
-        for (std::size_t k = 0; k < again.size(); ++k)
-            asOfListDay[indices[again[k]]] = factsAgain[k];
-    }
+    for (std::size_t k = 0; k < again.size(); ++k)
+        asOfListDay[again[k]] = (*factsAgain)[k];
 
     std::int32_t previousDay = 0;
     for (const std::size_t k : indices)
@@ -181,24 +190,18 @@ ScanResult ScanDayFiles(const std::vector<DayFileEntry>& files, const ScanSettin
         else
             listed.push_back(row);
     }
-    std::vector<DayFileEntry> filesListed;
+    std::vector<std::size_t> listedFiles;
     for (const std::size_t row : listed)
-        filesListed.push_back(files[indices[row]]);
-    std::vector<FileFacts> factsBefore(filesListed.size());
-    std::vector<QString> errorsBefore(filesListed.size());
-    const HistoryTask::Shared sharedBefore{filesListed, settings, factsBefore, errorsBefore, nullptr, checkMutex};
-    const PoolOutcome passBefore = RunOnWorkers(
-        filesListed.size(), settings.jobs, stop, [](ScanProgress) {},
-        [&] {
-            return std::make_unique<HistoryTask>(sharedBefore, previousDay, FileHistory::Wanted{false, false, false});
-        });
-    if (passBefore.stopped) {
+        listedFiles.push_back(indices[row]);
+    const auto factsBefore =
+        evaluateAgain(files, listedFiles, settings, previousDay, FileHistory::Wanted{false, false, false}, stop);
+    if (!factsBefore) {
         result.stopped = true;
         return result;
     }
     for (std::size_t k = 0; k < listed.size(); ++k) {
         ScanRow before;
-        before.evaluation = factsBefore[k].evaluation;
+        before.evaluation = (*factsBefore)[k].evaluation;
         result.rows[listed[k]].isNew = !IsOnDaysList(before, previousDay);
     }
     return result;
