@@ -45,22 +45,6 @@ std::vector<char> randomDayFile(std::mt19937& random)
     return bytes;
 }
 
-// A scan worker evaluates file after file with one evaluator: nothing of an earlier
-// file may show in a later one's table or figures.
-TEST(SecurityEvaluator, ReusedGivesWhatAFreshOneGives)
-{
-    std::mt19937 random(7);
-    SecurityEvaluator reused;
-    for (int file = 0; file < 60; ++file) {
-        const std::vector<char> bytes = randomDayFile(random);
-        SecurityEvaluator fresh;
-        ASSERT_EQ(reused.loadBytes(bytes), fresh.loadBytes(bytes)) << "file " << file;
-        ASSERT_EQ(reused.table().count, fresh.table().count);
-        ASSERT_EQ(reused.table().rows, fresh.table().rows) << "file " << file;
-        ASSERT_EQ(reused.selectionStats(30, 6), fresh.selectionStats(30, 6));
-    }
-}
-
 class AgainstTheRowTable : public ::testing::TestWithParam<InstructionSet> {};
 
 // The columns hold every figure of the row table's evaluation, day by day, and give

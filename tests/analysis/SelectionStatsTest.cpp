@@ -210,30 +210,6 @@ INSTANTIATE_TEST_SUITE_P(Prices, UnscoredPoint,
                          ::testing::Values(std::pair{0, 9000}, std::pair{2, 9000}, std::pair{-5, 9000}, std::pair{3, -3},
                                            std::pair{3, -2}, std::pair{10000, -10000}, std::pair{INT32_MIN, INT32_MIN}));
 
-TEST(SelectionStatsOf, InvariantsHoldOnRandomTables)
-{
-    std::mt19937 random(2026);
-    std::uniform_int_distribution<std::int32_t> gap(-3, 3);
-    std::uniform_int_distribution<std::int32_t> price(-100, 30000);
-    std::uniform_int_distribution<std::int32_t> horizon(-5, 400);
-    for (int round = 0; round < 50; ++round) {
-        StatsTable days(DayTable::kRows);
-        for (int row = 0; row < DayTable::kRows; ++row) {
-            days.setGap(row, gap(random));
-            days.setPrices(row, price(random), price(random), price(random));
-        }
-        const SelectionStats s = days.compute(horizon(random), 6);
-        ASSERT_GT(s.PointCount, 0);
-        ASSERT_LE(s.Hits100, s.Hits50);
-        ASSERT_LE(s.Hits50, s.Hits10);
-        ASSERT_LE(s.Hits10, s.Hits5);
-        ASSERT_LE(s.Hits5, s.ProfitHits);
-        ASSERT_LE(s.ProfitHits, s.PointCount);
-        ASSERT_GE(s.MaxGain, 0);
-        ASSERT_EQ(s.MaxGain == 0, s.MaxGainPercent == 0);
-    }
-}
-
 // Few distinct prices make equal gains, and so ties of MaxGain, common; an extreme
 // table's prices are any 32-bit values.
 StatsTable randomTable(int count, bool extreme, std::mt19937& random)

@@ -2,39 +2,26 @@
 
 #include "runtime/ErrorText.h"
 #include "runtime/IntegerText.h"
+#include "support/CliRun.h"
 #include "support/QuoteDirFixture.h"
 
 #include <QCoreApplication>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QTextStream>
 
 #include <gtest/gtest.h>
 
 namespace verdaxil {
 namespace {
 
+using testing::CliRun;
 using testing::localDayFile;
 using testing::QuoteDirFixture;
+using testing::runCli;
 using testing::sampleRecord;
 
-struct CliRun {
-    int status = -1;
-    QString out;
-    QString err;
-    QJsonObject json() const { return QJsonDocument::fromJson(out.toUtf8()).object(); }
-};
-
-CliRun runCli(QStringList arguments)
+CliRun query(QStringList arguments)
 {
-    CliRun run;
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
-    arguments.prepend(QStringLiteral("verdaxil-query"));
-    run.status = runQueryCli(arguments, out, err);
-    out.flush();
-    err.flush();
-    return run;
+    return runCli([](auto&&... a) { return runQueryCli(a...); }, "verdaxil-query", std::move(arguments));
 }
 
 class QueryCli : public ::testing::Test {
@@ -46,7 +33,7 @@ protected:
 
 TEST_F(QueryCli, JsonHoldsExactlyTheResultFields)
 {
-    const CliRun run = runCli({QStringLiteral("--json"), QStringLiteral("--dir"), dir.quoteDir(), QStringLiteral("600000")});
+    const CliRun run = query({QStringLiteral("--json"), QStringLiteral("--dir"), dir.quoteDir(), QStringLiteral("600000")});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     const QJsonObject json = run.json();
     const QStringList expectedKeys = {QStringLiteral("Edt100P"),
@@ -70,7 +57,7 @@ TEST_F(QueryCli, JsonHoldsExactlyTheResultFields)
 
 TEST_F(QueryCli, NotACodeStartsFromClearsState)
 {
-    const CliRun run = runCli({QStringLiteral("--json"), QStringLiteral("--dir"), dir.quoteDir(), QStringLiteral("nonsense")});
+    const CliRun run = query({QStringLiteral("--json"), QStringLiteral("--dir"), dir.quoteDir(), QStringLiteral("nonsense")});
     ASSERT_EQ(run.status, kNoDayFile);
     const QJsonObject json = run.json();
     EXPECT_EQ(json[QStringLiteral("MemMsg")].toString(), QStringLiteral("注意：您输入的不是股票代码请重新输入！！"));
@@ -82,8 +69,8 @@ TEST_F(QueryCli, NotACodeStartsFromClearsState)
 
 TEST_F(QueryCli, BadFeeIsAConversionErrorWithTheErrorBoxText)
 {
-    const CliRun run = runCli({QStringLiteral("--json"), QStringLiteral("--fee"), QStringLiteral("abc"), QStringLiteral("--dir"),
-                               dir.quoteDir(), QStringLiteral("600000")});
+    const CliRun run = query({QStringLiteral("--json"), QStringLiteral("--fee"), QStringLiteral("abc"), QStringLiteral("--dir"),
+                              dir.quoteDir(), QStringLiteral("600000")});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.json()[QStringLiteral("error")].toString(), errorBoxText(ConversionError(QStringLiteral("abc")).message()));
     EXPECT_EQ(run.json()[QStringLiteral("MemMsg")].toString(), QStringLiteral("说明性信息！")); // nothing written yet
@@ -91,7 +78,7 @@ TEST_F(QueryCli, BadFeeIsAConversionErrorWithTheErrorBoxText)
 
 TEST_F(QueryCli, PlainOutputUsesTheWindowsCaptions)
 {
-    const CliRun run = runCli(
+    const CliRun run = query(
         {QStringLiteral("--dir"), dir.quoteDir(), QStringLiteral("--horizon"), QStringLiteral("45"), QStringLiteral("600000")});
     ASSERT_EQ(run.status, 0);
     EXPECT_TRUE(run.out.contains(QStringLiteral("提示信息：")));
@@ -104,7 +91,7 @@ class UsageError : public ::testing::TestWithParam<QStringList> {};
 
 TEST_P(UsageError, ExitsWithTwoAndSaysWhereHelpIs)
 {
-    const CliRun run = runCli(GetParam());
+    const CliRun run = query(GetParam());
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(run.err.startsWith(QStringLiteral("verdaxil-query: "))) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(QStringLiteral("Try 'verdaxil-query --help'."))) << run.err.toStdString();
@@ -115,12 +102,12 @@ TEST(QueryCliConventions, HelpAndVersionOnStandardOutput)
 {
     QCoreApplication::setApplicationVersion(QStringLiteral("9.9"));
     for (const char* option : {"--help", "-h"}) {
-        const CliRun help = runCli({QString::fromLatin1(option)});
+        const CliRun help = query({QString::fromLatin1(option)});
         EXPECT_EQ(help.status, 0);
         EXPECT_TRUE(help.out.contains(QStringLiteral("--horizon <TEXT>"))) << help.out.toStdString();
         EXPECT_TRUE(help.err.isEmpty());
     }
-    const CliRun version = runCli({QStringLiteral("--version")});
+    const CliRun version = query({QStringLiteral("--version")});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, QStringLiteral("verdaxil-query 9.9\n"));
 }

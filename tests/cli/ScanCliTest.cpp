@@ -6,20 +6,19 @@
 #include "runtime/CodePage936.h"
 #include "scan/MarketScan.h"
 
+#include "support/CliRun.h"
 #include "support/FileSizeLimit.h"
 #include "support/QuoteDirFixture.h"
 #include "tools/DemoMarket.h"
 #include "tools/DemoNames.h"
 #include "tools/DemoQuotes.h"
 
-#include <QBuffer>
 #include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTextStream>
 
 #include <gtest/gtest.h>
 
@@ -30,44 +29,21 @@
 namespace verdaxil {
 namespace {
 
+using testing::CliRun;
 using testing::FileSizeLimit;
 using testing::localDayFile;
 using testing::QuoteDirFixture;
+using testing::runCli;
 using testing::sampleRecord;
-
-struct CliRun {
-    int status = -1;
-    QByteArray bytes;
-    QString out;
-    QString err;
-    QJsonObject json() const { return QJsonDocument::fromJson(out.toUtf8()).object(); }
-};
-
-template <class Cli>
-CliRun run(Cli cli, const char* program, QStringList arguments)
-{
-    CliRun result;
-    QBuffer outBytes;
-    outBytes.open(QIODevice::WriteOnly);
-    QTextStream out(&outBytes);
-    QTextStream err(&result.err);
-    arguments.prepend(QString::fromLatin1(program));
-    result.status = cli(arguments, out, err);
-    out.flush();
-    err.flush();
-    result.bytes = outBytes.data();
-    result.out = QString::fromUtf8(result.bytes);
-    return result;
-}
 
 CliRun scan(QStringList arguments)
 {
-    return run([](auto&&... a) { return runScanCli(a...); }, "verdaxil-scan", std::move(arguments));
+    return runCli([](auto&&... a) { return runScanCli(a...); }, "verdaxil-scan", std::move(arguments));
 }
 
 CliRun query(QStringList arguments)
 {
-    return run([](auto&&... a) { return runQueryCli(a...); }, "verdaxil-query", std::move(arguments));
+    return runCli([](auto&&... a) { return runQueryCli(a...); }, "verdaxil-query", std::move(arguments));
 }
 
 std::vector<DayRecord> days(int count, std::int32_t volume = 1234)
@@ -226,20 +202,17 @@ TEST_F(ScanCli, NamesBoardsStaleRowsAndOldData)
 {
     dir.addFile(QStringLiteral("names.txt"),
                 toCodePage936(QStringLiteral("代码\t名称\r\n600000\t浦发银行\r\nSZ300604\t某某科技\r\n")));
-    QString errors;
-    QBuffer bytes;
-    bytes.open(QIODevice::WriteOnly);
-    QTextStream out(&bytes);
-    QTextStream err(&errors);
-    const int status = runScanCli({QStringLiteral("verdaxil-scan"), QStringLiteral("--all"), QStringLiteral("--format"),
-                                   QStringLiteral("json"), QStringLiteral("--dir"), dir.quoteDir(), QStringLiteral("--names"),
-                                   dir.localPath(QStringLiteral("names.txt"))},
-                                  out, err, {false, 20261209});
-    out.flush();
-    ASSERT_EQ(status, 0) << errors.toStdString();
-    EXPECT_TRUE(errors.contains(QStringLiteral("早于最近交易日"))) << errors.toStdString();
+    const CliRun run = runCli(
+        [](auto&&... a) {
+            return runScanCli(a..., ScanEnvironment{false, 20261209});
+        },
+        "verdaxil-scan",
+        {QStringLiteral("--all"), QStringLiteral("--format"), QStringLiteral("json"), QStringLiteral("--dir"), dir.quoteDir(),
+         QStringLiteral("--names"), dir.localPath(QStringLiteral("names.txt"))});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("早于最近交易日"))) << run.err.toStdString();
     std::map<QString, QJsonObject> rows;
-    for (const QJsonValue& row : QJsonDocument::fromJson(bytes.data()).object().value(QStringLiteral("rows")).toArray())
+    for (const QJsonValue& row : run.json().value(QStringLiteral("rows")).toArray())
         rows[row[QStringLiteral("market")].toString() + row[QStringLiteral("code")].toString()] = row.toObject();
     EXPECT_EQ(rows[QStringLiteral("SH600000")][QStringLiteral("name")], QStringLiteral("浦发银行"));
     EXPECT_EQ(rows[QStringLiteral("SH600000")][QStringLiteral("board")], QStringLiteral("main"));
@@ -328,7 +301,6 @@ INSTANTIATE_TEST_SUITE_P(Arguments, ScanCliStatus,
                                            StatusCase{{"--bogus"}, 2, "bogus"},
                                            StatusCase{{"--dir", "QUOTES/nothing"}, 3, "没有找到日线目录 "},
                                            StatusCase{{"--dir", "QUOTES", "--jobs", "99"}, 0, ""},
-                                           StatusCase{{"--dir", "QUOTES", "--day", "2025061"}, 2, "--day"},
                                            StatusCase{{"--dir", "QUOTES", "--day", "20250230"}, 2, "20250230"},
                                            StatusCase{{"--dir", "QUOTES", "--day", "2025-06-17"}, 2, "--day"},
                                            StatusCase{{"--dir", "QUOTES", "--from", "20250101"}, 2, "--report"},

@@ -70,45 +70,10 @@ protected:
     std::unique_ptr<DayColumns> columns = std::make_unique<DayColumns>();
 };
 
-TEST_F(DayFileReader, RecordsInFileOrder)
-{
-    const auto records = samples(3);
-    const Read table = read(records);
-    ASSERT_EQ(table.count, 3);
-    for (std::size_t row = 0; row < 3; ++row)
-        EXPECT_EQ(table.rows[row], rowOf(records[row]));
-}
-
-TEST_F(DayFileReader, NegativeAndExtremeFieldsAreReadAsSigned)
-{
-    const DayRecord extreme{INT32_MAX, INT32_MIN, 1, -2, 2147483600, -1, INT32_MIN};
-    const Read table = read({extreme});
-    ASSERT_EQ(table.count, 1);
-    EXPECT_EQ(table.rows[0], rowOf(extreme));
-}
-
-TEST_F(DayFileReader, EmptyFileGivesAnEmptyTable)
-{
-    const Read table = read({});
-    EXPECT_EQ(table.count, 0);
-}
-
 TEST_F(DayFileReader, TrailingPartialRecordIsIgnored)
 {
     const Read table = read(samples(9), QByteArray(39, '\x01')); // 399 bytes
     EXPECT_EQ(table.count, 9);
-}
-
-TEST_F(DayFileReader, ZeroFieldsRemoveRowsAndTheRestMovesUp)
-{
-    auto records = samples(100);
-    records[10].volume = 0;
-    records[11].volume = 0;
-    const Read table = read(records);
-    ASSERT_EQ(table.count, 98);
-    EXPECT_EQ(table.rows[9], rowOf(records[9]));
-    for (std::size_t row = 10; row < 98; ++row)
-        EXPECT_EQ(table.rows[row], rowOf(records[row + 2]));
 }
 
 class ZeroField : public DayFileReader, public ::testing::WithParamInterface<int> {};
