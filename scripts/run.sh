@@ -16,5 +16,6 @@ mkdir -p "$demo/prefix/dosdevices" "$demo/drive_d"
 # A few hundred securities give the demo's last day a dozen or so recommended ones.
 build/release/tools/make-demo-quotes --securities 300 "$demo/drive_d/YYY"
 ln -s ../../drive_d "$demo/prefix/dosdevices/d:"
+echo "The demo's name list, to import in the list window with 导入名称表: $demo/drive_d/YYY/名称表.txt"
 
 WINEPREFIX="$demo/prefix" exec build/release/app/verdaxil "$@"
