@@ -42,11 +42,20 @@ QVariant RecomTableModel::data(const QModelIndex& index, int role) const
     const ListCell cell = listCell(row(index.row()), column);
     switch (role) {
     case Qt::ForegroundRole: {
-        // A rise in red and a fall in green, as Chinese quote screens show them.
-        if (column != ListColumn::Since || cell.value.isNull() || cell.value.toDouble() == 0)
+        if (column != ListColumn::Since || cell.value.isNull())
             return {};
+        // Prices across an ex-rights day tell no rise or fall: grey.
+        if (row(index.row()).sinceExRights == true)
+            return QColor(0x9e, 0x9e, 0x9e);
+        if (cell.value.toDouble() == 0)
+            return {};
+        // A rise in red and a fall in green, as Chinese quote screens show them.
         return QColor(cell.value.toDouble() > 0 ? QColor(0xc6, 0x28, 0x28) : QColor(0x2e, 0x7d, 0x32));
     }
+    case Qt::ToolTipRole:
+        if (column == ListColumn::Since && row(index.row()).sinceExRights == true)
+            return QStringLiteral("期间除权，涨幅不可比");
+        return {};
     case Qt::DisplayRole: return cell.text;
     case SortRole: return cell.value;
     case Qt::TextAlignmentRole: {

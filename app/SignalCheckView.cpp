@@ -13,10 +13,11 @@
 
 namespace verdaxil {
 
-void SignalCheckModel::setReport(const CheckReport& report)
+void SignalCheckModel::setLines(const QStringList& titles, std::vector<std::vector<ListCell>> cells)
 {
     beginResetModel();
-    cells_ = checkYearTable(report);
+    titles_ = titles;
+    cells_ = std::move(cells);
     endResetModel();
 }
 

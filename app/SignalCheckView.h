@@ -10,14 +10,15 @@ class QChartView;
 
 namespace verdaxil {
 
-// The signal check a year a line, as the list window's second tab shows it.
+// The signal check a year (or a horizon) a line, as the list window's second tab shows it.
 class SignalCheckModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    void setReport(const CheckReport& report);
+    // Lines under their titles; none to show no record.
+    void setLines(const QStringList& titles, std::vector<std::vector<ListCell>> cells);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -25,7 +26,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    QStringList titles_ = checkYearTitles();
+    QStringList titles_;
     std::vector<std::vector<ListCell>> cells_;
 };
 

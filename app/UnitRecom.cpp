@@ -9,6 +9,7 @@
 #include "quotes/Market.h"
 #include "quotes/TradingDate.h"
 #include "runtime/FileSystem.h"
+#include "scan/CheckTrades.h"
 #include "scan/ListColumns.h"
 #include "scan/ListExport.h"
 #include "scan/ListSaving.h"
@@ -86,10 +87,10 @@ TFormRecom::TFormRecom(std::function<QString()> saveDirectory, QWidget* parent)
 
     new DayTyping(*ui_->DateRecom, [this](QDate day) { runGuarded([&] { DateRecomChoose(day); }); });
     ui_->TblSignal->setModel(&signalModel_);
-    ui_->TblSignal->verticalHeader()->setDefaultSectionSize(ui_->TblSignal->fontMetrics().height() + 6);
-    ui_->LblSignal->setText(QStringLiteral(
-        "每一天都当作一次交易：次日以均价买入，持有所设天数后以收盘价卖出，扣除手续费。按年份比较全部交易日（基准）、"
-        "选股点和推荐日，样本数列在每个百分比之前。这是历史数据的检验，没有计入除权、退市证券和涨停买不进。"));
+    ui_->TblHorizons->setModel(&horizonModel_);
+    for (QTableView* table : {ui_->TblSignal, ui_->TblHorizons})
+        table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    ui_->LblSignalState->hide();
 
     filter_.setSourceModel(&model_);
     ui_->TblRecom->setModel(&filter_);
@@ -112,6 +113,8 @@ void TFormRecom::connectHandlers()
     connectClick(ui_->BtnCloseRecom, this, &TFormRecom::BtnCloseRecomClick);
     connectClick(ui_->BtnImportNames, this, &TFormRecom::BtnImportNamesClick);
     connectClick(ui_->BtnLatestDay, this, &TFormRecom::BtnLatestDayClick);
+    connectClick(ui_->BtnSaveTrades, this, &TFormRecom::BtnSaveTradesClick);
+    connect(ui_->SpnCost, &QDoubleSpinBox::editingFinished, this, [this] { runGuarded([&] { SpnCostChange(ui_->SpnCost); }); });
     connectClick(ui_->ChkTodayOnly, this, &TFormRecom::ListFilterChange);
     connectClick(ui_->ChkNoST, this, &TFormRecom::ListFilterChange);
     for (QComboBox* box : {ui_->ComBClass, ui_->ComBBoard})
@@ -123,6 +126,7 @@ void TFormRecom::connectHandlers()
             [this] { runGuarded([&] { BtnCloseRecomClick(this); }); });
     // After a sort the current row may have moved out of view while the chart still shows it.
     connect(ui_->TabsRecom, &QTabWidget::currentChanged, this, [this] {
+        enableSaving();
         if (ui_->TabSignal->isVisible())
             giveTheYearsTheirRows();
     });
@@ -145,9 +149,15 @@ void TFormRecom::scan(const QString& quoteDir, std::int64_t horizon, std::int64_
 void TFormRecom::startScan(std::optional<std::int32_t> day)
 {
     const int jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    ScanSettings settings{.horizon = horizon_, .fee = fee_, .jobs = jobs, .today = today(), .asOf = day};
-    if (!day)
+    ScanSettings settings{.horizon = horizon_, .fee = fee_, .costBp = costBp(), .jobs = jobs, .today = today(), .asOf = day};
+    if (!day) {
         settings.check = CheckSettings{};
+        settings.check->trades = true;
+        // The record on show is of the scan before: gone until this one is complete.
+        check_.reset();
+        checkProblem_ = QStringLiteral("正在扫描……");
+        showSignalCheck();
+    }
     runner_.start({quoteDir_, settings});
     outcome_.reset();
     model_.setRows({}, horizon_, today());
@@ -172,6 +182,30 @@ void TFormRecom::scanFinished(std::shared_ptr<ScanOutcome> outcome)
     model_.setRows(std::move(outcome->result.rows), outcome->request.settings.horizon, day);
     outcome_ = std::move(outcome);
     showScanning(false);
+    const ScanResult& result = outcome_->result;
+    const bool ofLatestDay = !outcome_->request.settings.asOf;
+    // Only a whole scan gives a record; any other says why there is none.
+    if (ofLatestDay) {
+        if (!outcome_->failure.isEmpty())
+            checkProblem_ = QStringLiteral("扫描失败，没有信号检验：%1").arg(outcome_->failure);
+        else if (!outcome_->listing.foundDayDirectory())
+            checkProblem_ = outcome_->listing.noDirectoryMessage();
+        else if (result.stopped || !result.check)
+            checkProblem_ = QStringLiteral("扫描已停止，信号检验不完整");
+        else {
+            checkProblem_.clear();
+            check_ = result.check;
+            checkDay_ = result.listDay;
+            checkDataDay_ = result.latestDay;
+            checkCostBp_ = outcome_->request.settings.costBp;
+            checkTrades_ = result.trades;
+            // The trades' securities: who they are, not how they stand.
+            checkRows_ = model_.rows();
+            for (ScanRow& row : checkRows_)
+                row.evaluation.reset();
+        }
+        showSignalCheck();
+    }
     if (!outcome_->failure.isEmpty()) {
         showStatus(QStringLiteral("扫描失败：%1").arg(outcome_->failure));
         return;
@@ -182,12 +216,6 @@ void TFormRecom::scanFinished(std::shared_ptr<ScanOutcome> outcome)
     }
     if (model_.listDay())
         setWindowTitle(QStringLiteral("荐股列表 - %1").arg(dateText(*model_.listDay())));
-    const ScanResult& result = outcome_->result;
-    if (!outcome_->request.settings.asOf && result.check) {
-        check_ = result.check;
-        checkDay_ = result.listDay;
-        showSignalCheck();
-    }
     {
         // The box shows the list's day, between the market's first and last days.
         const QSignalBlocker quiet(ui_->DateRecom);
@@ -217,7 +245,16 @@ void TFormRecom::showScanning(bool scanning)
 {
     ui_->PrgScan->setVisible(scanning);
     ui_->BtnStopScan->setVisible(scanning);
-    ui_->BtnSaveRecom->setEnabled(!scanning);
+    enableSaving();
+}
+
+// Nothing is saved during a scan, and a record only when one is complete.
+void TFormRecom::enableSaving()
+{
+    const bool scanning = ui_->BtnStopScan->isVisibleTo(this);
+    const bool signalTab = ui_->TabsRecom->currentWidget() == ui_->TabSignal;
+    ui_->BtnSaveRecom->setEnabled(!scanning && (!signalTab || check_.has_value()));
+    ui_->BtnSaveTrades->setEnabled(!scanning && check_.has_value());
 }
 
 void TFormRecom::showStatus(const QString& text, const QString& details)
@@ -326,23 +363,50 @@ bool TFormRecom::pastDay() const
         && *outcome_->result.listDay < *outcome_->result.latestDay;
 }
 
+// The cost typed, in basis points.
+std::int64_t TFormRecom::costBp() const
+{
+    return qRound(ui_->SpnCost->value() * 100);
+}
+
 CheckReport TFormRecom::signalReport() const
 {
     const int securityClass = ui_->ComBClass->currentData().toInt();
-    return {*check_,  securityClass == kAllClasses ? std::nullopt : std::optional(static_cast<SecurityClass>(securityClass)),
-            horizon_, fee_,
-            {},       model_.rows().size(),
-            0};
+    return {*check_,
+            securityClass == kAllClasses ? std::nullopt : std::optional(static_cast<SecurityClass>(securityClass)),
+            horizon_,
+            fee_,
+            {},
+            checkRows_.size(),
+            0,
+            checkCostBp_,
+            checkDataDay_};
 }
 
-// The record of the window's class, horizon and fee.
+// The record of the window's class, horizon, fee and cost; or why there is none.
 void TFormRecom::showSignalCheck()
 {
-    if (!check_)
+    enableSaving();
+    ui_->LblSignalState->setText(checkProblem_);
+    ui_->LblSignalState->setVisible(!check_);
+    ui_->SplitSignal->setVisible(check_.has_value());
+    if (!check_) {
+        ui_->LblSignal->clear();
+        signalModel_.setLines({}, {});
+        horizonModel_.setLines({}, {});
         return;
+    }
+    ui_->LblSignal->setText(
+        QStringLiteral("每一天都当作一次交易：次日以均价买入，持有所设天数后以收盘价卖出，扣除手续费和 %1% 的交易成本。"
+                       "持有期间有疑似除权日（最高价低于前一日收盘价超过涨跌幅限制）的交易不计入，单列为除权剔除。"
+                       "按年份比较全部交易日（基准）、选股点和推荐日，样本数列在每个百分比之前；下表是各持有天数的合计。"
+                       "这是历史数据的检验，没有计入退市证券和涨停买不进，均线本身也没有复权。")
+            .arg(fixedCell(checkCostBp_, 2).text));
     const CheckReport report = signalReport();
-    signalModel_.setReport(report);
+    signalModel_.setLines(checkYearTitles(), checkYearTable(report));
+    horizonModel_.setLines(checkHorizonYearTitles(), checkHorizonYearTable(report));
     ui_->TblSignal->resizeColumnsToContents();
+    ui_->TblHorizons->resizeColumnsToContents();
     drawWinRates(*ui_->ChartSignal, report);
     if (ui_->TabSignal->isVisible())
         giveTheYearsTheirRows();
@@ -361,6 +425,14 @@ void TFormRecom::giveTheYearsTheirRows()
 
 void TFormRecom::BtnLatestDayClick(QObject*)
 {
+    startScan(std::nullopt);
+}
+
+void TFormRecom::SpnCostChange(QObject*)
+{
+    // The record and how a past day's list did since both take the cost off.
+    if (quoteDir_.isNull() || (check_ && checkCostBp_ == costBp()))
+        return;
     startScan(std::nullopt);
 }
 
@@ -460,7 +532,8 @@ void TFormRecom::BtnSaveRecomClick(QObject*)
                             outcome_->result.previousDay,
                             model_.horizon(),
                             outcome_->request.settings.fee,
-                            model_.rows().size()};
+                            model_.rows().size(),
+                            outcome_->request.settings.costBp};
     QByteArray bytes;
     try {
         bytes = workbook ? listXlsx(shown, header) : listCsv(shown, header);
@@ -499,6 +572,32 @@ void TFormRecom::saveSignalCheck()
     showMessage(message, message + u'\n' + QDir::toNativeSeparators(target.localPath));
 }
 
+// Every trade behind the record, to 信号明细YYYYMMDD with the list's rules of saving.
+void TFormRecom::BtnSaveTradesClick(QObject*)
+{
+    if (!check_ || !checkDay_) {
+        showMessage(QStringLiteral("没有可保存的信号明细。"));
+        return;
+    }
+    const bool workbook = ui_->ComBSaveFormat->currentIndex() == 0;
+    const SaveTarget target = fileInTypedDirectory(
+        saveDirectory_(), tradesFileName(*checkDay_, workbook ? QStringLiteral(".xlsx") : QStringLiteral(".csv")));
+    const CheckReport report = signalReport();
+    const TradeList list{report, checkTrades_, checkRows_};
+    QByteArray bytes;
+    std::size_t lines = 0;
+    try {
+        lines = tradeTable(list).size();
+        bytes = workbook ? tradesXlsx(list) : tradesCsv(list);
+    } catch (const std::runtime_error& error) {
+        showMessage(QStringLiteral("保存失败：%1（%2）").arg(target.shownPath, QString::fromUtf8(error.what())));
+        return;
+    }
+    const SaveOutcome outcome = ListSaver(confirmReplace, false).save(target, bytes);
+    const QString message = saveMessage(outcome, target.shownPath, lines);
+    showMessage(message, message + u'\n' + QDir::toNativeSeparators(target.localPath));
+}
+
 void TFormRecom::BtnImportNamesClick(QObject*)
 {
     const QString path = chooseNameList();
@@ -512,6 +611,7 @@ void TFormRecom::BtnImportNamesClick(QObject*)
         return;
     }
     model_.setNames(*read.names);
+    AssignNames(checkRows_, *read.names);
     filter_.invalidate();
     // Names were empty when the columns were fitted.
     fitColumns();
@@ -592,6 +692,8 @@ void TFormRecom::restoreLayout()
         resize(settings.value(QStringLiteral("size")).toSize());
     if (ui_->SplitRecom->restoreState(settings.value(QStringLiteral("splitter")).toByteArray()))
         ui_->SplitRecom->setProperty("restored", true);
+    if (settings.contains(QStringLiteral("costBp")))
+        ui_->SpnCost->setValue(settings.value(QStringLiteral("costBp")).toInt() / 100.0);
     // Widths saved for other columns than these are of no use.
     columnsRemembered_ = settings.value(QStringLiteral("columnCount")).toInt() == model_.columnCount()
         && ui_->TblRecom->horizontalHeader()->restoreState(settings.value(QStringLiteral("columns")).toByteArray());
@@ -608,6 +710,7 @@ void TFormRecom::saveLayout() const
     settings.setValue(QStringLiteral("splitter"), ui_->SplitRecom->saveState());
     settings.setValue(QStringLiteral("columns"), ui_->TblRecom->horizontalHeader()->saveState());
     settings.setValue(QStringLiteral("columnCount"), model_.columnCount());
+    settings.setValue(QStringLiteral("costBp"), static_cast<qint64>(costBp()));
 }
 
 // Nobody watches a scan whose window is closed.

@@ -49,6 +49,9 @@ public:
     void BtnCloseRecomClick(QObject* Sender);
     void BtnImportNamesClick(QObject* Sender);
     void BtnLatestDayClick(QObject* Sender);
+    void BtnSaveTradesClick(QObject* Sender);
+    // A cost typed: the list and its record again at that cost.
+    void SpnCostChange(QObject* Sender);
     // A day chosen in the date box: the list as of that day.
     void DateRecomChoose(QDate day);
     void ListFilterChange(QObject* Sender);
@@ -68,9 +71,11 @@ private:
     void startScan(std::optional<std::int32_t> day);
     void scanProgressed(qsizetype done, qsizetype total);
     bool pastDay() const;
+    std::int64_t costBp() const;
     CheckReport signalReport() const;
     void showSignalCheck();
     void saveSignalCheck();
+    void enableSaving();
     void scanFinished(std::shared_ptr<ScanOutcome> outcome);
     void showScanning(bool scanning);
     void showStatus(const QString& text, const QString& details = {});
@@ -94,9 +99,17 @@ private:
     QString quoteDir_; // of the last scan started
     std::int64_t horizon_ = 30;
     std::int64_t fee_ = 6;
-    std::optional<SignalCheck> check_;     // of the last scan of the latest day
-    std::optional<std::int32_t> checkDay_; // that scan's list day
+    // The record of the last complete scan of the latest day: none while a scan of it
+    // runs and after one stopped or failed; `checkProblem_` then says why.
+    std::optional<SignalCheck> check_;
+    std::optional<std::int32_t> checkDay_;     // that scan's list day
+    std::optional<std::int32_t> checkDataDay_; // its market's latest day
+    std::int64_t checkCostBp_ = 0;
+    std::vector<CheckTrade> checkTrades_;
+    std::vector<ScanRow> checkRows_; // the trades' securities
+    QString checkProblem_;
     SignalCheckModel signalModel_;
+    SignalCheckModel horizonModel_;
     std::shared_ptr<const ScanOutcome> outcome_; // its rows moved into the model
     std::unique_ptr<SecurityEvaluator> chartEvaluator_;
     bool placed_ = false;

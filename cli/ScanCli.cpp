@@ -7,6 +7,7 @@
 #include "runtime/ErrorText.h"
 #include "runtime/IntegerText.h"
 #include "scan/CheckReport.h"
+#include "scan/CheckTrades.h"
 #include "scan/ListExport.h"
 #include "scan/ListSaving.h"
 #include "scan/MarketScan.h"
@@ -53,17 +54,18 @@ private:
     QElapsedTimer clock_;
 };
 
-// Why the output could not be written; none when it was.
-std::optional<QString> writeOutput(const ScanOptions& options, const QByteArray& bytes, QTextStream& out)
+// Why the output (standard output when `path` is empty) could not be written; none when
+// it was.
+std::optional<QString> writeOutput(const ScanOptions& options, const QString& path, const QByteArray& bytes, QTextStream& out)
 {
-    if (options.output.isEmpty()) {
+    if (path.isEmpty()) {
         // The bytes as they are: a text stream would drop the byte-order mark.
         out.flush();
         if (out.device()->write(bytes) != bytes.size())
             return QStringLiteral("Cannot write to standard output: %1").arg(out.device()->errorString());
         return std::nullopt;
     }
-    const SaveTarget target = fileAsGiven(options.output);
+    const SaveTarget target = fileAsGiven(path);
     const SaveOutcome outcome = ListSaver([&](const QString&) { return options.force; }, true).save(target, bytes);
     switch (outcome.status) {
     case SaveStatus::Written: return std::nullopt;
@@ -84,6 +86,16 @@ QByteArray listBytes(OutputFormat format, std::span<const ScanRow* const> rows, 
     case OutputFormat::Csv: break;
     }
     return listCsv(rows, header);
+}
+
+QByteArray tradeBytes(OutputFormat format, const TradeList& list)
+{
+    switch (format) {
+    case OutputFormat::Json: return QJsonDocument(tradesJson(list)).toJson(QJsonDocument::Indented);
+    case OutputFormat::Xlsx: return tradesXlsx(list);
+    case OutputFormat::Csv: break;
+    }
+    return tradesCsv(list);
 }
 
 QByteArray reportBytes(OutputFormat format, const CheckReport& report)
@@ -147,9 +159,18 @@ int scanAndWrite(const ScanOptions& options, const ScanSettings& settings, const
     if (options.report) {
         const auto errors = static_cast<std::size_t>(
             std::count_if(result.rows.begin(), result.rows.end(), [](const ScanRow& row) { return !row.evaluation; }));
-        bytes = reportBytes(
-            options.format,
-            {*result.check, options.checkClass, settings.horizon, settings.fee, options.checkDays, result.rows.size(), errors});
+        AssignNames(result.rows, givenNames.names ? *givenNames.names : keptNames(listing.files));
+        const CheckReport report{*result.check,   options.checkClass, settings.horizon,  settings.fee,
+                                 options.checkDays, result.rows.size(), errors,           settings.costBp,
+                                 result.latestDay};
+        bytes = reportBytes(options.format, report);
+        if (!options.trades.isEmpty()) {
+            const QByteArray trades = tradeBytes(options.format, {report, result.trades, result.rows});
+            if (const auto problem = writeOutput(options, options.trades, trades, out)) {
+                commandLine.error(*problem);
+                return kOutputFailed;
+            }
+        }
     } else {
         AssignNames(result.rows, givenNames.names ? *givenNames.names : keptNames(listing.files));
         std::vector<const ScanRow*> rows;
@@ -162,9 +183,10 @@ int scanAndWrite(const ScanOptions& options, const ScanSettings& settings, const
         if (const auto warning = options.day ? std::nullopt : oldDataWarning(result.listDay, settings.today))
             commandLine.error(*warning);
         bytes = listBytes(options.format, rows,
-                          {result.listDay, options.day, result.previousDay, settings.horizon, settings.fee, result.rows.size()});
+                          {result.listDay, options.day, result.previousDay, settings.horizon, settings.fee, result.rows.size(),
+                           settings.costBp});
     }
-    if (const auto problem = writeOutput(options, bytes, out)) {
+    if (const auto problem = writeOutput(options, options.output, bytes, out)) {
         commandLine.error(*problem);
         return kOutputFailed;
     }
@@ -200,6 +222,7 @@ int runScanCli(const QStringList& arguments, QTextStream& out, QTextStream& err,
         return kConversionFailed;
     }
     settings.jobs = options->jobs;
+    settings.costBp = options->costBp;
     settings.today = environment.today.value_or(todayAsDate());
     settings.asOf = options->day;
     if (options->report)

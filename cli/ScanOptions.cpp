@@ -2,6 +2,8 @@
 
 #include "quotes/TradingDate.h"
 
+#include <algorithm>
+#include <limits>
 #include <thread>
 
 namespace verdaxil {
@@ -46,6 +48,32 @@ std::optional<std::int32_t> dayOption(const QCommandLineParser& parser, const QC
     return date;
 }
 
+// A whole number from `low` on, as the text gives it; none when it is not one.
+std::optional<std::int64_t> wholeNumber(const QString& text, std::int64_t low)
+{
+    bool isNumber = false;
+    const qlonglong value = text.toLongLong(&isNumber);
+    // Far beyond any horizon or cost, and sums of them stay exact.
+    if (!isNumber || value < low || value > std::numeric_limits<std::int32_t>::max())
+        return std::nullopt;
+    return value;
+}
+
+// "5,1,10" as 1, 5, 10; none when a part is no positive whole number.
+std::optional<std::vector<std::int64_t>> horizonList(const QString& text)
+{
+    std::vector<std::int64_t> horizons;
+    for (const QString& part : text.split(u',')) {
+        const auto horizon = wholeNumber(part.trimmed(), 1);
+        if (!horizon)
+            return std::nullopt;
+        horizons.push_back(*horizon);
+    }
+    std::sort(horizons.begin(), horizons.end());
+    horizons.erase(std::unique(horizons.begin(), horizons.end()), horizons.end());
+    return horizons;
+}
+
 } // namespace
 
 ScanOptionDefinitions::ScanOptionDefinitions()
@@ -73,13 +101,25 @@ ScanOptionDefinitions::ScanOptionDefinitions()
       checkClass(QStringLiteral("class"),
                  QStringLiteral("With --report: the class to check, a-share (default), b-share, index, fund, bond, other or "
                                 "all."),
-                 QStringLiteral("KEY"), QStringLiteral("a-share"))
+                 QStringLiteral("KEY"), QStringLiteral("a-share")),
+      costBp(QStringLiteral("cost-bp"),
+             QStringLiteral("A round trip's cost in basis points (default 15, i.e. 0.15 %), taken off every return of "
+                            "the check and off how a past day's list did since."),
+             QStringLiteral("N"), QStringLiteral("15")),
+      horizons(QStringLiteral("horizons"),
+               QStringLiteral("With --report: the holding periods to total, comma-separated (default "
+                              "1,3,5,10,20,60 and the horizon)."),
+               QStringLiteral("LIST")),
+      trades(QStringLiteral("trades"),
+             QStringLiteral("With --report: list every trade of the selection points and recommended days in FILE "
+                            "too, left-out ones marked, in the format of --format."),
+             QStringLiteral("FILE"))
 {}
 
 QList<QCommandLineOption> ScanOptionDefinitions::list() const
 {
     return {settings.dir, settings.fee, settings.horizon, all,  format, output,    force, jobs,
-            names,        day,          report,           from, to,     checkClass};
+            names,        day,          report,           from, to,     checkClass, costBp, horizons, trades};
 }
 
 std::optional<ScanOptions> readScanOptions(const QCommandLineParser& parser, const ScanOptionDefinitions& defined,
@@ -99,8 +139,14 @@ std::optional<ScanOptions> readScanOptions(const QCommandLineParser& parser, con
     bool jobsIsNumber = false;
     options.jobs = parser.value(defined.jobs).toInt(&jobsIsNumber);
     options.day = dayOption(parser, defined.day, problem);
-    options.checkDays = {dayOption(parser, defined.from, problem), dayOption(parser, defined.to, problem)};
-    const bool checkOptions = parser.isSet(defined.from) || parser.isSet(defined.to) || parser.isSet(defined.checkClass);
+    options.checkDays.from = dayOption(parser, defined.from, problem);
+    options.checkDays.to = dayOption(parser, defined.to, problem);
+    const bool checkOptions = parser.isSet(defined.from) || parser.isSet(defined.to) || parser.isSet(defined.checkClass)
+        || parser.isSet(defined.horizons) || parser.isSet(defined.trades);
+    const auto costBp = wholeNumber(parser.value(defined.costBp), 0);
+    const auto horizons = parser.isSet(defined.horizons) ? horizonList(parser.value(defined.horizons))
+                                                         : std::optional<std::vector<std::int64_t>>(std::vector<std::int64_t>{});
+    options.trades = parser.value(defined.trades);
 
     if (!problem.isEmpty())
         return std::nullopt;
@@ -115,13 +161,24 @@ std::optional<ScanOptions> readScanOptions(const QCommandLineParser& parser, con
     else if (!knownClass)
         problem = QStringLiteral("--class takes a-share, b-share, index, fund, bond, other or all, not ")
             + parser.value(defined.checkClass);
+    else if (!costBp)
+        problem = QStringLiteral("--cost-bp takes a whole number of basis points, at least 0, not ")
+            + parser.value(defined.costBp);
+    else if (!horizons)
+        problem = QStringLiteral("--horizons takes whole numbers of days, at least 1, separated by commas, not ")
+            + parser.value(defined.horizons);
+    else if (parser.isSet(defined.trades) && options.trades.isEmpty())
+        problem = QStringLiteral("--trades takes a file name");
     else if (checkOptions && !options.report)
-        problem = QStringLiteral("--from, --to and --class go with --report");
+        problem = QStringLiteral("--from, --to, --class, --horizons and --trades go with --report");
     else if (options.report && (options.day || options.all))
         problem = QStringLiteral("--report checks every day of every file: it takes neither --day nor --all");
     if (!problem.isEmpty())
         return std::nullopt;
     options.format = *format;
+    options.costBp = *costBp;
+    options.checkDays.horizons = *horizons;
+    options.checkDays.trades = !options.trades.isEmpty();
     return options;
 }
 

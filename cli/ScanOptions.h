@@ -31,6 +31,8 @@ struct ScanOptions {
     bool report = false;             // the signal check instead of a list
     CheckSettings checkDays;
     std::optional<SecurityClass> checkClass = SecurityClass::AShare; // none: every class
+    std::int64_t costBp = 15;
+    QString trades; // with report: the file to list the check's trades in
 };
 
 // verdaxil-scan's options, to add to its parser.
@@ -47,6 +49,9 @@ struct ScanOptionDefinitions {
     QCommandLineOption from;
     QCommandLineOption to;
     QCommandLineOption checkClass;
+    QCommandLineOption costBp;
+    QCommandLineOption horizons;
+    QCommandLineOption trades;
 
     ScanOptionDefinitions();
     QList<QCommandLineOption> list() const;

@@ -68,17 +68,24 @@ std::array<std::int32_t, 2> latestPlausibleDates(std::span<const std::int32_t> d
 
 // The whole file's kept days after a list's day, met in file order: the entry is the
 // average price of the first one dated after the list's day, the exit the close of the
-// last one; only plausible dates count.
+// last one; only plausible dates count. A suspected ex-rights day after the entry's
+// makes the two prices incomparable.
 class SinceSearch {
 public:
-    SinceSearch(std::optional<std::int32_t> listDay, std::int32_t today) : listDay_(listDay), today_(today) {}
+    SinceSearch(std::optional<std::int32_t> listDay, std::int32_t today, PriceLimit limit)
+        : listDay_(listDay), today_(today), limit_(limit)
+    {}
 
-    void keptDay(std::int32_t date, std::int32_t close, auto averagePrice)
+    void keptDay(std::int32_t date, std::int32_t close, std::int32_t high, auto averagePrice)
     {
+        const bool exRights = isSuspectedExRights(limit_, kept_, date, high, previousClose_, today_);
+        ++kept_;
+        previousClose_ = close;
         lastDate_ = date;
         if (!isPlausibleDate(date, today_))
             return;
         exit_ = close;
+        exRightsAfterEntry_ |= hasEntry_ && exRights;
         if (!hasEntry_ && listDay_ && date > *listDay_) {
             entry_ = averagePrice();
             hasEntry_ = true;
@@ -91,6 +98,8 @@ public:
         const std::span<const std::int32_t> dates = days.date;
         if (dates.empty())
             return;
+        kept_ = static_cast<std::int64_t>(dates.size());
+        previousClose_ = days.close.back();
         lastDate_ = dates.back();
         for (std::size_t day = dates.size(); day-- > 0;) {
             if (isPlausibleDate(dates[day], today_)) {
@@ -105,6 +114,8 @@ public:
             if (dates[day] > *listDay_ && isPlausibleDate(dates[day], today_)) {
                 entry_ = days.avgPrice[day];
                 hasEntry_ = true;
+                for (std::size_t after = day + 1; after < dates.size(); ++after)
+                    exRightsAfterEntry_ |= isSuspectedExRights(limit_, days, after, today_);
                 return;
             }
         }
@@ -112,19 +123,26 @@ public:
 
     std::optional<std::int32_t> lastDate() const { return lastDate_; }
 
-    // (exit - entry - fee) * 10000 / entry, truncated; none without an entry above 0.
-    std::optional<std::int64_t> sinceBp(std::int64_t fee) const
+    // (exit - entry - fee) * 10000 / entry, truncated, less the cost; none without an
+    // entry above 0.
+    std::optional<std::int64_t> sinceBp(std::int64_t fee, std::int64_t cost) const
     {
         if (!hasEntry_ || entry_ <= 0)
             return std::nullopt;
         // The day of the entry is itself kept and plausible: there is an exit.
-        return (std::int64_t{exit_} - entry_ - fee) * 10000 / entry_;
+        return (std::int64_t{exit_} - entry_ - fee) * 10000 / entry_ - cost;
     }
+
+    bool exRightsAfterEntry() const { return exRightsAfterEntry_; }
 
 private:
     std::optional<std::int32_t> listDay_;
     std::int32_t today_;
+    PriceLimit limit_;
+    std::int64_t kept_ = 0; // days met
+    std::int32_t previousClose_ = 0;
     bool hasEntry_ = false;
+    bool exRightsAfterEntry_ = false;
     std::int32_t entry_ = 0;
     std::int32_t exit_ = 0;
     std::optional<std::int32_t> lastDate_;
@@ -178,7 +196,7 @@ std::optional<bool> RecentDays::onListAsOf(std::int32_t day) const
 FileHistory::FileHistory(const Settings& settings) : settings_(settings) {}
 
 FileFacts FileHistory::evaluate(const ReadOnlyFile& file, std::optional<std::int32_t> day, Wanted wanted, CheckAccumulator* check,
-                                SecurityClass securityClass)
+                                const FileIdentity& identity)
 {
     file_.read(file);
     const std::size_t total = file_.count();
@@ -191,6 +209,7 @@ FileFacts FileHistory::evaluate(const ReadOnlyFile& file, std::optional<std::int
         facts.evaluation->stats = evaluator_.selectionStats(settings_.horizon, settings_.fee);
     const EvaluatedDays days = evaluator_.days();
     const bool inOrder = ascending(days.date);
+    facts.exRightsDay = latestExRightsDay(identity.limit, days, settings_.today);
     if (wanted.dates) {
         // Every record read is kept unless some were removed: the latest kept date is then
         // the latest record's, without reading the records again.
@@ -211,26 +230,27 @@ FileFacts FileHistory::evaluate(const ReadOnlyFile& file, std::optional<std::int
         // The file ends by the day: the days as of it are the whole file's.
         facts.wholeLatestDate = summary.latest ? std::optional(summary.latest->date) : std::nullopt;
         if (wanted.since) {
-            SinceSearch since(facts.wholeLatestDate, settings_.today);
+            SinceSearch since(facts.wholeLatestDate, settings_.today, identity.limit);
             since.keptDays(days, inOrder);
-            facts.sinceBp = since.sinceBp(settings_.fee);
+            facts.sinceBp = since.sinceBp(settings_.fee, settings_.costBp);
+            facts.sinceExRights = since.exRightsAfterEntry();
         }
         if (check)
-            check->addDays(days, securityClass);
+            check->addDays(days, identity.securityClass, identity.limit, identity.index);
         return facts;
     }
     if (wanted.dates || wanted.since || check)
-        learnTheWholeFile(cut, wanted.since, facts, check, securityClass);
+        learnTheWholeFile(cut, wanted.since, facts, check, identity);
     return facts;
 }
 
 // The whole file beyond the cut: its last kept day, and how the security did after its
 // latest day as of the cut.
 void FileHistory::learnTheWholeFile(std::size_t cut, bool since, FileFacts& facts, CheckAccumulator* check,
-                                    SecurityClass securityClass)
+                                    const FileIdentity& identity)
 {
     const std::optional<LatestDay> latest = facts.evaluation->indicators.latest;
-    SinceSearch search(latest ? std::optional(latest->date) : std::nullopt, settings_.today);
+    SinceSearch search(latest ? std::optional(latest->date) : std::nullopt, settings_.today, identity.limit);
     const std::span<const char> records = file_.records();
     const std::size_t total = file_.count();
     // Both ways read the same most recent records, so the whole file's kept days are the
@@ -249,7 +269,7 @@ void FileHistory::learnTheWholeFile(std::size_t cut, bool since, FileFacts& fact
             cleaning = cleaning && field(records, record, 2) >= 0;
             if (cleaning && hasZeroField(records, record))
                 continue;
-            search.keptDay(field(records, record, 0), field(records, record, 4),
+            search.keptDay(field(records, record, 0), field(records, record, 4), field(records, record, 2),
                            [&] { return AveragePrice(field(records, record, 5), field(records, record, 6)); });
         }
     } else {
@@ -257,11 +277,13 @@ void FileHistory::learnTheWholeFile(std::size_t cut, bool since, FileFacts& fact
         const EvaluatedDays days = evaluator_.days();
         search.keptDays(days, ascending(days.date));
         if (check)
-            check->addDays(days, securityClass);
+            check->addDays(days, identity.securityClass, identity.limit, identity.index);
     }
     facts.wholeLatestDate = search.lastDate();
-    if (since)
-        facts.sinceBp = search.sinceBp(settings_.fee);
+    if (since) {
+        facts.sinceBp = search.sinceBp(settings_.fee, settings_.costBp);
+        facts.sinceExRights = search.exRightsAfterEntry();
+    }
 }
 
 } // namespace verdaxil

@@ -42,9 +42,20 @@ struct FileFacts {
     std::optional<std::int32_t> wholeLatestDate;
     // The first plausible date of the kept days read; 0 for none.
     std::int32_t firstDate = 0;
-    // How it did since, were the list's day its own latest day as of the day asked for.
+    // How it did since, were the list's day its own latest day as of the day asked for,
+    // and whether a suspected ex-rights day lies after the entry's.
     std::optional<std::int64_t> sinceBp;
+    bool sinceExRights = false;
+    // The latest suspected ex-rights day among the last kept days as of the day.
+    std::optional<std::int32_t> exRightsDay;
     RecentDays recent;
+};
+
+// Which of the scan's files is evaluated, and what its class makes of its days.
+struct FileIdentity {
+    std::size_t index = 0; // in the scan's listing
+    SecurityClass securityClass = SecurityClass::Other;
+    PriceLimit limit = PriceLimit::None;
 };
 
 // Evaluates one file after another as of a day, with what the list of a past day
@@ -55,6 +66,7 @@ public:
         std::int64_t horizon = 30;
         std::int64_t fee = 6;
         std::int32_t today = 0;
+        std::int64_t costBp = 0; // taken off how it did since
     };
 
     // What is wanted of a file besides its summary as of the day.
@@ -69,10 +81,10 @@ public:
     // The file as of `day` (the whole file when none); adds the whole file's days to
     // `check` when given.
     FileFacts evaluate(const ReadOnlyFile& file, std::optional<std::int32_t> day, Wanted wanted, CheckAccumulator* check,
-                       SecurityClass securityClass);
+                       const FileIdentity& identity);
 
 private:
-    void learnTheWholeFile(std::size_t cut, bool since, FileFacts& facts, CheckAccumulator* check, SecurityClass securityClass);
+    void learnTheWholeFile(std::size_t cut, bool since, FileFacts& facts, CheckAccumulator* check, const FileIdentity& identity);
 
     Settings settings_;
     DayFileCut file_;

@@ -12,12 +12,13 @@ QVariant number(std::optional<std::int64_t> value)
     return value ? QVariant(static_cast<qint64>(*value)) : QVariant();
 }
 
-QVariant stateText(RowState state)
+QVariant stateText(const ScanRow& row)
 {
-    switch (state) {
+    switch (row.state) {
     case RowState::Stale: return QStringLiteral("停牌/未更新");
     case RowState::ImplausibleDate: return QStringLiteral("日期异常");
-    case RowState::Current:
+    // Its averages span an ex-rights day: their crossings may be the split's.
+    case RowState::Current: return row.exRightsDay ? QVariant(QStringLiteral("近期除权")) : QVariant();
     case RowState::NoDays: break;
     }
     return QVariant();
@@ -76,12 +77,7 @@ QString fixedPoint(std::int64_t scaled, int decimals)
 ListCell priceCell(const ScanRow& row, ListColumn column)
 {
     const auto price = filePrice(row, column);
-    if (!price)
-        return {CellKind::Fixed2, {}, {}};
-    if (hasThreeDecimalPrices(row))
-        return fixedCell(*price, 3);
-    // The main window's 分, truncated as it truncates them.
-    return fixedCell(*price / 10, 2);
+    return price ? filePriceCell(row, *price) : ListCell{CellKind::Fixed2, {}, {}};
 }
 
 } // namespace
@@ -175,7 +171,7 @@ QVariant columnValue(const ScanRow& row, ListColumn column)
         const QString key = boardKey(BoardOf(row.market, row.code));
         return key.isEmpty() ? QVariant() : QVariant(key);
     }
-    case ListColumn::Status: return stateText(row.state);
+    case ListColumn::Status: return stateText(row);
     case ListColumn::New: return row.isNew ? QVariant(*row.isNew) : QVariant();
     case ListColumn::Since: return number(row.sinceBp);
     case ListColumn::Error: return row.evaluation ? QVariant() : QVariant(row.error);
@@ -221,6 +217,14 @@ ListCell fixedCell(std::int64_t scaled, int decimals)
 {
     return {decimals == 3 ? CellKind::Fixed3 : CellKind::Fixed2, static_cast<double>(scaled) / (decimals == 3 ? 1000.0 : 100.0),
             fixedPoint(scaled, decimals)};
+}
+
+ListCell filePriceCell(const ScanRow& row, std::int64_t price)
+{
+    if (hasThreeDecimalPrices(row))
+        return fixedCell(price, 3);
+    // The main window's 分, truncated as it truncates them.
+    return fixedCell(price / 10, 2);
 }
 
 bool hasThreeDecimalPrices(const ScanRow& row)

@@ -82,6 +82,9 @@ ListCell listCell(const ScanRow& row, ListColumn column);
 // "-0.05", exactly.
 ListCell fixedCell(std::int64_t scaled, int decimals);
 
+// A price in the file's unit as the row's prices are shown.
+ListCell filePriceCell(const ScanRow& row, std::int64_t price);
+
 // Prices of funds, bonds and Shanghai's B shares move in thousandths of a yuan and are
 // shown to three decimals; every other price to the main window's 分.
 bool hasThreeDecimalPrices(const ScanRow& row);

@@ -61,6 +61,9 @@ QJsonObject listJson(std::span<const ScanRow* const> rows, const ListHeader& hea
                 object.insert(columnKey(column), QJsonValue::fromVariant(value));
         }
         object.insert(QStringLiteral("stale"), row->state == RowState::Stale);
+        object.insert(QStringLiteral("ex_rights_day"), day(row->exRightsDay));
+        object.insert(QStringLiteral("since_ex_rights"),
+                      row->sinceExRights ? QJsonValue(*row->sinceExRights) : QJsonValue(QJsonValue::Null));
         jsonRows.append(object);
     }
     return {
@@ -69,6 +72,7 @@ QJsonObject listJson(std::span<const ScanRow* const> rows, const ListHeader& hea
         {QStringLiteral("previous_day"), day(header.previousDay)},
         {QStringLiteral("horizon"), static_cast<qint64>(header.horizon)},
         {QStringLiteral("fee"), static_cast<qint64>(header.fee)},
+        {QStringLiteral("cost_bp"), static_cast<qint64>(header.costBp)},
         {QStringLiteral("scanned"), static_cast<qint64>(header.scanned)},
         {QStringLiteral("rows"), jsonRows},
     };

@@ -19,6 +19,7 @@ struct ListHeader {
     std::int64_t horizon = 30;
     std::int64_t fee = 6;
     std::size_t scanned = 0;
+    std::int64_t costBp = 15; // taken off how it did since
 };
 
 // The rows as a CSV file, with the list window's columns.
@@ -28,9 +29,9 @@ QByteArray listCsv(std::span<const ScanRow* const> rows, const ListHeader& heade
 // CSV file's columns.
 QByteArray listXlsx(std::span<const ScanRow* const> rows, const ListHeader& header);
 
-// {"day", "as_of", "previous_day", "horizon", "fee", "scanned", "rows": [...]}, each row
-// holding every column by its key and "stale"; "error" only on a row whose file could
-// not be read.
+// {"day", "as_of", "previous_day", "horizon", "fee", "cost_bp", "scanned", "rows": [...]},
+// each row holding every column by its key, "stale", "ex_rights_day" and
+// "since_ex_rights"; "error" only on a row whose file could not be read.
 QJsonObject listJson(std::span<const ScanRow* const> rows, const ListHeader& header);
 
 } // namespace verdaxil

@@ -33,6 +33,7 @@ public:
         std::vector<FileFacts>& facts;
         std::vector<QString>& errors;
         SignalCheck* check; // the merged check, when asked for
+        std::vector<CheckTrade>* trades;
         std::mutex& checkMutex;
     };
 
@@ -40,18 +41,21 @@ public:
         : shared_(shared),
           day_(day),
           wanted_(wanted),
-          history_({shared.settings.horizon, shared.settings.fee, shared.settings.today})
+          history_({shared.settings.horizon, shared.settings.fee, shared.settings.today, shared.settings.costBp})
     {
         if (shared.check)
-            check_.emplace(shared.settings.horizon, shared.settings.fee, *shared.settings.check, shared.settings.today);
+            check_.emplace(shared.settings.horizon, shared.settings.fee, shared.settings.costBp, *shared.settings.check,
+                           shared.settings.today);
     }
 
     void run(std::size_t index) override
     {
         const DayFileEntry& entry = shared_.files[index];
         OpenError error{};
+        const FileIdentity identity{index, entry.securityClass,
+                                    priceLimitOf(entry.securityClass, BoardOf(entry.market, entry.code))};
         if (const auto file = ReadOnlyFile::openLocal(entry.localPath.constData(), error))
-            shared_.facts[index] = history_.evaluate(*file, day_, wanted_, check_ ? &*check_ : nullptr, entry.securityClass);
+            shared_.facts[index] = history_.evaluate(*file, day_, wanted_, check_ ? &*check_ : nullptr, identity);
         else
             shared_.errors[index] = openErrorText(error);
     }
@@ -62,8 +66,10 @@ public:
         if (!check_)
             return;
         const SignalCheck counted = check_->result();
+        std::vector<CheckTrade> trades = check_->takeTrades();
         const std::lock_guard lock(shared_.checkMutex);
         shared_.check->merge(counted);
+        shared_.trades->insert(shared_.trades->end(), trades.begin(), trades.end());
     }
 
 private:
@@ -92,7 +98,7 @@ std::optional<std::vector<FileFacts>> evaluateAgain(const std::vector<DayFileEnt
     std::vector<FileFacts> facts(some.size());
     std::vector<QString> errors(some.size());
     std::mutex noCheck;
-    const HistoryTask::Shared shared{some, settings, facts, errors, nullptr, noCheck};
+    const HistoryTask::Shared shared{some, settings, facts, errors, nullptr, nullptr, noCheck};
     const PoolOutcome pass = RunOnWorkers(
         some.size(), settings.jobs, stop, [](ScanProgress) {},
         [&] { return std::make_unique<HistoryTask>(shared, day, wanted); });
@@ -111,8 +117,9 @@ ScanResult ScanDayFiles(const std::vector<DayFileEntry>& files, const ScanSettin
     std::optional<SignalCheck> check;
     if (settings.check)
         check.emplace();
+    std::vector<CheckTrade> trades;
     std::mutex checkMutex;
-    const HistoryTask::Shared shared{files, settings, facts, errors, check ? &*check : nullptr, checkMutex};
+    const HistoryTask::Shared shared{files, settings, facts, errors, check ? &*check : nullptr, &trades, checkMutex};
 
     // Every file as of the day asked for.
     const PoolOutcome pass = RunOnWorkers(files.size(), settings.jobs, stop, progress, [&] {
@@ -133,7 +140,18 @@ ScanResult ScanDayFiles(const std::vector<DayFileEntry>& files, const ScanSettin
         row.localPath = files[k].localPath;
         row.evaluation = facts[k].evaluation;
         row.error = errors[k];
+        row.exRightsDay = facts[k].exRightsDay;
     }
+    // Trades name their rows, not their files.
+    std::vector<std::size_t> rowOf(files.size(), files.size());
+    for (std::size_t row = 0; row < indices.size(); ++row)
+        rowOf[indices[row]] = row;
+    for (CheckTrade& trade : trades) {
+        trade.row = rowOf[trade.row];
+        if (trade.row < indices.size())
+            result.trades.push_back(trade);
+    }
+    std::sort(result.trades.begin(), result.trades.end());
     result.listDay = AssignListDay(result.rows, settings.today);
     for (const std::size_t k : indices) {
         const auto& latest = facts[k].wholeLatestDate;
@@ -173,8 +191,11 @@ ScanResult ScanDayFiles(const std::vector<DayFileEntry>& files, const ScanSettin
     const bool past = result.latestDay && listDay < *result.latestDay;
     for (std::size_t row = 0; row < indices.size() && past; ++row) {
         const FileFacts& asOf = asOfListDay[indices[row]];
-        if (asOf.evaluation && asOf.evaluation->indicators.latest && asOf.evaluation->indicators.latest->date == listDay)
+        if (asOf.evaluation && asOf.evaluation->indicators.latest && asOf.evaluation->indicators.latest->date == listDay) {
             result.rows[row].sinceBp = asOf.sinceBp;
+            if (asOf.sinceBp)
+                result.rows[row].sinceExRights = asOf.sinceExRights;
+        }
     }
 
     // What was on the list of the day before: its securities evaluated as of that day.

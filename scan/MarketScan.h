@@ -15,6 +15,7 @@ namespace verdaxil {
 struct ScanSettings {
     std::int64_t horizon = 30;
     std::int64_t fee = 6;
+    std::int64_t costBp = 15;             // a round trip's cost, taken off every return
     int jobs = 1;                         // threads asked for; at most one a file, 4 a core and 256 run
     std::int32_t today = 0;               // YYYYMMDD: no later date is a trading day's
     std::optional<std::int32_t> asOf{};   // the list as of this day (YYYYMMDD); the latest when none
@@ -36,6 +37,7 @@ struct ScanResult {
     std::optional<std::int32_t> latestDay;   // the market's latest day, whatever day was asked for
     std::optional<std::int32_t> firstDay;    // the first plausible day of any file, as far as read
     std::optional<SignalCheck> check;        // when asked for
+    std::vector<CheckTrade> trades;          // the check's, when asked for: by row, day and kind
 };
 
 // Called on the scanning thread, at most every few tens of milliseconds and once at the end.

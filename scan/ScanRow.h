@@ -39,6 +39,11 @@ struct ScanRow {
     // basis points net of the fee; none unless its latest day is the list's day and the
     // list's day is past.
     std::optional<std::int64_t> sinceBp{};
+    // Whether a suspected ex-rights day lies within that time; none where sinceBp is.
+    std::optional<bool> sinceExRights{};
+    // The latest suspected ex-rights day among its last 60 kept days as of the list's
+    // day: its averages span it.
+    std::optional<std::int32_t> exRightsDay{};
 };
 
 // The list's day: the latest plausible date of any row, `today` being the last one

@@ -99,6 +99,11 @@ QByteArray csvTable(const QStringList& titles, const std::vector<std::vector<Lis
 
 QByteArray xlsxTable(const QString& sheetName, const QStringList& titles, const std::vector<std::vector<ListCell>>& rows)
 {
+    return xlsxSheets({{sheetName, titles, rows}});
+}
+
+QByteArray xlsxSheets(const std::vector<SheetTable>& tables)
+{
     // The library writes files only: the workbook is made in a folder of its own and
     // read back, so that the caller saves it under the program's rules.
     const QTemporaryDir folder;
@@ -108,30 +113,37 @@ QByteArray xlsxTable(const QString& sheetName, const QStringList& titles, const 
     std::unique_ptr<lxw_workbook, WorkbookCloser> workbook(workbook_new(QFile::encodeName(path).constData()));
     if (!workbook)
         throw std::runtime_error("The workbook cannot be made");
-    lxw_worksheet* sheet = workbook_add_worksheet(workbook.get(), sheetName.toUtf8().constData());
     const Formats formats{workbook_add_format(workbook.get()), numberFormat(workbook.get(), "0"),
                           numberFormat(workbook.get(), "0.00"), numberFormat(workbook.get(), "0.000"),
                           numberFormat(workbook.get(), "yyyy-mm-dd")};
     format_set_bold(formats.title);
 
-    std::vector<double> widths;
-    for (qsizetype column = 0; column < titles.size(); ++column) {
-        worksheet_write_string(sheet, 0, static_cast<lxw_col_t>(column), titles[column].toUtf8().constData(), formats.title);
-        // Room for the autofilter's button beside the title.
-        widths.push_back(widthOf(titles[column]) + 3);
-    }
-    for (std::size_t row = 0; row < rows.size(); ++row) {
-        for (std::size_t column = 0; column < rows[row].size() && column < widths.size(); ++column) {
-            const ListCell& cell = rows[row][column];
-            writeCell(sheet, static_cast<lxw_row_t>(row + 1), static_cast<lxw_col_t>(column), cell, formats);
-            widths[column] = std::max(widths[column], std::min(kWidestColumn, widthOf(cell.text) + 1));
+    for (const auto& [sheetName, titles, rows] : tables) {
+        lxw_worksheet* sheet = workbook_add_worksheet(workbook.get(), sheetName.toUtf8().constData());
+        if (!sheet)
+            throw std::runtime_error("The workbook cannot take the sheet " + sheetName.toStdString());
+        std::vector<double> widths;
+        for (qsizetype column = 0; column < titles.size(); ++column) {
+            worksheet_write_string(sheet, 0, static_cast<lxw_col_t>(column), titles[column].toUtf8().constData(),
+                                   formats.title);
+            // Room for the autofilter's button beside the title.
+            widths.push_back(widthOf(titles[column]) + 3);
         }
+        for (std::size_t row = 0; row < rows.size(); ++row) {
+            for (std::size_t column = 0; column < rows[row].size() && column < widths.size(); ++column) {
+                const ListCell& cell = rows[row][column];
+                writeCell(sheet, static_cast<lxw_row_t>(row + 1), static_cast<lxw_col_t>(column), cell, formats);
+                widths[column] = std::max(widths[column], std::min(kWidestColumn, widthOf(cell.text) + 1));
+            }
+        }
+        for (std::size_t column = 0; column < widths.size(); ++column)
+            worksheet_set_column(sheet, static_cast<lxw_col_t>(column), static_cast<lxw_col_t>(column), widths[column],
+                                 nullptr);
+        worksheet_freeze_panes(sheet, 1, 0);
+        if (!titles.isEmpty())
+            worksheet_autofilter(sheet, 0, 0, static_cast<lxw_row_t>(rows.size()),
+                                 static_cast<lxw_col_t>(titles.size() - 1));
     }
-    for (std::size_t column = 0; column < widths.size(); ++column)
-        worksheet_set_column(sheet, static_cast<lxw_col_t>(column), static_cast<lxw_col_t>(column), widths[column], nullptr);
-    worksheet_freeze_panes(sheet, 1, 0);
-    if (!titles.isEmpty())
-        worksheet_autofilter(sheet, 0, 0, static_cast<lxw_row_t>(rows.size()), static_cast<lxw_col_t>(titles.size() - 1));
 
     const lxw_error closed = workbook_close(workbook.release());
     if (closed != LXW_NO_ERROR)

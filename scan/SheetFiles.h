@@ -22,4 +22,12 @@ QByteArray csvTable(const QStringList& titles, const std::vector<std::vector<Lis
 // std::runtime_error when the workbook cannot be made.
 QByteArray xlsxTable(const QString& sheetName, const QStringList& titles, const std::vector<std::vector<ListCell>>& rows);
 
+// Several such tables, a sheet each, in order.
+struct SheetTable {
+    QString name;
+    QStringList titles;
+    std::vector<std::vector<ListCell>> rows;
+};
+QByteArray xlsxSheets(const std::vector<SheetTable>& tables);
+
 } // namespace verdaxil

@@ -24,7 +24,8 @@ void PrintTo(const SecurityEvaluation& e, std::ostream* out)
 void PrintTo(const CheckCounts& c, std::ostream* out)
 {
     *out << "{events " << c.events << ", wins " << c.wins << ", 5% " << c.hits5 << ", 10% " << c.hits10 << ", sum "
-         << static_cast<long double>(c.sumBp) << "}";
+         << static_cast<long double>(c.sumBp) << ", win sum " << static_cast<long double>(c.winSumBp) << ", median "
+         << c.medianBp().value_or(-1) << ", excluded " << c.excluded << "}";
 }
 
 namespace {
@@ -78,6 +79,7 @@ public:
             dir.addDayFile(exchange, QStringLiteral("%1%2").arg(prefix).arg(k, 3, 10, QChar(u'0')), dayFile(records, first));
         }
         ScanSettings settings;
+        settings.costBp = chance(5) ? uniform(0, INT32_MAX) : uniform(0, 60);
         settings.today = today_;
         settings.asOf = dayAsked();
         const int horizon = uniform(0, 19);
@@ -95,6 +97,18 @@ public:
                 settings.check->from = anyCalendarDay();
             if (chance(40))
                 settings.check->to = anyCalendarDay();
+            if (chance(50)) {
+                const std::int64_t some[] = {1, 2, 7, settings.horizon, 70, 600};
+                for (const std::int64_t horizon : some) {
+                    if (horizon > 0 && chance(50))
+                        settings.check->horizons.push_back(horizon);
+                }
+                std::sort(settings.check->horizons.begin(), settings.check->horizons.end());
+                settings.check->horizons.erase(
+                    std::unique(settings.check->horizons.begin(), settings.check->horizons.end()),
+                    settings.check->horizons.end());
+            }
+            settings.check->trades = chance(50);
         }
         return settings;
     }
@@ -103,10 +117,12 @@ public:
     int uniform(int low, int high) { return std::uniform_int_distribution(low, high)(random_); }
 
 private:
-    // Weekdays up to a last day; today near it, sometimes before it.
+    // Weekdays up to a last day; today near it, sometimes before it. Some markets span
+    // the start of the price limits or ChiNext's wider one.
     void makeCalendar(int days)
     {
-        QDate day = QDate(2023, 1, 1).addDays(uniform(0, 900));
+        const QDate ends[] = {QDate(2023, 1, 1), QDate(2023, 1, 1), QDate(1997, 1, 1), QDate(2020, 9, 1)};
+        QDate day = ends[uniform(0, 3)].addDays(uniform(0, 900));
         today_ = asDate(day.addDays(chance(20) ? -uniform(1, 20) : uniform(0, 10)));
         for (; static_cast<int>(calendar_.size()) < days; day = day.addDays(-1)) {
             if (day.dayOfWeek() <= 5)
@@ -133,10 +149,16 @@ private:
         const int negativeHighAt = somewhere(15);
         const int backAt = somewhere(20);
         const int oddAt = chance(10) ? count - 1 : somewhere(15);
+        // A bonus issue (10送10) or a fall past a tenth, not a fifth: early, at the sixth
+        // day or anywhere.
+        const int exRightsAt = chance(40) ? (chance(30) ? uniform(3, 6) : somewhere(100)) : -1;
+        const bool halved = chance(50);
         int defective = 0;
         for (int index = first; int(records.size()) < count && index < int(calendar_.size());
              index += chance(5) ? uniform(2, 5) : 1) {
             price = std::max(1, price + uniform(-price / 15 - 1, price / 15 + 1));
+            if (int(records.size()) == exRightsAt)
+                price = std::max(1, halved ? price / 2 : price * 7 / 10);
             const int volume = uniform(1, 50);
             DayRecord record{calendar_[static_cast<std::size_t>(index)],
                              price,
@@ -205,6 +227,8 @@ void expectSameScan(const ScanResult& scan, const ScanResult& reference)
         ASSERT_EQ(row.state, expected.state);
         ASSERT_EQ(row.isNew, expected.isNew);
         ASSERT_EQ(row.sinceBp, expected.sinceBp);
+        ASSERT_EQ(row.sinceExRights, expected.sinceExRights);
+        ASSERT_EQ(row.exRightsDay, expected.exRightsDay);
     }
     ASSERT_EQ(scan.listDay, reference.listDay);
     ASSERT_EQ(scan.previousDay, reference.previousDay);
@@ -219,7 +243,9 @@ void expectSameScan(const ScanResult& scan, const ScanResult& reference)
         SCOPED_TRACE("class " + std::to_string(securityClass ? int(*securityClass) : -1));
         ASSERT_EQ(scan.check->years(securityClass), reference.check->years(securityClass));
         ASSERT_EQ(scan.check->total(securityClass), reference.check->total(securityClass));
+        ASSERT_EQ(scan.check->horizons(securityClass), reference.check->horizons(securityClass));
     }
+    ASSERT_EQ(scan.trades, reference.trades);
 }
 
 // The rows, the three days, what is new, how it did since and the signal check, as the

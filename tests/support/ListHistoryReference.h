@@ -12,6 +12,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -111,7 +112,8 @@ inline std::optional<std::int32_t> previousDayOf(const MarketDays& market, std::
 // Bought at the average price of the whole table's first plausible day after
 // `listDay`, sold at the close of its last plausible day, net of the fee, in basis
 // points.
-inline std::optional<std::int64_t> sinceListDay(const DayTable& whole, std::int32_t listDay, std::int64_t fee, std::int32_t today)
+inline std::optional<std::int64_t> sinceListDay(const DayTable& whole, std::int32_t listDay, std::int64_t fee, std::int64_t cost,
+                                                std::int32_t today)
 {
     std::optional<std::int64_t> entry;
     std::int64_t exit = 0;
@@ -125,36 +127,112 @@ inline std::optional<std::int64_t> sinceListDay(const DayTable& whole, std::int3
     }
     if (!entry || *entry <= 0)
         return std::nullopt;
-    return (exit - *entry - fee) * 10000 / *entry;
+    return (exit - *entry - fee) * 10000 / *entry - cost;
+}
+
+// Whether kept day `row` of a security is a suspected ex-rights day: a share's or a
+// fund's, from its sixth kept day on, with a plausible date from 1996-12-16 on, whose
+// high lies below the day before's close by more than the price limit (plus a point).
+inline bool exRightsAt(const DayTable& table, int row, const DayFileEntry& file, std::int32_t today)
+{
+    const SecurityClass c = file.securityClass;
+    if ((c != SecurityClass::AShare && c != SecurityClass::BShare && c != SecurityClass::Fund) || row < 5)
+        return false;
+    const std::int32_t date = cellOf(table, row, Column::Date);
+    const std::int64_t high = cellOf(table, row, Column::High);
+    const std::int64_t previousClose = cellOf(table, row - 1, Column::Close);
+    if (!isPlausibleDate(date, today) || date < 19961216 || previousClose <= 0 || high <= 0)
+        return false;
+    const auto startsWith = [&](std::initializer_list<const char*> prefixes) {
+        return std::any_of(prefixes.begin(), prefixes.end(), [&](const char* p) { return file.code.startsWith(p); });
+    };
+    const bool star = c == SecurityClass::AShare && file.market == Market::Shanghai && startsWith({"688", "689"});
+    const bool chiNext = c == SecurityClass::AShare && file.market == Market::Shenzhen && startsWith({"300", "301", "302"});
+    const std::int64_t limit = star || (chiNext && date >= 20200824) ? 21 : 11;
+    return high * 100 < previousClose * (100 - limit);
 }
 
 // Every day of one security's whole table whose trade fits in it (from day 60 on,
 // bought during the next day at its average price, sold at the close `horizon` days
-// on), each added on its own under its year and the kinds whose rule it passes.
-inline void checkSignal(SignalCheck& check, SecurityClass securityClass, const DayTable& whole, const ScanSettings& settings)
+// on, less the fee and the cost), each added on its own under its year and the kinds
+// whose rule it passes, or counted as left out when its holding holds an ex-rights
+// day after the entry's; for the settings' horizon by year, and for each horizon of
+// the check in total. The trades of the horizon are listed.
+inline void checkSignal(SignalCheck& check, std::vector<CheckTrade>& trades, std::size_t index, const DayFileEntry& file,
+                        const DayTable& whole, const ScanSettings& settings)
 {
     const auto cell = [&](int row, int column) -> std::int64_t { return cellOf(whole, row, column); };
-    const std::int64_t horizon = settings.horizon;
-    for (int r = 60; r < whole.count; ++r) {
-        const std::int32_t date = cellOf(whole, r, Column::Date);
-        if (horizon <= 0 || horizon > whole.count - 1 - r || !isPlausibleDate(date, settings.today)
-            || (settings.check->from && date < *settings.check->from) || (settings.check->to && date > *settings.check->to))
-            continue;
-        const std::int64_t entry = cell(r + 1, Column::AvgPrice);
-        if (entry <= 0)
-            continue;
-        const std::int64_t bp = (cell(r + static_cast<int>(horizon), Column::Close) - entry - settings.fee) * 10000 / entry;
-        const std::int64_t gap = cell(r, Column::Ma10) - cell(r, Column::Ma60);
-        const std::int64_t previousGap = cell(r - 1, Column::Ma10) - cell(r - 1, Column::Ma60);
-        const bool kinds[] = {true, gap >= 0 && previousGap <= 0 && gap > previousGap,
-                              gap >= 0 && (previousGap <= 0 || gap > previousGap)};
-        YearCounts counts{};
-        for (std::size_t kind = 0; kind < counts.size(); ++kind) {
-            if (kinds[kind])
-                counts[kind] = {1, bp > 0, bp >= 500, bp >= 1000, bp};
+    std::vector<std::int64_t> horizons = settings.check->horizons;
+    if (horizons.empty())
+        horizons = {1, 3, 5, 10, 20, 60, settings.horizon};
+    horizons.push_back(settings.horizon);
+    std::sort(horizons.begin(), horizons.end());
+    horizons.erase(std::unique(horizons.begin(), horizons.end()), horizons.end());
+    const bool listed = settings.check->horizons.empty()
+        || std::count(settings.check->horizons.begin(), settings.check->horizons.end(), settings.horizon);
+    for (const std::int64_t horizon : horizons) {
+        const bool theHorizon = horizon == settings.horizon;
+        for (int r = 60; r < whole.count; ++r) {
+            const std::int32_t date = cellOf(whole, r, Column::Date);
+            if (horizon <= 0 || horizon > whole.count - 1 - r || !isPlausibleDate(date, settings.today)
+                || (settings.check->from && date < *settings.check->from) || (settings.check->to && date > *settings.check->to))
+                continue;
+            const std::int64_t entry = cell(r + 1, Column::AvgPrice);
+            if (entry <= 0)
+                continue;
+            const int exitRow = r + static_cast<int>(horizon);
+            const std::int64_t bp = (cell(exitRow, Column::Close) - entry - settings.fee) * 10000 / entry - settings.costBp;
+            bool excluded = false;
+            for (int s = r + 2; s <= exitRow; ++s)
+                excluded = excluded || exRightsAt(whole, s, file, settings.today);
+            const std::int64_t gap = cell(r, Column::Ma10) - cell(r, Column::Ma60);
+            const std::int64_t previousGap = cell(r - 1, Column::Ma10) - cell(r - 1, Column::Ma60);
+            const bool kinds[] = {true, gap >= 0 && previousGap <= 0 && gap > previousGap,
+                                  gap >= 0 && (previousGap <= 0 || gap > previousGap)};
+            YearCounts counts{};
+            for (std::size_t kind = 0; kind < counts.size(); ++kind) {
+                if (!kinds[kind])
+                    continue;
+                if (excluded)
+                    counts[kind].excluded = 1;
+                else
+                    counts[kind].add(bp);
+                if (theHorizon && kind > 0 && settings.check->trades)
+                    trades.push_back({index, date, static_cast<CheckKind>(kind), cellOf(whole, r + 1, Column::Date),
+                                      cellOf(whole, exitRow, Column::Date), static_cast<std::int32_t>(entry),
+                                      cellOf(whole, exitRow, Column::Close), bp, excluded});
+            }
+            if (theHorizon)
+                check.add(file.securityClass, date / 10000, counts);
+            if (!theHorizon || listed)
+                check.addHorizon(file.securityClass, horizon, counts);
         }
-        check.add(securityClass, date / 10000, counts);
     }
+}
+
+// Whether a suspected ex-rights day follows the entry's day after `listDay`.
+inline bool exRightsSince(const DayTable& whole, std::int32_t listDay, const DayFileEntry& file, std::int32_t today)
+{
+    bool entered = false;
+    for (int row = 0; row < whole.count; ++row) {
+        if (entered && exRightsAt(whole, row, file, today))
+            return true;
+        const std::int32_t date = cellOf(whole, row, Column::Date);
+        entered = entered || (isPlausibleDate(date, today) && date > listDay);
+    }
+    return false;
+}
+
+// The latest ex-rights day among the table's last 60 days.
+inline std::optional<std::int32_t> recentExRights(const DayTable& table, const DayFileEntry& file, std::int32_t today)
+{
+    std::optional<std::int32_t> latest;
+    for (int row = std::max(0, table.count - 60); row < table.count; ++row) {
+        const std::int32_t date = cellOf(table, row, Column::Date);
+        if (exRightsAt(table, row, file, today) && (!latest || date > *latest))
+            latest = date;
+    }
+    return latest;
 }
 
 inline RowState stateAgainst(const ScanRow& row, std::optional<std::int32_t> listDay, std::int32_t today)
@@ -202,15 +280,21 @@ inline ScanResult referenceScan(const std::vector<DayFileEntry>& files, const Sc
             result.listDay && indicators.latest && indicators.latest->date == *result.listDay && indicators.recommended == true;
         if (onList && result.previousDay)
             row.isNew = !onListOf(security, *result.previousDay);
-        if (listDayIsPast && latestDateOf(security.asOf(result.listDay)) == result.listDay)
-            row.sinceBp = sinceListDay(security.asOf(std::nullopt), *result.listDay, settings.fee, settings.today);
+        row.exRightsDay = recentExRights(asked, files[k], settings.today);
+        if (listDayIsPast && latestDateOf(security.asOf(result.listDay)) == result.listDay) {
+            const DayTable& whole = security.asOf(std::nullopt);
+            row.sinceBp = sinceListDay(whole, *result.listDay, settings.fee, settings.costBp, settings.today);
+            if (row.sinceBp)
+                row.sinceExRights = exRightsSince(whole, *result.listDay, files[k], settings.today);
+        }
     }
     if (settings.check) {
         SignalCheck& check = result.check.emplace();
         for (std::size_t k = 0; k < files.size(); ++k) {
             if (market[k])
-                checkSignal(check, files[k].securityClass, market[k]->asOf(std::nullopt), settings);
+                checkSignal(check, result.trades, k, files[k], market[k]->asOf(std::nullopt), settings);
         }
+        std::sort(result.trades.begin(), result.trades.end());
     }
     return result;
 }
