@@ -160,9 +160,9 @@ int scanAndWrite(const ScanOptions& options, const ScanSettings& settings, const
         const auto errors = static_cast<std::size_t>(
             std::count_if(result.rows.begin(), result.rows.end(), [](const ScanRow& row) { return !row.evaluation; }));
         AssignNames(result.rows, givenNames.names ? *givenNames.names : keptNames(listing.files));
-        const CheckReport report{*result.check,   options.checkClass, settings.horizon,  settings.fee,
-                                 options.checkDays, result.rows.size(), errors,           settings.costBp,
-                                 result.latestDay};
+        const CheckReport report{*result.check, options.checkClass, settings.horizon,
+                                 settings.fee,  options.checkDays,  result.rows.size(),
+                                 errors,        settings.costBp,    result.latestDay};
         bytes = reportBytes(options.format, report);
         if (!options.trades.isEmpty()) {
             const QByteArray trades = tradeBytes(options.format, {report, result.trades, result.rows});

@@ -118,8 +118,8 @@ ScanOptionDefinitions::ScanOptionDefinitions()
 
 QList<QCommandLineOption> ScanOptionDefinitions::list() const
 {
-    return {settings.dir, settings.fee, settings.horizon, all,  format, output,    force, jobs,
-            names,        day,          report,           from, to,     checkClass, costBp, horizons, trades};
+    return {settings.dir, settings.fee, settings.horizon, all,    format,   output, force, jobs, names, day, report,
+            from,         to,           checkClass,       costBp, horizons, trades};
 }
 
 std::optional<ScanOptions> readScanOptions(const QCommandLineParser& parser, const ScanOptionDefinitions& defined,
@@ -162,8 +162,8 @@ std::optional<ScanOptions> readScanOptions(const QCommandLineParser& parser, con
         problem = QStringLiteral("--class takes a-share, b-share, index, fund, bond, other or all, not ")
             + parser.value(defined.checkClass);
     else if (!costBp)
-        problem = QStringLiteral("--cost-bp takes a whole number of basis points, at least 0, not ")
-            + parser.value(defined.costBp);
+        problem =
+            QStringLiteral("--cost-bp takes a whole number of basis points, at least 0, not ") + parser.value(defined.costBp);
     else if (!horizons)
         problem = QStringLiteral("--horizons takes whole numbers of days, at least 1, separated by commas, not ")
             + parser.value(defined.horizons);

@@ -72,9 +72,8 @@ struct Bounds {
 // The conversion truncates.
 [[gnu::always_inline]] inline void holdings(const std::int32_t* __restrict exRightsUpTo, const std::int32_t* __restrict entry,
                                             const std::int32_t* __restrict exit, std::size_t first, std::size_t last,
-                                            std::size_t horizon, double fee, std::int32_t cost,
-                                            std::int32_t* __restrict excluded, std::int32_t* __restrict returnBp,
-                                            std::int32_t* __restrict wide)
+                                            std::size_t horizon, double fee, std::int32_t cost, std::int32_t* __restrict excluded,
+                                            std::int32_t* __restrict returnBp, std::int32_t* __restrict wide)
 {
     const double widest = kWidestLane - cost;
     for (std::size_t r = first; r <= last; ++r)
@@ -248,9 +247,9 @@ void CheckAccumulator::addDays(const EvaluatedDays& days, SecurityClass security
             end = begin + 1;
             while (end <= last && lanes.year[end] == lanes.year[begin])
                 ++end;
-            const bool any = std::any_of(lanes.all.begin() + static_cast<std::ptrdiff_t>(begin),
-                                         lanes.all.begin() + static_cast<std::ptrdiff_t>(end),
-                                         [](std::int32_t event) { return event != 0; });
+            const bool any =
+                std::any_of(lanes.all.begin() + static_cast<std::ptrdiff_t>(begin),
+                            lanes.all.begin() + static_cast<std::ptrdiff_t>(end), [](std::int32_t event) { return event != 0; });
             return any ? &years[static_cast<std::size_t>(std::clamp(lanes.year[begin] - kFirstYear, 0, kYears - 1))] : nullptr;
         });
         if (listTrades_)

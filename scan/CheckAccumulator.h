@@ -56,7 +56,7 @@ private:
     InstructionSet set_;
     std::unique_ptr<std::array<std::array<YearCounts, kYears>, kClasses>> counts_;
     std::vector<std::array<YearCounts, kClasses>> horizonCounts_; // by the index in others_
-    std::unique_ptr<DayLanes> lanes_;                              // a table's days, worked out in lanes
+    std::unique_ptr<DayLanes> lanes_;                             // a table's days, worked out in lanes
     std::vector<CheckTrade> trades_;
 };
 

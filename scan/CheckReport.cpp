@@ -144,7 +144,7 @@ QStringList windowTitles(const QString& first)
 {
     QStringList titles = {first};
     for (const CheckKind kind : kCheckKinds) {
-        QStringList figures = {QStringLiteral("样本数"), QStringLiteral("胜率%"), QStringLiteral("涨10%以上%"),
+        QStringList figures = {QStringLiteral("样本数"),    QStringLiteral("胜率%"),     QStringLiteral("涨10%以上%"),
                                QStringLiteral("平均收益%"), QStringLiteral("中位收益%"), QStringLiteral("盈亏比"),
                                QStringLiteral("除权剔除")};
         if (kind != CheckKind::All)

@@ -10,7 +10,8 @@ namespace verdaxil {
 namespace {
 
 // Calls `each` with the trades of the report's class and their rows.
-template <typename Each> void forEachTrade(const TradeList& list, Each each)
+template <typename Each>
+void forEachTrade(const TradeList& list, Each each)
 {
     for (const CheckTrade& trade : list.trades) {
         const ScanRow& row = list.rows[trade.row];
@@ -33,8 +34,8 @@ ListCell dateCell(std::int32_t date)
 
 QStringList tradeTitles()
 {
-    return {QStringLiteral("市场"),   QStringLiteral("代码"),   QStringLiteral("名称"),   QStringLiteral("类型"),
-            QStringLiteral("信号日"), QStringLiteral("买入日"), QStringLiteral("卖出日"), QStringLiteral("买入价"),
+    return {QStringLiteral("市场"),   QStringLiteral("代码"),   QStringLiteral("名称"),    QStringLiteral("类型"),
+            QStringLiteral("信号日"), QStringLiteral("买入日"), QStringLiteral("卖出日"),  QStringLiteral("买入价"),
             QStringLiteral("卖出价"), QStringLiteral("收益%"),  QStringLiteral("除权剔除")};
 }
 
@@ -68,7 +69,8 @@ QJsonObject tradesJson(const TradeList& list)
             {QStringLiteral("market"), marketKey(row.market)},
             {QStringLiteral("code"), row.code},
             {QStringLiteral("name"), row.name.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(row.name)},
-            {QStringLiteral("kind"), trade.kind == CheckKind::Selection ? QStringLiteral("selection") : QStringLiteral("recommended")},
+            {QStringLiteral("kind"),
+             trade.kind == CheckKind::Selection ? QStringLiteral("selection") : QStringLiteral("recommended")},
             {QStringLiteral("day"), trade.day},
             {QStringLiteral("entry_day"), trade.entryDay},
             {QStringLiteral("exit_day"), trade.exitDay},

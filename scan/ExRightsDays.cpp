@@ -6,7 +6,7 @@ PriceLimit priceLimitOf(SecurityClass securityClass, Board board)
 {
     switch (securityClass) {
     case SecurityClass::AShare:
-        return board == Board::Star  ? PriceLimit::Fifth
+        return board == Board::Star   ? PriceLimit::Fifth
             : board == Board::ChiNext ? PriceLimit::FifthFrom2020824
                                       : PriceLimit::Tenth;
     case SecurityClass::BShare:

@@ -124,8 +124,7 @@ QByteArray xlsxSheets(const std::vector<SheetTable>& tables)
             throw std::runtime_error("The workbook cannot take the sheet " + sheetName.toStdString());
         std::vector<double> widths;
         for (qsizetype column = 0; column < titles.size(); ++column) {
-            worksheet_write_string(sheet, 0, static_cast<lxw_col_t>(column), titles[column].toUtf8().constData(),
-                                   formats.title);
+            worksheet_write_string(sheet, 0, static_cast<lxw_col_t>(column), titles[column].toUtf8().constData(), formats.title);
             // Room for the autofilter's button beside the title.
             widths.push_back(widthOf(titles[column]) + 3);
         }
@@ -137,12 +136,10 @@ QByteArray xlsxSheets(const std::vector<SheetTable>& tables)
             }
         }
         for (std::size_t column = 0; column < widths.size(); ++column)
-            worksheet_set_column(sheet, static_cast<lxw_col_t>(column), static_cast<lxw_col_t>(column), widths[column],
-                                 nullptr);
+            worksheet_set_column(sheet, static_cast<lxw_col_t>(column), static_cast<lxw_col_t>(column), widths[column], nullptr);
         worksheet_freeze_panes(sheet, 1, 0);
         if (!titles.isEmpty())
-            worksheet_autofilter(sheet, 0, 0, static_cast<lxw_row_t>(rows.size()),
-                                 static_cast<lxw_col_t>(titles.size() - 1));
+            worksheet_autofilter(sheet, 0, 0, static_cast<lxw_row_t>(rows.size()), static_cast<lxw_col_t>(titles.size() - 1));
     }
 
     const lxw_error closed = workbook_close(workbook.release());

@@ -105,8 +105,7 @@ std::map<std::int64_t, YearCounts> SignalCheck::horizons(std::optional<SecurityC
         if (!securityClass || key.first == *securityClass)
             horizons[key.second] += counts;
     }
-    std::erase_if(horizons,
-                  [](const auto& horizon) { return horizon.second[0].events == 0 && horizon.second[0].excluded == 0; });
+    std::erase_if(horizons, [](const auto& horizon) { return horizon.second[0].events == 0 && horizon.second[0].excluded == 0; });
     return horizons;
 }
 

@@ -90,7 +90,7 @@ std::vector<std::int64_t> defaultHorizons(std::int64_t horizon);
 
 // One trade of the check, as the trades file lists it.
 struct CheckTrade {
-    std::size_t row = 0; // the file in the scan's listing; in a ScanResult, its row
+    std::size_t row = 0;  // the file in the scan's listing; in a ScanResult, its row
     std::int32_t day = 0; // the signal's
     CheckKind kind = CheckKind::Selection;
     std::int32_t entryDay = 0;

@@ -104,9 +104,8 @@ public:
                         settings.check->horizons.push_back(horizon);
                 }
                 std::sort(settings.check->horizons.begin(), settings.check->horizons.end());
-                settings.check->horizons.erase(
-                    std::unique(settings.check->horizons.begin(), settings.check->horizons.end()),
-                    settings.check->horizons.end());
+                settings.check->horizons.erase(std::unique(settings.check->horizons.begin(), settings.check->horizons.end()),
+                                               settings.check->horizons.end());
             }
             settings.check->trades = chance(50);
         }
