@@ -22,7 +22,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <numeric>
 #include <random>
 #include <thread>
 
@@ -271,6 +273,77 @@ TEST(ScanCliHistory, APastDaysListAndTheSignalsRecord)
     const CliRun csv = scan({QStringLiteral("--report"), QStringLiteral("--dir"), dir.quoteDir()});
     EXPECT_TRUE(csv.out.contains(QStringLiteral("年份,类型,样本数,胜率%,涨5%以上%,涨10%以上%,平均收益%")));
     EXPECT_TRUE(csv.out.contains(QStringLiteral("\r\n合计,推荐日,")));
+}
+
+// A 10-for-10 bonus issue planted in one security 20 days before the end: its row says
+// so, every window across it is left out, and the trades listed give the report's
+// counts, means and medians back.
+TEST(ScanCliHistory, TradesGiveTheReportBackAndABonusIssueIsLeftOut)
+{
+    QuoteDirFixture dir;
+    writeDemoMarket(dir.quoteDir(), 300, 400);
+    const QString path = dir.localPath(localDayFile(Market::Shanghai, QStringLiteral("600000")));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    QByteArray bytes = file.readAll();
+    const qsizetype records = bytes.size() / kDayRecordSize;
+    const qsizetype split = records - 20;
+    std::vector<DayRecord> halved;
+    for (qsizetype k = 0; k < records; ++k) {
+        const char* at = bytes.constData() + k * kDayRecordSize;
+        DayRecord r{dayRecordField(at, 0), dayRecordField(at, 1), dayRecordField(at, 2), dayRecordField(at, 3),
+                    dayRecordField(at, 4), dayRecordField(at, 5), dayRecordField(at, 6)};
+        if (k >= split)
+            r = {r.date, r.open / 2, r.high / 2, r.low / 2, r.close / 2, r.amount, r.volume * 2};
+        halved.push_back(r);
+    }
+    file.close();
+    dir.addDayFile(Market::Shanghai, QStringLiteral("600000"), halved);
+    const std::int32_t splitDay = halved[static_cast<std::size_t>(split)].date;
+
+    const QString trades = dir.localPath(QStringLiteral("trades.json"));
+    const CliRun run = scan({"--report", "--format", "json", "--trades", trades, "--horizons", "5,30", "--dir", dir.quoteDir()});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QJsonObject report = run.json();
+    QFile listed(trades);
+    ASSERT_TRUE(listed.open(QIODevice::ReadOnly));
+    const QJsonArray lines = QJsonDocument::fromJson(listed.readAll())[QStringLiteral("trades")].toArray();
+    const QJsonObject total = report[QStringLiteral("years")].toArray().last().toObject();
+    // The days whose 30 days of holding reach past the split: 20.
+    EXPECT_EQ(total[QStringLiteral("all")][QStringLiteral("excluded")].toInteger(), 20);
+    EXPECT_EQ(report[QStringLiteral("horizons")].toArray().size(), 2);
+    for (const char* kind : {"selection", "recommended"}) {
+        SCOPED_TRACE(kind);
+        std::vector<qint64> returns;
+        qint64 excluded = 0;
+        for (const QJsonValue& line : lines) {
+            if (line[QStringLiteral("kind")] != QLatin1String(kind))
+                continue;
+            if (line[QStringLiteral("excluded")].toBool())
+                ++excluded;
+            else
+                returns.push_back(line[QStringLiteral("return_bp")].toInteger());
+            EXPECT_EQ(line[QStringLiteral("excluded")].toBool(),
+                      line[QStringLiteral("code")] == QLatin1String("600000")
+                          && line[QStringLiteral("entry_day")].toInt() < splitDay
+                          && line[QStringLiteral("exit_day")].toInt() >= splitDay);
+        }
+        const QJsonObject counts = total[QLatin1String(kind)].toObject();
+        ASSERT_EQ(qint64(returns.size()), counts[QStringLiteral("events")].toInteger());
+        EXPECT_EQ(excluded, counts[QStringLiteral("excluded")].toInteger());
+        ASSERT_FALSE(returns.empty());
+        EXPECT_EQ(std::accumulate(returns.begin(), returns.end(), qint64{0}) / qint64(returns.size()),
+                  counts[QStringLiteral("mean_bp")].toInteger());
+        std::nth_element(returns.begin(), returns.begin() + (returns.size() - 1) / 2, returns.end());
+        EXPECT_EQ(returns[(returns.size() - 1) / 2], counts[QStringLiteral("median_bp")].toInteger());
+    }
+
+    const CliRun list = scan({"--all", "--dir", dir.quoteDir()});
+    const QStringList rows = list.out.split(QStringLiteral("\r\n"));
+    const auto row = std::find_if(rows.begin(), rows.end(),
+                                  [](const QString& line) { return line.startsWith(QStringLiteral("上海,600000,")); });
+    ASSERT_NE(row, rows.end());
+    EXPECT_TRUE(row->contains(QStringLiteral(",近期除权,"))) << row->toStdString();
 }
 
 struct StatusCase {

@@ -121,7 +121,11 @@ private:
     void makeCalendar(int days)
     {
         const QDate ends[] = {QDate(2023, 1, 1), QDate(2023, 1, 1), QDate(1997, 1, 1), QDate(2020, 9, 1)};
-        QDate day = ends[uniform(0, 3)].addDays(uniform(0, 900));
+        const int end = uniform(0, 3);
+        QDate day = ends[end].addDays(uniform(0, 900));
+        // A fall of 15 % on the first day of a limit's rule or on the day before it.
+        const std::int32_t edges[][2] = {{0, 0}, {0, 0}, {19961213, 19961216}, {20200821, 20200824}};
+        edgeDay_ = edges[end][uniform(0, 1)];
         today_ = asDate(day.addDays(chance(20) ? -uniform(1, 20) : uniform(0, 10)));
         for (; static_cast<int>(calendar_.size()) < days; day = day.addDays(-1)) {
             if (day.dayOfWeek() <= 5)
@@ -152,6 +156,7 @@ private:
         // day or anywhere.
         const int exRightsAt = chance(40) ? (chance(30) ? uniform(3, 6) : somewhere(100)) : -1;
         const bool halved = chance(50);
+        const bool edgeFall = chance(70);
         int defective = 0;
         for (int index = first; int(records.size()) < count && index < int(calendar_.size());
              index += chance(5) ? uniform(2, 5) : 1) {
@@ -166,6 +171,11 @@ private:
                              std::max(1, price + uniform(-price / 20, price / 20)) * scale,
                              price * volume,
                              10000 * volume / scale};
+            if (record.date == edgeDay_ && !records.empty() && edgeFall) {
+                record.high = records.back().close * 85 / 100;
+                record.open = record.low = record.close = record.high;
+                price = std::max(1, record.high / scale);
+            }
             if (defective > 0 || chance(3)) {
                 defective = defective > 0 ? defective - 1 : uniform(0, 5);
                 defectiveDates_.push_back(record.date);
@@ -209,6 +219,7 @@ private:
     std::mt19937 random_;
     std::vector<std::int32_t> calendar_;
     std::int32_t today_ = 0;
+    std::int32_t edgeDay_ = 0;
     std::vector<std::int32_t> recordDates_;
     std::vector<std::int32_t> defectiveDates_;
 };
@@ -264,6 +275,35 @@ TEST(ListHistory, ScanAgreesWithTheReferenceOnRandomMarkets)
             return;
     }
 }
+
+struct FiguresCase {
+    std::vector<std::int64_t> returns;
+    std::optional<std::int64_t> mean, median, win, loss;
+};
+
+class CheckFigures : public ::testing::TestWithParam<FiguresCase> {};
+
+// Means truncate toward zero, negative sums too; the median is the middle element,
+// lower of two, wherever it is kept; counts merged give the same figures.
+TEST_P(CheckFigures, AsDefined)
+{
+    const FiguresCase& c = GetParam();
+    CheckCounts counts, other;
+    for (std::size_t k = 0; k < c.returns.size(); ++k)
+        (k % 2 == 0 ? counts : other).add(c.returns[k]);
+    counts += other;
+    EXPECT_EQ(counts.meanBp(), c.mean);
+    EXPECT_EQ(counts.medianBp(), c.median);
+    EXPECT_EQ(counts.winBp(), c.win);
+    EXPECT_EQ(counts.lossBp(), c.loss);
+}
+
+INSTANTIATE_TEST_SUITE_P(Returns, CheckFigures,
+                         ::testing::Values(FiguresCase{{}, {}, {}, {}, {}}, FiguresCase{{-3, -4}, -3, -4, {}, -3},
+                                           FiguresCase{{0, -1}, 0, -1, {}, 0},
+                                           FiguresCase{{5, -20000, 40000}, 6668, 5, 20002, -20000},
+                                           FiguresCase{{16384, 16383, -16384, -16385}, 0, -16384, 16383, -16384},
+                                           FiguresCase{{-16385, -16386, 7, 40000, 40001}, 9447, 7, 26669, -16385}));
 
 } // namespace
 } // namespace verdaxil
