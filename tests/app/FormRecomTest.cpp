@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -28,6 +29,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QTableView>
 
 namespace verdaxil {
@@ -197,6 +199,12 @@ TEST_F(FormRecom, StoppingKeepsTheRowsScannedAndSaysSo)
     EXPECT_TRUE(status().contains(QStringLiteral("扫描已停止"))) << status().toStdString();
     showEveryRow();
     EXPECT_LT(table()->model()->rowCount(), 1500);
+    // No record of a part of the market passes for the market's.
+    listControl<QTabWidget>("TabsRecom")->setCurrentWidget(listControl("TabSignal"));
+    EXPECT_EQ(listControl<QLabel>("LblSignalState")->text(), QStringLiteral("扫描已停止，信号检验不完整"));
+    EXPECT_FALSE(listControl("BtnSaveRecom")->isEnabled());
+    EXPECT_FALSE(listControl("BtnSaveTrades")->isEnabled());
+    EXPECT_EQ(listControl<QTableView>("TblSignal")->model()->rowCount(), 0);
 }
 
 TEST_F(FormRecom, PressingAgainScansAgainWithTheNewTexts)
@@ -395,28 +403,69 @@ TEST_F(FormRecom, ADayChosenDuringAScan)
     EXPECT_FALSE(status().contains(QStringLiteral("扫描已停止")));
 }
 
-// The signal's record for the window's class is verdaxil-scan --report's.
-TEST_F(FormRecom, TheSignalsRecordIsTheCommandLines)
+// The signal's record for the window's class, at the cost typed, is verdaxil-scan
+// --report's, year by year (the last one marked partial) and by horizon; its trades
+// saved are those of --trades.
+TEST_F(FormRecom, TheSignalTabIsTheCommandLinesAtTheCostTyped)
 {
     pressAndWait();
-    const QJsonArray years =
-        QJsonDocument::fromJson(scanCliOutput({QStringLiteral("--report"), QStringLiteral("--format"), QStringLiteral("json")}))
-            .object()[QStringLiteral("years")]
-            .toArray();
+    auto* cost = listControl<QDoubleSpinBox>("SpnCost");
+    EXPECT_DOUBLE_EQ(cost->value(), 0.15);
+    cost->setValue(0.3);
+    emit cost->editingFinished();
+    QTRY_VERIFY_WITH_TIMEOUT(!listControl("BtnStopScan")->isVisible(), 20000);
+    const QStringList arguments = {QStringLiteral("--report"), QStringLiteral("--cost-bp"), QStringLiteral("30")};
+    const QJsonObject report =
+        QJsonDocument::fromJson(scanCliOutput(arguments + QStringList{QStringLiteral("--format"), QStringLiteral("json")}))
+            .object();
+    EXPECT_TRUE(listControl<QLabel>("LblSignal")->text().contains(QStringLiteral("0.30% 的交易成本")));
+
+    const QJsonArray years = report[QStringLiteral("years")].toArray();
     const QAbstractItemModel* tab = listControl<QTableView>("TblSignal")->model();
     ASSERT_EQ(tab->rowCount(), years.size());
-    for (int row = 0; row < tab->rowCount(); ++row) {
-        const QJsonObject year = years[row].toObject();
-        EXPECT_EQ(tab->index(row, 0).data().toString(),
-                  year[QStringLiteral("year")].isNull() ? QStringLiteral("合计")
-                                                        : QString::number(year[QStringLiteral("year")].toInt()));
+    const int dataDay = report[QStringLiteral("data_day")].toInt();
+    const QString partial = QStringLiteral("%1（至%2-%3）")
+                                .arg(dataDay / 10000)
+                                .arg(dataDay / 100 % 100, 2, 10, QChar(u'0'))
+                                .arg(dataDay % 100, 2, 10, QChar(u'0'));
+    EXPECT_EQ(tab->index(tab->rowCount() - 2, 0).data().toString(), partial);
+    const auto expectCounts = [](const QAbstractItemModel* table, int row, const QJsonObject& counts) {
         for (int kind = 0; kind < 3; ++kind) {
-            const QJsonObject counts =
-                year[std::array{"all", "selection", "recommended"}[static_cast<std::size_t>(kind)]].toObject();
-            EXPECT_EQ(tab->index(row, 1 + kind * 4).data().toString(),
-                      QString::number(counts[QStringLiteral("events")].toInteger()));
+            const QJsonObject c =
+                counts[std::array{"all", "selection", "recommended"}[static_cast<std::size_t>(kind)]].toObject();
+            const int column = std::array{1, 8, 16}[static_cast<std::size_t>(kind)];
+            EXPECT_EQ(table->index(row, column).data().toString(), QString::number(c[QStringLiteral("events")].toInteger()));
+            const auto median = c[QStringLiteral("median_bp")];
+            EXPECT_EQ(table->index(row, column + (kind == 0 ? 4 : 5)).data().toString(),
+                      median.isNull() ? QString() : fixedCell(median.toInteger(), 2).text);
         }
+    };
+    for (int row = 0; row < tab->rowCount(); ++row) {
+        if (row + 1 == tab->rowCount()) {
+            EXPECT_EQ(tab->index(row, 0).data().toString(), QStringLiteral("合计"));
+        }
+        expectCounts(tab, row, years[row].toObject());
     }
+    const QJsonArray horizons = report[QStringLiteral("horizons")].toArray();
+    const QAbstractItemModel* byHorizon = listControl<QTableView>("TblHorizons")->model();
+    ASSERT_EQ(byHorizon->rowCount(), horizons.size());
+    for (int row = 0; row < byHorizon->rowCount(); ++row) {
+        EXPECT_EQ(byHorizon->index(row, 0).data().toString(),
+                  QStringLiteral("%1 天").arg(horizons[row][QStringLiteral("horizon")].toInteger()));
+        expectCounts(byHorizon, row, horizons[row].toObject());
+    }
+
+    const QString directory = quotes.localPath(QStringLiteral("saved/trades"));
+    setText("EdtRecomPath", directory);
+    saveAsCsv();
+    QTest::mouseClick(listControl("BtnSaveTrades"), Qt::LeftButton);
+    QFile saved(QDir(directory).filePath(QStringLiteral("信号明细%1.csv").arg(list()->windowTitle().right(10).remove(u'-'))));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly)) << message().toStdString();
+    const QString trades = quotes.localPath(QStringLiteral("trades.csv"));
+    scanCliOutput(arguments + QStringList{QStringLiteral("--trades"), trades});
+    QFile expected(trades);
+    ASSERT_TRUE(expected.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), expected.readAll());
 }
 
 class ListWindowOnASmallScreen : public FormRecom {};
