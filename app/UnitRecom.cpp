@@ -416,11 +416,15 @@ void TFormRecom::showSignalCheck()
 // its height only while the page shows.
 void TFormRecom::giveTheYearsTheirRows()
 {
-    const QTableView* table = ui_->TblSignal;
-    const int tableWanted = table->horizontalHeader()->height()
-        + signalModel_.rowCount() * table->verticalHeader()->defaultSectionSize() + 2 * table->frameWidth();
-    const SplitHeights split = splitTableAndChart(ui_->SplitSignal->height(), tableWanted, ui_->ChartSignal->minimumHeight());
-    ui_->SplitSignal->setSizes({split.table, split.chart});
+    const auto wanted = [](const QTableView* table) {
+        return table->horizontalHeader()->height() + table->model()->rowCount() * table->verticalHeader()->defaultSectionSize()
+            + 2 * table->frameWidth() + table->horizontalScrollBar()->sizeHint().height();
+    };
+    // The horizons' few lines in a third at most, then the years above the chart.
+    const int room = ui_->SplitSignal->height() - 2 * ui_->SplitSignal->handleWidth();
+    const int horizons = std::min(wanted(ui_->TblHorizons), room / 3);
+    const SplitHeights years = splitTableAndChart(room - horizons, wanted(ui_->TblSignal), ui_->ChartSignal->minimumHeight());
+    ui_->SplitSignal->setSizes({years.table, horizons, years.chart});
 }
 
 void TFormRecom::BtnLatestDayClick(QObject*)
