@@ -99,6 +99,11 @@ ChartSeries BuildChartSeries(const EvaluatedDays& days, const ChartRequest& requ
         series.listDay = xOf(row);
     }
 
+    for (const std::size_t row : request.exRightsRows) {
+        if (row >= at(first) && row < at(count))
+            series.exRights.append(xOf(static_cast<int>(row)));
+    }
+
     series.low = series.high = series.close.front().y();
     for (const QList<QPointF>* line : {&series.close, &series.average, &series.ma10, &series.ma60}) {
         for (const QPointF& point : *line) {

@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace verdaxil {
 
@@ -21,7 +22,8 @@ struct ChartRequest {
     bool points = false;       // an index: the axis in 点, else 元
     std::int64_t horizon = 30; // for each selection point's outcome
     std::int64_t fee = 6;
-    std::optional<std::int32_t> listDay{}; // a past list's day (YYYYMMDD): a vertical line there
+    std::optional<std::int32_t> listDay{};   // a past list's day (YYYYMMDD): a vertical line there
+    std::vector<std::size_t> exRightsRows{}; // suspected ex-rights days: a dotted line at each
 };
 
 // The chart's lines and points, apart from any view. x is the day's time, or its row in
@@ -38,6 +40,7 @@ struct ChartSeries {
     QList<QPointF> ma60;
     std::array<QList<QPointF>, 4> points; // the selection points on the close, indexed by Outcome
     std::optional<qreal> listDay;         // where the past list's line stands
+    QList<qreal> exRights;                // where the suspected ex-rights days' lines stand
     qreal low = 0;                        // of the prices: every line fits between low and high
     qreal high = 0;
     QStringList readouts; // one a day, as `close`

@@ -7,6 +7,7 @@
 #include <QDateTimeAxis>
 #include <QGraphicsLineItem>
 #include <QLabel>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QValueAxis>
@@ -129,6 +130,12 @@ void RecomChartView::showDays(const EvaluatedDays& days, const ChartRequest& req
         series.push_back(line({{*shown_.listDay, yAxis->min()}, {*shown_.listDay, yAxis->max()}}, QStringLiteral("荐股日"),
                               QColor(0x15, 0x65, 0xc0), 1.5, Qt::DashLine));
     }
+    // One entry in the legend for all of them.
+    for (qsizetype k = 0; k < shown_.exRights.size(); ++k) {
+        const qreal x = shown_.exRights[k];
+        series.push_back(line({{x, yAxis->min()}, {x, yAxis->max()}}, k == 0 ? QStringLiteral("除权?") : QString(),
+                              QColor(0xe6, 0x51, 0x00), 1.2, Qt::DotLine));
+    }
     for (const auto& [outcome, color] : kOutcomeColors) {
         const QList<QPointF>& points = shown_.points[static_cast<std::size_t>(outcome)];
         // Only a damaged file has points that cannot be scored; the legend names them then.
@@ -139,6 +146,10 @@ void RecomChartView::showDays(const EvaluatedDays& days, const ChartRequest& req
         chart->addSeries(each);
         each->attachAxis(xAxis);
         each->attachAxis(yAxis);
+    }
+    for (QLegendMarker* marker : chart->legend()->markers()) {
+        if (marker->label().isEmpty())
+            marker->setVisible(false);
     }
 }
 

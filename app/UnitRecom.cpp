@@ -10,6 +10,7 @@
 #include "quotes/TradingDate.h"
 #include "runtime/FileSystem.h"
 #include "scan/CheckTrades.h"
+#include "scan/ExRightsDays.h"
 #include "scan/ListColumns.h"
 #include "scan/ListExport.h"
 #include "scan/ListSaving.h"
@@ -492,7 +493,9 @@ void TFormRecom::TblRecomSelect(QObject*)
                                .points = row->securityClass == SecurityClass::Index,
                                .horizon = outcome_->request.settings.horizon,
                                .fee = outcome_->request.settings.fee,
-                               .listDay = pastDay() ? model_.listDay() : std::nullopt});
+                               .listDay = pastDay() ? model_.listDay() : std::nullopt,
+                               .exRightsRows = exRightsDays(priceLimitOf(row->securityClass, BoardOf(row->market, row->code)),
+                                                            chartEvaluator_->days(), outcome_->request.settings.today)});
 }
 
 void TFormRecom::TblRecomActivate(QObject*)
