@@ -47,8 +47,12 @@ QVariant RecomTableModel::data(const QModelIndex& index, int role) const
             return {};
         return QColor(cell.value.toDouble() > 0 ? QColor(0xc6, 0x28, 0x28) : QColor(0x2e, 0x7d, 0x32));
     }
-    case Qt::DisplayRole: return cell.text;
-    case SortRole: return cell.value;
+    case Qt::DisplayRole:
+        if (column == ListColumn::Name && cell.text.size() > kNameShown)
+            return cell.text.left(kNameShown - 1) + u'…';
+        return cell.text;
+    case Qt::ToolTipRole: return column == ListColumn::Name && cell.text.size() > kNameShown ? QVariant(cell.text) : QVariant();
+    case SortRole: return sortValue(row(index.row()), column);
     case Qt::TextAlignmentRole: {
         const bool number = cell.kind != CellKind::Text;
         return QVariant::fromValue(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
@@ -79,11 +83,7 @@ void RecomFilter::setFilter(const ListFilter& filter)
 bool RecomFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const
 {
     const auto* model = static_cast<const RecomTableModel*>(sourceModel());
-    const ScanRow& row = model->row(sourceRow);
-    return (!filter_.daysListOnly || IsOnDaysList(row, model->listDay()))
-        && (!filter_.securityClass || row.securityClass == *filter_.securityClass)
-        && (!filter_.board || BoardOf(row.market, row.code) == *filter_.board)
-        && !(filter_.hideSpecialTreatment && isSpecialTreatmentOrDelisting(row.name));
+    return showsRow(filter_, model->row(sourceRow), model->listDay());
 }
 
 bool RecomFilter::lessThan(const QModelIndex& left, const QModelIndex& right) const

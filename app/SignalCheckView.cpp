@@ -80,8 +80,12 @@ void drawWinRates(QChartView& view, const CheckReport& report)
     auto* yAxis = new QValueAxis;
     yAxis->setRange(0, 100);
     yAxis->setLabelFormat(QStringLiteral("%.0f"));
+    // Years standing upright and three percentages read whole however many years and
+    // however short the chart.
+    yAxis->setTickCount(3);
     addCompactAxis(chart, xAxis, Qt::AlignBottom);
     addCompactAxis(chart, yAxis, Qt::AlignLeft);
+    xAxis->setLabelsAngle(-90);
     series->attachAxis(xAxis);
     series->attachAxis(yAxis);
 }
