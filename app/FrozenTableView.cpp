@@ -18,12 +18,7 @@ FrozenTableView::FrozenTableView(QWidget* parent) : QTableView(parent), frozen_(
     setHorizontalScrollMode(ScrollPerPixel);
     setVerticalScrollMode(ScrollPerPixel);
 
-    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column, int, int size) {
-        if (column < kFrozenColumns) {
-            frozen_->setColumnWidth(column, size);
-            placeFrozen();
-        }
-    });
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this] { placeFrozen(); });
     connect(verticalHeader(), &QHeaderView::sectionResized, frozen_,
             [this](int row, int, int size) { frozen_->setRowHeight(row, size); });
     connect(frozen_->verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(), &QAbstractSlider::setValue);
@@ -49,14 +44,7 @@ void FrozenTableView::setModel(QAbstractItemModel* model)
     frozen_->setAlternatingRowColors(alternatingRowColors());
     frozen_->setWordWrap(wordWrap());
     frozen_->setEditTriggers(editTriggers());
-    const auto hideTheRest = [this] {
-        for (int column = 0; column < frozen_->model()->columnCount(); ++column)
-            frozen_->setColumnHidden(column, column >= kFrozenColumns);
-    };
-    hideTheRest();
-    connect(model, &QAbstractItemModel::modelReset, frozen_, hideTheRest);
-    for (int column = 0; column < kFrozenColumns; ++column)
-        frozen_->setColumnWidth(column, columnWidth(column));
+    connect(model, &QAbstractItemModel::modelReset, this, [this] { placeFrozen(); });
     frozen_->show();
     placeFrozen();
 }
@@ -72,6 +60,13 @@ int FrozenTableView::frozenWidth() const
 // Over the first columns, from the header's top to the viewport's bottom.
 void FrozenTableView::placeFrozen()
 {
+    if (frozen_->model()) {
+        for (int column = 0; column < frozen_->model()->columnCount(); ++column) {
+            frozen_->setColumnHidden(column, column >= kFrozenColumns);
+            if (column < kFrozenColumns)
+                frozen_->setColumnWidth(column, columnWidth(column));
+        }
+    }
     frozen_->verticalHeader()->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
     frozen_->horizontalHeader()->setFixedHeight(horizontalHeader()->height());
     frozen_->setGeometry(verticalHeader()->width() + frameWidth(), frameWidth(), frozenWidth(),
