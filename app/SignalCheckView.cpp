@@ -10,6 +10,7 @@
 #include <QLegend>
 #include <QValueAxis>
 
+#include <algorithm>
 #include <memory>
 
 namespace verdaxil {
@@ -76,7 +77,9 @@ void drawWinRates(QChartView& view, const CheckReport& report)
     // Where every year's label would be cut, every fifth year is named and the others
     // carry labels of invisible spaces, as a category axis wants its labels distinct.
     const int labelWidth = QFontMetrics(chart->legend()->font()).horizontalAdvance(QStringLiteral("2000")) + 12;
-    const bool everyFifth = !byYear.empty() && view.width() * 8 / 10 / static_cast<int>(byYear.size()) < labelWidth;
+    // A page not shown yet has no width of its own; the chart spans most of the window.
+    const int width = std::max(view.width(), view.window()->width() * 9 / 10);
+    const bool everyFifth = !byYear.empty() && width * 8 / 10 / static_cast<int>(byYear.size()) < labelWidth;
     for (const auto& [year, counts] : byYear)
         years.append(!everyFifth || year % 5 == 0 ? QString::number(year) : QString(years.size() + 1, QChar(0x200B)));
     chart->addSeries(series);
