@@ -19,8 +19,6 @@ class RecomTableModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    // The value a column sorts by: numbers as numbers, none where the cell is empty.
-    static constexpr int SortRole = Qt::UserRole;
     // Names longer than this show their start, and whole on hovering.
     static constexpr int kNameShown = 20;
 
@@ -46,8 +44,8 @@ private:
     std::int64_t horizon_ = 30;
 };
 
-// The rows the list window shows. Empty cells sort after every number, whichever the
-// order; equal cells by their selection points.
+// The rows the list window shows, in the list's order (sortsBefore): empty cells after
+// every number, whichever the order; equal cells by their selection points, more first.
 class RecomFilter : public QSortFilterProxyModel {
     Q_OBJECT
 

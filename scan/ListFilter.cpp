@@ -12,6 +12,10 @@ bool showsRow(const ListFilter& filter, const ScanRow& row, std::optional<std::i
         && !(filter.hideSpecialTreatment && isSpecialTreatmentOrDelisting(row.name));
 }
 
+namespace {
+
+// What a row sorts by in a column: the cell's value, the state's rank for 状态 so that
+// its rows stay grouped; null where the cell is empty.
 QVariant sortValue(const ScanRow& row, ListColumn column)
 {
     // Rows of one state together, those of the list's day first, whatever the texts say.
@@ -19,6 +23,8 @@ QVariant sortValue(const ScanRow& row, ListColumn column)
         return static_cast<qint64>(row.state);
     return listCell(row, column).value;
 }
+
+} // namespace
 
 bool sortsBefore(const ScanRow& left, const ScanRow& right, ListColumn column, bool descending)
 {

@@ -21,12 +21,8 @@ struct ListFilter {
 
 bool showsRow(const ListFilter& filter, const ScanRow& row, std::optional<std::int32_t> listDay);
 
-// What a row sorts by in a column: the cell's value (dates as dates), the state's rank
-// for 状态 so that its rows stay grouped; null where the cell is empty.
-QVariant sortValue(const ScanRow& row, ListColumn column);
-
-// The order of a list sorted by one column: figures (prices, shares, dates, counts)
-// from the highest, texts ascending; empty cells last, equal
+// The order of a list sorted by one column, from the highest when `descending`: by
+// the cells' values (dates as dates, 状态 grouped by state), empty cells last, equal
 // cells by their selection points, more first.
 bool sortsBefore(const ScanRow& left, const ScanRow& right, ListColumn column, bool descending);
 
