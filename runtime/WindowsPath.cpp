@@ -96,32 +96,36 @@ QString toLocalPath(const QString& windowsPath, const std::optional<QString>& ws
     return resolveCase(drive + u'/', rest.startsWith(u'/') ? rest.mid(1) : rest);
 }
 
-std::optional<QString> wslMountRoot()
+std::optional<QString> wslMountRoot(const QByteArray& kernelRelease, bool distroNamed, const QByteArray& wslConf)
 {
-    QFile release(QStringLiteral("/proc/sys/kernel/osrelease"));
-    const bool wsl = qEnvironmentVariableIsSet("WSL_DISTRO_NAME")
-        || (release.open(QIODevice::ReadOnly) && release.readAll().toLower().contains("microsoft"));
-    if (!wsl)
+    if (!distroNamed && !kernelRelease.toLower().contains("microsoft"))
         return std::nullopt;
     // [automount] root = /windir/ ; quotes and comments as WSL allows them.
-    QFile conf(QStringLiteral("/etc/wsl.conf"));
     QString root = QStringLiteral("/mnt/");
-    if (conf.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        bool automount = false;
-        for (const QByteArray& raw : conf.readAll().split('\n')) {
-            const QString line = QString::fromUtf8(raw).section(u'#', 0, 0).trimmed();
-            if (line.startsWith(u'['))
-                automount = line.compare(QStringLiteral("[automount]"), Qt::CaseInsensitive) == 0;
-            else if (automount && line.section(u'=', 0, 0).trimmed().compare(QStringLiteral("root"), Qt::CaseInsensitive) == 0) {
-                QString value = line.section(u'=', 1).trimmed();
-                if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"'))
-                    value = value.mid(1, value.size() - 2);
-                if (!value.isEmpty())
-                    root = value;
-            }
+    bool automount = false;
+    for (const QByteArray& raw : wslConf.split('\n')) {
+        const QString line = QString::fromUtf8(raw).section(u'#', 0, 0).trimmed();
+        if (line.startsWith(u'['))
+            automount = line.compare(QStringLiteral("[automount]"), Qt::CaseInsensitive) == 0;
+        else if (automount && line.section(u'=', 0, 0).trimmed().compare(QStringLiteral("root"), Qt::CaseInsensitive) == 0) {
+            QString value = line.section(u'=', 1).trimmed();
+            if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"'))
+                value = value.mid(1, value.size() - 2);
+            if (!value.isEmpty())
+                root = value;
         }
     }
     return root;
+}
+
+std::optional<QString> wslMountRoot()
+{
+    const auto contents = [](const char* path) {
+        QFile file(QString::fromLatin1(path));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    return wslMountRoot(contents("/proc/sys/kernel/osrelease"), qEnvironmentVariableIsSet("WSL_DISTRO_NAME"),
+                        contents("/etc/wsl.conf"));
 }
 
 std::optional<QByteArray> localFileName(const QString& windowsPath)

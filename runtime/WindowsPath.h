@@ -25,6 +25,9 @@ QString toLocalPath(const QString& windowsPath, const std::optional<QString>& ws
 // Under WSL (its kernel's release names Microsoft, or WSL_DISTRO_NAME is set) the root
 // of [automount] in /etc/wsl.conf, else "/mnt/"; none elsewhere.
 std::optional<QString> wslMountRoot();
+// The same from the kernel's release text, whether WSL_DISTRO_NAME is set and the
+// text of wsl.conf.
+std::optional<QString> wslMountRoot(const QByteArray& kernelRelease, bool distroNamed, const QByteArray& wslConf);
 
 // The local path in the file system's own encoding; none for a path with a NUL
 // character, which names no file (the file system would cut the path there).

@@ -130,5 +130,32 @@ INSTANTIATE_TEST_SUITE_P(
                       WslCase{"E:\\YYY", std::nullopt, "ROOT/prefix/dosdevices/e:/YYY"},         // outside WSL, as today
                       WslCase{"\\data\\x.day", "ROOT/mnt/", "/data/x.day"}));                    // no drive: no mapping
 
+struct MountRootCase {
+    const char* kernelRelease;
+    bool distroNamed;
+    const char* wslConf;
+    std::optional<const char*> root;
+};
+
+class MountRoots : public ::testing::TestWithParam<MountRootCase> {};
+
+TEST_P(MountRoots, AsWslMountsTheDrives)
+{
+    const MountRootCase& c = GetParam();
+    const auto root = wslMountRoot(c.kernelRelease, c.distroNamed, c.wslConf);
+    EXPECT_EQ(root, c.root ? std::optional(QString::fromUtf8(*c.root)) : std::nullopt);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Systems, MountRoots,
+    ::testing::Values(MountRootCase{"6.1.0-18-amd64\n", false, "", std::nullopt},
+                      MountRootCase{"5.15.153.1-microsoft-standard-WSL2\n", false, "", "/mnt/"},
+                      MountRootCase{"4.4.0-19041-Microsoft\n", false, "", "/mnt/"},
+                      MountRootCase{"6.1.0", true, "[automount]\nroot = /windir/\n", "/windir/"},
+                      MountRootCase{"microsoft", false, "[automount]\nenabled=true\nroot=\"/win\" # drives\n", "/win"},
+                      MountRootCase{"microsoft", false, "[network]\nroot = /elsewhere\n[automount]\n", "/mnt/"},
+                      MountRootCase{"microsoft", false, "[automount]\n# root = /commented/\n", "/mnt/"},
+                      MountRootCase{"6.1.0", false, "[automount]\nroot = /windir/\n", std::nullopt}));
+
 } // namespace
 } // namespace verdaxil
