@@ -304,7 +304,11 @@ INSTANTIATE_TEST_SUITE_P(Arguments, ScanCliStatus,
                                            StatusCase{{"--dir", "QUOTES", "--day", "2025-06-17"}, 2, "--day"},
                                            StatusCase{{"--dir", "QUOTES", "--from", "20250101"}, 2, "--report"},
                                            StatusCase{{"--dir", "QUOTES", "--report", "--class", "warrant"}, 2, "--class"},
-                                           StatusCase{{"--dir", "QUOTES", "--report", "--day", "20250101"}, 2, "--report"}));
+                                           StatusCase{{"--dir", "QUOTES", "--report", "--day", "20250101"}, 2, "--report"},
+                                           StatusCase{{"--dir", "QUOTES", "--board", "gem"}, 2, "--board"},
+                                           StatusCase{{"--dir", "QUOTES", "--sort", "价格"}, 2, "--sort"},
+                                           StatusCase{{"--dir", "QUOTES", "--all", "--recommended-only"}, 2, "--all"},
+                                           StatusCase{{"--dir", "QUOTES", "--report", "--exclude-st"}, 2, "--report"}));
 
 TEST_F(ScanCli, OutputIsReplacedOnlyWithForce)
 {
