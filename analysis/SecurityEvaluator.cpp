@@ -41,8 +41,8 @@ SecurityEvaluation SecurityEvaluator::evaluate(const ReadOnlyFile& dayFile, std:
 
 EvaluatedDays SecurityEvaluator::days() const
 {
-    return {columns_->date(),        columns_->high(),    columns_->low(),    columns_->close(),
-            indicators_->avgPrice(), indicators_->ma10(), indicators_->ma60()};
+    return {columns_->date(),        columns_->high(),    columns_->low(),     columns_->close(),
+            indicators_->avgPrice(), indicators_->ma10(), indicators_->ma60(), columns_->volume()};
 }
 
 const DayTable& SecurityEvaluator::table()

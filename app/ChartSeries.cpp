@@ -72,23 +72,38 @@ ChartSeries BuildChartSeries(const EvaluatedDays& days, const ChartRequest& requ
     series.datesOnAxis = datesAscend(days.date.subspan(at(first)));
     const auto xOf = [&](int row) { return series.datesOnAxis ? timeOf(days.date[at(row)]) : static_cast<qreal>(row); };
 
+    const bool volumes = days.volume.size() == days.date.size();
     for (int row = first; row < count; ++row) {
         const qreal x = xOf(row);
         const ListCell close = price(days.close[at(row)], request.decimals);
         const ListCell average = price(days.avgPrice[at(row)], request.decimals);
+        const ListCell high = price(days.high[at(row)], request.decimals);
+        const ListCell low = price(days.low[at(row)], request.decimals);
+        const std::int32_t volume = volumes ? days.volume[at(row)] : 0;
         series.close.append({x, close.value.toDouble()});
         series.average.append({x, average.value.toDouble()});
+        const DayChange change = row == 0                   ? DayChange::Same
+            : days.close[at(row)] > days.close[at(row - 1)] ? DayChange::Rose
+            : days.close[at(row)] < days.close[at(row - 1)] ? DayChange::Fell
+                                                            : DayChange::Same;
+        series.bars.append(
+            {x, low.value.toDouble(), high.value.toDouble(), close.value.toDouble(), static_cast<qreal>(volume), change});
+        series.mostVolume = std::max(series.mostVolume, static_cast<qreal>(volume));
         const QString ma10 = addAverage(series.ma10, x, days.ma10[at(row)], row, kShortAverageDays, request.decimals);
         const QString ma60 = addAverage(series.ma60, x, days.ma60[at(row)], row, kLongAverageDays, request.decimals);
-        series.readouts.append(QStringLiteral("%1 收盘 %2 均价 %3 %4日 %5 %6日 %7")
-                                   .arg(dateText(days.date[at(row)]), close.text, average.text,
-                                        QString::number(kShortAverageDays), ma10, QString::number(kLongAverageDays), ma60));
+        series.readouts.append(QStringLiteral("%1 最高 %2 最低 %3 收盘 %4 均价 %5 %6日 %7 %8日 %9")
+                                   .arg(dateText(days.date[at(row)]), high.text, low.text, close.text, average.text,
+                                        QString::number(kShortAverageDays), ma10, QString::number(kLongAverageDays), ma60)
+                               + (volumes ? QStringLiteral(" 成交量 %1").arg(volume) : QString()));
     }
 
     // Found on the whole table: the selection rule counts its rows from the first.
     for (const PointOutcome& point : SelectionPointOutcomes(days, request.horizon, request.fee)) {
-        if (point.day >= first)
-            series.points[static_cast<std::size_t>(point.outcome)].append(series.close[point.day - first]);
+        if (point.day < first)
+            continue;
+        const auto shown = static_cast<qsizetype>(point.day - first);
+        series.points[static_cast<std::size_t>(point.outcome)].append(series.close[shown]);
+        series.readouts[shown] += QStringLiteral("\n选股点：") + outcomeName(point.outcome, request.horizon);
     }
 
     // A list's day this security did not trade on is marked at its next trading day.
@@ -111,7 +126,22 @@ ChartSeries BuildChartSeries(const EvaluatedDays& days, const ChartRequest& requ
             series.high = std::max(series.high, point.y());
         }
     }
+    for (const DayBar& bar : series.bars) {
+        series.low = std::min(series.low, bar.low);
+        series.high = std::max(series.high, bar.high);
+    }
     return series;
+}
+
+QString outcomeName(Outcome outcome, std::int64_t horizon)
+{
+    switch (outcome) {
+    case Outcome::NotScored: return QStringLiteral("未计的选股点（价格无效）");
+    case Outcome::NoProfit: return QStringLiteral("%1日内未盈利").arg(horizon);
+    case Outcome::Profit: return QStringLiteral("%1日内盈利不足10%").arg(horizon);
+    case Outcome::TenPercent: break;
+    }
+    return QStringLiteral("%1日内盈利10%以上").arg(horizon);
 }
 
 PriceScale priceScale(qreal low, qreal high, int maxIntervals)

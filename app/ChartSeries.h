@@ -26,6 +26,19 @@ struct ChartRequest {
     std::vector<std::size_t> exRightsRows{}; // suspected ex-rights days: a dotted line at each
 };
 
+// Whether a day's close rose from the day before, fell, or neither (the first day).
+enum class DayChange { Same, Rose, Fell };
+
+// A day's range from its low to its high, its close and its volume.
+struct DayBar {
+    qreal x = 0;
+    qreal low = 0;
+    qreal high = 0;
+    qreal close = 0;
+    qreal volume = 0;
+    DayChange change = DayChange::Same;
+};
+
 // The chart's lines and points, apart from any view. x is the day's time, or its row in
 // the table when the dates are no ascending calendar days (a damaged file); y is the
 // price in 元 or 点, to the request's decimals as the list shows it.
@@ -35,6 +48,8 @@ struct ChartSeries {
     bool datesOnAxis = false;
     QString unit; // 元 or 点
     QList<QPointF> close;
+    QList<DayBar> bars; // one a day, as `close`
+    qreal mostVolume = 0;
     QList<QPointF> average;
     QList<QPointF> ma10;
     QList<QPointF> ma60;
@@ -43,8 +58,11 @@ struct ChartSeries {
     QList<qreal> exRights;                // where the suspected ex-rights days' lines stand
     qreal low = 0;                        // of the prices: every line fits between low and high
     qreal high = 0;
-    QStringList readouts; // one a day, as `close`
+    QStringList readouts; // one a day, as `close`; a selection point's tells its outcome
 };
+
+// "30日内盈利10%以上": what became of a selection point within the horizon.
+QString outcomeName(Outcome outcome, std::int64_t horizon);
 
 // The latest kDaysShown days; none give empty series.
 ChartSeries BuildChartSeries(const EvaluatedDays& days, const ChartRequest& request);

@@ -3,10 +3,14 @@
 #include "analysis/Indicators.h"
 #include "app/ChartStyle.h"
 
+#include <QCandlestickSeries>
+#include <QCandlestickSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QDateTimeAxis>
 #include <QGraphicsLineItem>
 #include <QLabel>
+#include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QScatterSeries>
@@ -44,19 +48,45 @@ QScatterSeries* markers(const QList<QPointF>& points, const QString& name, const
     return series;
 }
 
-QString outcomeName(Outcome outcome, std::int64_t horizon)
+// A rise in red and a fall in green, as Chinese quote screens show them.
+QColor changeColor(DayChange change)
 {
-    switch (outcome) {
-    case Outcome::NotScored: return QStringLiteral("未计的选股点（价格无效）");
-    case Outcome::NoProfit: return QStringLiteral("%1日内未盈利").arg(horizon);
-    case Outcome::Profit: return QStringLiteral("%1日内盈利不足10%").arg(horizon);
-    case Outcome::TenPercent: break;
+    switch (change) {
+    case DayChange::Rose: return {0xe5, 0x39, 0x35};
+    case DayChange::Fell: return {0x2e, 0x7d, 0x32};
+    case DayChange::Same: break;
     }
-    return QStringLiteral("%1日内盈利10%以上").arg(horizon);
+    return {0x75, 0x75, 0x75};
+}
+
+// Each day a bar from `from` to `to` in the day's colour: the range with a tick at the
+// close (a body of no height), or the volume from nought.
+QCandlestickSeries* dayBars(const QList<DayBar>& bars, const QString& name, bool volume)
+{
+    auto* series = new QCandlestickSeries;
+    series->setName(name);
+    series->setCapsVisible(false);
+    series->setBodyOutlineVisible(true);
+    series->setMinimumColumnWidth(1);
+    series->setBodyWidth(volume ? 0.7 : 0.9);
+    // The legend's colour; each day has its own.
+    series->setBrush(changeColor(DayChange::Same));
+    series->setPen(QPen(changeColor(DayChange::Same)));
+    for (const DayBar& bar : bars) {
+        auto* set = volume ? new QCandlestickSet(0, bar.volume, 0, bar.volume, bar.x)
+                           : new QCandlestickSet(bar.close, bar.high, bar.low, bar.close, bar.x);
+        const QColor color = changeColor(bar.change);
+        set->setPen(QPen(color, volume ? 0.5 : 1.2));
+        set->setBrush(volume ? color.lighter(130) : color);
+        series->append(set);
+    }
+    return series;
 }
 
 // Four steps keep the price labels legible in the chart's least height.
 constexpr int kPriceIntervals = 4;
+// The volume pane below the prices takes this share of the plot's height.
+constexpr qreal kVolumeShare = 0.25;
 
 // Drawn in this order, so that the best outcomes lie on top.
 constexpr std::pair<Outcome, QRgb> kOutcomeColors[] = {
@@ -94,8 +124,31 @@ RecomChartView::RecomChartView(QWidget* parent) : QChartView(parent), readout_(n
 
 void RecomChartView::showDays(const EvaluatedDays& days, const ChartRequest& request)
 {
-    hideReadout();
     shown_ = BuildChartSeries(days, request);
+    request_ = request;
+    draw();
+}
+
+// Qt gives each price label an equal share of the axis's height and elides a label
+// that is taller: as many steps as the height holds, from one to four.
+int RecomChartView::priceIntervals() const
+{
+    const int line = QFontMetrics(chart()->legend()->font()).height();
+    const int axis = height() - 5 * line;
+    return std::clamp(axis / (line + 8) - 2, 1, kPriceIntervals);
+}
+
+void RecomChartView::resizeEvent(QResizeEvent* event)
+{
+    QChartView::resizeEvent(event);
+    if (!shown_.close.isEmpty() && priceIntervals() != drawnIntervals_)
+        draw();
+}
+
+void RecomChartView::draw()
+{
+    const ChartRequest& request = request_;
+    hideReadout();
     auto* chart = new QChart;
     makeCompact(chart);
     chart->setTitle(request.title);
@@ -109,26 +162,46 @@ void RecomChartView::showDays(const EvaluatedDays& days, const ChartRequest& req
         return;
 
     QAbstractAxis* xAxis = timeAxis(shown_.datesOnAxis);
-    auto* yAxis = new QValueAxis;
+    // The prices above, labelled on round steps only; the volume pane below them.
+    drawnIntervals_ = priceIntervals();
+    const PriceScale scale = priceScale(shown_.low, shown_.high, drawnIntervals_);
+    const qreal step = (scale.max - scale.min) / scale.intervals;
+    const qreal bottom = scale.min - (scale.max - scale.min) * kVolumeShare / (1 - kVolumeShare);
+    auto* yAxis = new QCategoryAxis;
     yAxis->setTitleText(shown_.unit);
-    yAxis->setLabelFormat(QStringLiteral("%.%1f").arg(request.decimals));
-    const PriceScale scale = priceScale(shown_.low, shown_.high, kPriceIntervals);
-    yAxis->setRange(scale.min, scale.max);
-    yAxis->setTickCount(scale.intervals + 1);
+    yAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    yAxis->setRange(bottom, scale.max);
+    yAxis->setStartValue(bottom);
+    for (int tick = 0; tick <= scale.intervals; ++tick) {
+        const qreal value = scale.min + tick * step;
+        yAxis->append(QString::number(value, 'f', request.decimals), value);
+    }
+    auto* volumeAxis = new QValueAxis;
+    volumeAxis->setRange(0, std::max(shown_.mostVolume, qreal(1)) / kVolumeShare);
     addCompactAxis(chart, xAxis, Qt::AlignBottom);
     addCompactAxis(chart, yAxis, Qt::AlignLeft);
+    addCompactAxis(chart, volumeAxis, Qt::AlignRight);
+    volumeAxis->setVisible(false);
 
-    // Later series are drawn over earlier ones: the close over the averages, the points
-    // over every line.
+    QCandlestickSeries* volume = dayBars(shown_.bars, QStringLiteral("成交量"), true);
+    chart->addSeries(volume);
+    volume->attachAxis(xAxis);
+    volume->attachAxis(volumeAxis);
+    QCandlestickSeries* bars = dayBars(shown_.bars, QStringLiteral("日线"), false);
+    chart->addSeries(bars);
+    bars->attachAxis(xAxis);
+    bars->attachAxis(yAxis);
+
+    // Later series are drawn over earlier ones: the averages over the day bars, the
+    // points over every line.
     std::vector<QXYSeries*> series = {
-        line(shown_.average, QStringLiteral("均价"), QColor(0x8f, 0xb8, 0xe6), 1.5),
-        line(shown_.ma10, QStringLiteral("%1日均线").arg(kShortAverageDays), QColor(0x00, 0x89, 0x7b), 1.5),
-        line(shown_.ma60, QStringLiteral("%1日均线").arg(kLongAverageDays), QColor(0x7a, 0x2e, 0xa8), 1.5),
-        line(shown_.close, QStringLiteral("收盘价"), QColor(0x20, 0x20, 0x20), 2.2),
+        line(shown_.average, QStringLiteral("均价"), QColor(0x15, 0x65, 0xc0), 1.2),
+        line(shown_.ma10, QStringLiteral("%1日均线").arg(kShortAverageDays), QColor(0xf5, 0x9e, 0x0b), 1.2),
+        line(shown_.ma60, QStringLiteral("%1日均线").arg(kLongAverageDays), QColor(0x7a, 0x2e, 0xa8), 1.2),
     };
     if (shown_.listDay) {
         series.push_back(line({{*shown_.listDay, yAxis->min()}, {*shown_.listDay, yAxis->max()}}, QStringLiteral("荐股日"),
-                              QColor(0x15, 0x65, 0xc0), 1.5, Qt::DashLine));
+                              QColor(0x20, 0x20, 0x20), 1.5, Qt::DashLine));
     }
     // One entry in the legend for all of them.
     for (qsizetype k = 0; k < shown_.exRights.size(); ++k) {

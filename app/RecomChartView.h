@@ -10,10 +10,12 @@ class QLabel;
 
 namespace verdaxil {
 
-// The chart of one security's latest trading days: its close above its average trade
-// price, 10-day and 60-day averages, its selection points coloured by how they did and
-// the day of a past list. Hovering over the plot reads out the day under the mouse; a
-// rubber band or the wheel zooms, a double click shows the whole span again.
+// The chart of one security's latest trading days: each day's range with a tick at its
+// close, red for a rise and green for a fall, its average trade price and 10-day and
+// 60-day averages over them, the volume in a pane below, its selection points coloured
+// by how they did and the day of a past list. Hovering over the plot reads out the day
+// under the mouse, and a selection point's outcome; a rubber band or the wheel zooms, a
+// double click shows the whole span again.
 class RecomChartView : public QChartView {
     Q_OBJECT
 
@@ -28,12 +30,18 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void draw();
+    int priceIntervals() const;
+
     void showReadout(QPointF position);
     void hideReadout();
 
     ChartSeries shown_;
+    ChartRequest request_;
+    int drawnIntervals_ = 0;
     QLabel* readout_;
     QGraphicsLineItem* hoveredDay_ = nullptr; // a child of the chart, gone with it
 };

@@ -52,12 +52,14 @@ QVariant RecomTableModel::data(const QModelIndex& index, int role) const
         // A rise in red and a fall in green, as Chinese quote screens show them.
         return QColor(cell.value.toDouble() > 0 ? QColor(0xc6, 0x28, 0x28) : QColor(0x2e, 0x7d, 0x32));
     }
+    case Qt::DisplayRole:
+        if (column == ListColumn::Name && cell.text.size() > kNameShown)
+            return cell.text.left(kNameShown - 1) + u'…';
+        return cell.text;
     case Qt::ToolTipRole:
         if (column == ListColumn::Since && row(index.row()).sinceExRights == true)
             return QStringLiteral("期间除权，涨幅不可比");
-        return {};
-    case Qt::DisplayRole: return cell.text;
-    case SortRole: return cell.value;
+        return column == ListColumn::Name && cell.text.size() > kNameShown ? QVariant(cell.text) : QVariant();
     case Qt::TextAlignmentRole: {
         const bool number = cell.kind != CellKind::Text;
         return QVariant::fromValue(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
@@ -88,27 +90,18 @@ void RecomFilter::setFilter(const ListFilter& filter)
 bool RecomFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const
 {
     const auto* model = static_cast<const RecomTableModel*>(sourceModel());
-    const ScanRow& row = model->row(sourceRow);
-    return (!filter_.daysListOnly || IsOnDaysList(row, model->listDay()))
-        && (!filter_.securityClass || row.securityClass == *filter_.securityClass)
-        && (!filter_.board || BoardOf(row.market, row.code) == *filter_.board)
-        && !(filter_.hideSpecialTreatment && isSpecialTreatmentOrDelisting(row.name));
+    return showsRow(filter_, model->row(sourceRow), model->listDay());
 }
 
+// Qt asks whether right comes before left for a descending sort; the list's order is
+// asked as it is, the same as verdaxil-scan --sort gives it.
 bool RecomFilter::lessThan(const QModelIndex& left, const QModelIndex& right) const
 {
-    const QVariant a = left.data(RecomTableModel::SortRole);
-    const QVariant b = right.data(RecomTableModel::SortRole);
-    // Descending order asks whether right < left: an empty cell is "least" then.
-    const bool emptyLast = sortOrder() == Qt::AscendingOrder;
-    if (a.isNull() || b.isNull())
-        return a.isNull() != b.isNull() && (a.isNull() ? !emptyLast : emptyLast);
-    const QPartialOrdering order = QVariant::compare(a, b);
-    const int points = static_cast<int>(ListColumn::Points);
-    // Of equal shares, the one resting on more selection points first.
-    if (order == QPartialOrdering::Equivalent && left.column() != points)
-        return lessThan(left.siblingAtColumn(points), right.siblingAtColumn(points));
-    return order == QPartialOrdering::Less;
+    const auto* model = static_cast<const RecomTableModel*>(sourceModel());
+    const ScanRow& a = model->row(left.row());
+    const ScanRow& b = model->row(right.row());
+    const auto column = static_cast<ListColumn>(left.column());
+    return sortOrder() == Qt::DescendingOrder ? sortsBefore(b, a, column, true) : sortsBefore(a, b, column, false);
 }
 
 } // namespace verdaxil

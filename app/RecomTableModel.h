@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scan/ListColumns.h"
+#include "scan/ListFilter.h"
 #include "scan/ScanRow.h"
 
 #include <QAbstractTableModel>
@@ -18,8 +19,8 @@ class RecomTableModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    // The value a column sorts by: numbers as numbers, none where the cell is empty.
-    static constexpr int SortRole = Qt::UserRole;
+    // Names longer than this show their start, and whole on hovering.
+    static constexpr int kNameShown = 20;
 
     using QAbstractTableModel::QAbstractTableModel;
 
@@ -43,16 +44,8 @@ private:
     std::int64_t horizon_ = 30;
 };
 
-// Which rows the list window shows.
-struct ListFilter {
-    bool daysListOnly = true;
-    std::optional<SecurityClass> securityClass = SecurityClass::AShare; // none: every class
-    std::optional<Board> board;                                         // none: every board
-    bool hideSpecialTreatment = false;                                  // ST, *ST and delisting names
-};
-
-// The rows the list window shows. Empty cells sort after every number, whichever the
-// order; equal cells by their selection points.
+// The rows the list window shows, in the list's order (sortsBefore): empty cells after
+// every number, whichever the order; equal cells by their selection points, more first.
 class RecomFilter : public QSortFilterProxyModel {
     Q_OBJECT
 

@@ -7,8 +7,10 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QLegend>
 #include <QValueAxis>
 
+#include <algorithm>
 #include <memory>
 
 namespace verdaxil {
@@ -73,14 +75,23 @@ void drawWinRates(QChartView& view, const CheckReport& report)
         }
         series->append(bars);
     }
+    // Where every year's label would be cut, every fifth year is named and the others
+    // carry labels of invisible spaces, as a category axis wants its labels distinct.
+    const int labelWidth = QFontMetrics(chart->legend()->font()).horizontalAdvance(QStringLiteral("2000")) + 12;
+    // A page not shown yet has no width of its own; the chart spans most of the window.
+    const int width = std::max(view.width(), view.window()->width() * 9 / 10);
+    const bool everyFifth = !byYear.empty() && width * 8 / 10 / static_cast<int>(byYear.size()) < labelWidth;
     for (const auto& [year, counts] : byYear)
-        years.append(QString::number(year));
+        years.append(!everyFifth || year % 5 == 0 ? QString::number(year) : QString(years.size() + 1, QChar(0x200B)));
     chart->addSeries(series);
     auto* xAxis = new QBarCategoryAxis;
     xAxis->append(years);
     auto* yAxis = new QValueAxis;
     yAxis->setRange(0, 100);
     yAxis->setLabelFormat(QStringLiteral("%.0f"));
+    // Qt gives each label an equal share of the axis's height and elides a taller one:
+    // three percentages read whole in the chart's least height.
+    yAxis->setTickCount(3);
     addCompactAxis(chart, xAxis, Qt::AlignBottom);
     addCompactAxis(chart, yAxis, Qt::AlignLeft);
     series->attachAxis(xAxis);

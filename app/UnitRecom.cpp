@@ -20,11 +20,12 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
-#include <QShortcut>
 #include <QSignalBlocker>
 
 #include <thread>
@@ -37,6 +38,31 @@ constexpr int kAllClasses = -1;
 constexpr int kRowsWanted = 16; // at least 15 in view whatever the header takes
 constexpr QSize kWantedSize(1240, 860);
 const QString kSettingsGroup = QStringLiteral("RecomWindow");
+
+// What a screener reads first; the rest shows on asking, from the header's menu.
+bool shownByDefault(ListColumn column)
+{
+    switch (column) {
+    case ListColumn::Class:
+    case ListColumn::Date:
+    case ListColumn::Share50:
+    case ListColumn::Share100:
+    case ListColumn::MaxGain:
+    case ListColumn::MaxGainPercent:
+    case ListColumn::High:
+    case ListColumn::Low:
+    case ListColumn::Error: return false;
+    default: return true;
+    }
+}
+
+// Which columns the menu offers: the first block is always shown, and how a list did
+// since comes with a past day only.
+bool chosenByUser(ListColumn column)
+{
+    return column != ListColumn::Market && column != ListColumn::Code && column != ListColumn::Name
+        && column != ListColumn::Since;
+}
 
 bool askToReplace(QWidget* parent, const QString& shownPath)
 {
@@ -95,9 +121,14 @@ TFormRecom::TFormRecom(std::function<QString()> saveDirectory, QWidget* parent)
 
     filter_.setSourceModel(&model_);
     ui_->TblRecom->setModel(&filter_);
+    // Columns keep their widths and the table scrolls under its first block: a code or a
+    // price is read whole.
+    QHeaderView* header = ui_->TblRecom->horizontalHeader();
+    header->setResizeContentsPrecision(-1);
+    showDefaultColumns();
     ui_->TblRecom->sortByColumn(static_cast<int>(ListColumn::Share10), Qt::DescendingOrder);
     // Rows as tall as their text: more of the list in view on a small screen.
-    ui_->TblRecom->verticalHeader()->setDefaultSectionSize(ui_->TblRecom->fontMetrics().height() + 6);
+    ui_->TblRecom->verticalHeader()->setDefaultSectionSize(ui_->TblRecom->fontMetrics().height() + 4);
     ui_->SplitRecom->setStretchFactor(0, 3);
     ui_->SplitRecom->setStretchFactor(1, 2);
     showScanning(false);
@@ -123,8 +154,11 @@ void TFormRecom::connectHandlers()
     connect(ui_->TblRecom->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { runGuarded([&] { TblRecomSelect(ui_->TblRecom); }); });
     connect(ui_->TblRecom, &QAbstractItemView::activated, this, [this] { runGuarded([&] { TblRecomActivate(ui_->TblRecom); }); });
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
-            [this] { runGuarded([&] { BtnCloseRecomClick(this); }); });
+    for (QHeaderView* header : {ui_->TblRecom->horizontalHeader(), ui_->TblRecom->frozenView()->horizontalHeader()}) {
+        header->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(header, &QWidget::customContextMenuRequested, this,
+                [this, header](QPoint at) { runGuarded([&] { chooseColumns(header->mapToGlobal(at)); }); });
+    }
     // After a sort the current row may have moved out of view while the chart still shows it.
     connect(ui_->TabsRecom, &QTabWidget::currentChanged, this, [this] {
         enableSaving();
@@ -226,18 +260,13 @@ void TFormRecom::scanFinished(std::shared_ptr<ScanOutcome> outcome)
         if (result.listDay)
             ui_->DateRecom->setDate(asDate(*result.listDay));
     }
-    // How it did since belongs to a past day's list; the columns are fitted again when it
-    // comes or goes, remembered widths or not, so that every column stays in view.
-    const int since = static_cast<int>(ListColumn::Since);
-    const bool columnsChange = ui_->TblRecom->isColumnHidden(since) == pastDay();
-    ui_->TblRecom->setColumnHidden(since, !pastDay());
+    // How it did since belongs to a past day's list.
+    ui_->TblRecom->setColumnHidden(static_cast<int>(ListColumn::Since), !pastDay());
     // Old data are worth a word only on the latest list.
     const auto warning = outcome_->request.settings.asOf ? std::nullopt : oldDataWarning(model_.listDay(), day);
     ui_->LblDataCheck->setText(warning.value_or(QString()));
     ui_->LblDataCheck->setVisible(warning.has_value());
     ListFilterChange(ui_->ChkTodayOnly);
-    if (!columnsRemembered_ || columnsChange)
-        fitColumns();
     // The chart shows the first security of the list from the start.
     ui_->TblRecom->setCurrentIndex(filter_.index(0, 0));
 }
@@ -286,9 +315,11 @@ QString TFormRecom::listSummary() const
     }
     QString text =
         model_.listDay() ? QStringLiteral("%1 的列表：").arg(dateText(*model_.listDay())) : QStringLiteral("没有可用的日线：");
-    text += QStringLiteral("扫描 %1 个文件，显示 %2 行，当日推荐 %3 个，%4 个停牌/未更新，%5 个文件无法读取，用时 %6 秒。")
+    text += QStringLiteral(
+                "扫描 %1 个文件，显示 %2 行（%3）；全部类别当日推荐 %4 个，%5 个停牌/未更新，%6 个文件无法读取，用时 %7 秒。")
                 .arg(model_.rows().size())
                 .arg(filter_.rowCount())
+                .arg(shownRowsText())
                 .arg(recommended)
                 .arg(stale)
                 .arg(unreadable)
@@ -302,15 +333,15 @@ QString TFormRecom::listSummary() const
     if (pastDay()) {
         int known = 0;
         int rose = 0;
-        for (const ScanRow& row : model_.rows()) {
-            if (!IsOnDaysList(row, model_.listDay()) || !row.sinceBp)
+        for (int shown = 0; shown < filter_.rowCount(); ++shown) {
+            const ScanRow& row = model_.row(filter_.mapToSource(filter_.index(shown, 0)).row());
+            if (!row.sinceBp)
                 continue;
             ++known;
             rose += *row.sinceBp > 0;
         }
         if (known > 0)
-            text +=
-                QStringLiteral("当日推荐的证券至今有 %1% 上涨（%2 个中的 %3 个）。").arg(rose * 100 / known).arg(known).arg(rose);
+            text += QStringLiteral("显示的证券至今有 %1% 上涨（%2 个中的 %3 个）。").arg(rose * 100 / known).arg(known).arg(rose);
     }
     if (outcome_->result.stopped)
         text += QStringLiteral("扫描已停止：只列出了 %1 个日线文件中已扫描的 %2 个。")
@@ -319,6 +350,21 @@ QString TFormRecom::listSummary() const
     for (const QString& warning : outcome_->listing.unreadableDirectoryWarnings())
         text += warning;
     return text;
+}
+
+// What the shown rows are: "A股", "全部类别、创业板、排除ST及退市", with "当日推荐" when
+// only those are shown.
+QString TFormRecom::shownRowsText() const
+{
+    QStringList parts = {ui_->ComBClass->currentData().toInt() == kAllClasses ? QStringLiteral("全部类别")
+                                                                              : ui_->ComBClass->currentText()};
+    if (ui_->ComBBoard->currentData().isValid())
+        parts.append(ui_->ComBBoard->currentText());
+    if (ui_->ChkTodayOnly->isChecked())
+        parts.append(QStringLiteral("当日推荐"));
+    if (ui_->ChkNoST->isChecked())
+        parts.append(QStringLiteral("排除ST及退市"));
+    return parts.join(u'、');
 }
 
 void TFormRecom::showSummary()
@@ -349,6 +395,7 @@ void TFormRecom::ListFilterChange(QObject*)
     filter.board = board.isValid() ? std::optional(static_cast<Board>(board.toInt())) : std::nullopt;
     filter.hideSpecialTreatment = ui_->ChkNoST->isChecked();
     filter_.setFilter(filter);
+    fitColumns();
     // The chart follows the list: a row filtered away leaves its place to the first shown.
     if (!ui_->TblRecom->currentIndex().isValid())
         ui_->TblRecom->setCurrentIndex(filter_.index(0, 0));
@@ -620,8 +667,8 @@ void TFormRecom::BtnImportNamesClick(QObject*)
     model_.setNames(*read.names);
     AssignNames(checkRows_, *read.names);
     filter_.invalidate();
-    // Names were empty when the columns were fitted.
-    fitColumns();
+    // Names were empty when the columns were fitted: the name column refits to them.
+    fitColumns(ListColumn::Name);
     TblRecomSelect(ui_->TblRecom);
     showMessage(QStringLiteral("已导入 %1 个证券的名称，跳过 %2 行。").arg(read.names->size()).arg(read.skippedLines),
                 QStringLiteral("名称表已保存到 %1，以后打开时自动使用。").arg(QDir::toNativeSeparators(keptNameListPath())));
@@ -630,6 +677,16 @@ void TFormRecom::BtnImportNamesClick(QObject*)
 void TFormRecom::BtnCloseRecomClick(QObject*)
 {
     close();
+}
+
+// Esc that no open drop-down, calendar or menu took closes the window.
+void TFormRecom::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        runGuarded([&] { BtnCloseRecomClick(this); });
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 // The first time it shows, the window goes beside the main window, within the screen.
@@ -667,28 +724,57 @@ void TFormRecom::giveTheTableItsRows()
     ui_->SplitRecom->setSizes({split.table, split.chart});
 }
 
-// Every column in view: each as wide as its title and texts, and when they do not fit,
-// the widest ones give way first.
-void TFormRecom::fitColumns()
+// Every shown column at least as wide as its title and its texts at this font and scale;
+// wider where the user or a remembered layout made it so, except `refit`, and every
+// column the first time, which take their texts' width. The table scrolls when they
+// need more than the window has.
+void TFormRecom::fitColumns(std::optional<ListColumn> refit)
 {
-    QTableView* table = ui_->TblRecom;
-    table->resizeColumnsToContents();
-    QHeaderView* header = table->horizontalHeader();
-    std::vector<int> widths;
-    for (int column = 0; column < header->count(); ++column)
-        widths.push_back(header->isSectionHidden(column) ? 0 : header->sectionSize(column));
-    // Room for a scroll bar, which the list may need in a moment.
-    const int room = (table->viewport()->width() > 100 ? table->viewport()->width() : width() - 40)
-        - table->verticalScrollBar()->sizeHint().width();
-    // Names, dates and prices are read whole; titles and errors can be read on hovering.
-    std::vector<int> floors(widths.size(), 0);
-    for (const ListColumn whole : {ListColumn::Name, ListColumn::Date, ListColumn::Price, ListColumn::Since})
-        floors[static_cast<std::size_t>(whole)] = widths[static_cast<std::size_t>(whole)];
-    const std::vector<int> fitted = fitWidths(widths, room, header->minimumSectionSize(), floors);
+    const bool exact = !columnsFitted_;
+    columnsFitted_ = true;
+    // Public as a view's, protected as a table's.
+    const QAbstractItemView* table = ui_->TblRecom;
+    QHeaderView* header = ui_->TblRecom->horizontalHeader();
     for (int column = 0; column < header->count(); ++column) {
-        if (!header->isSectionHidden(column))
-            header->resizeSection(column, fitted[static_cast<std::size_t>(column)]);
+        if (header->isSectionHidden(column))
+            continue;
+        const int wanted = std::max(table->sizeHintForColumn(column), header->sectionSizeHint(column));
+        if (exact || wanted > header->sectionSize(column) || refit == static_cast<ListColumn>(column))
+            header->resizeSection(column, wanted);
     }
+}
+
+void TFormRecom::showDefaultColumns()
+{
+    for (ListColumn column : kListColumns) {
+        if (chosenByUser(column))
+            ui_->TblRecom->setColumnHidden(static_cast<int>(column), !shownByDefault(column));
+    }
+}
+
+// The header's menu, at a point of the screen: a column shown or hidden, or the default
+// set again.
+void TFormRecom::chooseColumns(QPoint at)
+{
+    QMenu menu(this);
+    for (ListColumn column : kListColumns) {
+        if (!chosenByUser(column))
+            continue;
+        QAction* action = menu.addAction(columnLongTitle(column, horizon_));
+        action->setCheckable(true);
+        action->setChecked(!ui_->TblRecom->isColumnHidden(static_cast<int>(column)));
+        connect(action, &QAction::toggled, this, [this, column](bool shown) {
+            ui_->TblRecom->setColumnHidden(static_cast<int>(column), !shown);
+            fitColumns(column);
+        });
+    }
+    menu.addSeparator();
+    connect(menu.addAction(QStringLiteral("恢复默认列")), &QAction::triggered, this, [this] {
+        showDefaultColumns();
+        columnsFitted_ = false;
+        fitColumns();
+    });
+    menu.exec(at);
 }
 
 void TFormRecom::restoreLayout()
@@ -701,8 +787,9 @@ void TFormRecom::restoreLayout()
         ui_->SplitRecom->setProperty("restored", true);
     if (settings.contains(QStringLiteral("costBp")))
         ui_->SpnCost->setValue(settings.value(QStringLiteral("costBp")).toInt() / 100.0);
-    // Widths saved for other columns than these are of no use.
-    columnsRemembered_ = settings.value(QStringLiteral("columnCount")).toInt() == model_.columnCount()
+    // Widths saved for other columns than these are of no use; the rest are fitted again
+    // to this font and scale when rows come.
+    columnsFitted_ = settings.value(QStringLiteral("columnCount")).toInt() == model_.columnCount()
         && ui_->TblRecom->horizontalHeader()->restoreState(settings.value(QStringLiteral("columns")).toByteArray());
 }
 

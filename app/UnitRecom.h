@@ -61,6 +61,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 signals:
     // The user asked for a query of this code in the main window.
@@ -87,7 +88,10 @@ private:
     void placeOnScreen();
     void giveTheTableItsRows();
     void giveTheYearsTheirRows();
-    void fitColumns();
+    void fitColumns(std::optional<ListColumn> refit = std::nullopt);
+    void showDefaultColumns();
+    void chooseColumns(QPoint at);
+    QString shownRowsText() const;
     void restoreLayout();
     void saveLayout() const;
 
@@ -113,7 +117,7 @@ private:
     std::shared_ptr<const ScanOutcome> outcome_; // its rows moved into the model
     std::unique_ptr<SecurityEvaluator> chartEvaluator_;
     bool placed_ = false;
-    bool columnsRemembered_ = false;
+    bool columnsFitted_ = false; // to this font and scale, or as remembered
 };
 
 } // namespace verdaxil

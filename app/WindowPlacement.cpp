@@ -34,32 +34,4 @@ SplitHeights splitTableAndChart(int height, int tableWanted, int chartMinimum)
     return {table, height - table};
 }
 
-std::vector<int> fitWidths(const std::vector<int>& widths, int room, int minimum, const std::vector<int>& floors)
-{
-    const auto fitted = [&](std::size_t column, int cap) {
-        const int floor = column < floors.size() ? floors[column] : 0;
-        return std::min(widths[column], std::max(cap, floor));
-    };
-    const auto total = [&](int cap) {
-        long sum = 0;
-        for (std::size_t column = 0; column < widths.size(); ++column)
-            sum += fitted(column, cap);
-        return sum;
-    };
-    // The largest cap under which they fit, found by halving.
-    int low = minimum;
-    int high = widths.empty() ? minimum : *std::max_element(widths.begin(), widths.end());
-    while (low < high) {
-        const int cap = low + (high - low + 1) / 2;
-        if (total(cap) <= room)
-            low = cap;
-        else
-            high = cap - 1;
-    }
-    std::vector<int> result;
-    for (std::size_t column = 0; column < widths.size(); ++column)
-        result.push_back(fitted(column, low));
-    return result;
-}
-
 } // namespace verdaxil

@@ -3,8 +3,6 @@
 #include <QRect>
 #include <QSize>
 
-#include <vector>
-
 namespace verdaxil {
 
 // Where a window of the `wanted` frame size goes on a screen whose area for windows is
@@ -21,10 +19,5 @@ struct SplitHeights {
     int chart = 0;
 };
 SplitHeights splitTableAndChart(int height, int tableWanted, int chartMinimum);
-
-// Column widths that fit `room`: as they are when they fit, else the widest give way
-// first, down to a common width, never below `minimum` nor below their own floor
-// (`floors`, by column: a date shown whole; then they may not fit).
-std::vector<int> fitWidths(const std::vector<int>& widths, int room, int minimum, const std::vector<int>& floors = {});
 
 } // namespace verdaxil

@@ -9,6 +9,7 @@
 #include "scan/CheckReport.h"
 #include "scan/CheckTrades.h"
 #include "scan/ListExport.h"
+#include "scan/ListFilter.h"
 #include "scan/ListSaving.h"
 #include "scan/MarketScan.h"
 #include "scan/NameListFiles.h"
@@ -175,8 +176,13 @@ int scanAndWrite(const ScanOptions& options, const ScanSettings& settings, const
         AssignNames(result.rows, givenNames.names ? *givenNames.names : keptNames(listing.files));
         std::vector<const ScanRow*> rows;
         for (const ScanRow& row : result.rows) {
-            if (options.all || IsOnDaysList(row, result.listDay))
+            if (showsRow(options.listFilter, row, result.listDay))
                 rows.push_back(&row);
+        }
+        if (const auto column = options.sort) {
+            const bool descending = sortsDescendingFirst(*column);
+            std::stable_sort(rows.begin(), rows.end(),
+                             [&](const ScanRow* a, const ScanRow* b) { return sortsBefore(*a, *b, *column, descending); });
         }
         commandLine.error(summary(result));
         // The data are old only when the latest list is asked for.

@@ -37,6 +37,15 @@ bool classNamed(const QString& key, std::optional<SecurityClass>& named)
     return false;
 }
 
+std::optional<Board> boardNamed(const QString& key)
+{
+    for (Board board : {Board::Main, Board::ChiNext, Board::Star}) {
+        if (boardKey(board) == key)
+            return board;
+    }
+    return std::nullopt;
+}
+
 // A day option's date; `problem` says why when the text is no date.
 std::optional<std::int32_t> dayOption(const QCommandLineParser& parser, const QCommandLineOption& option, QString& problem)
 {
@@ -98,10 +107,19 @@ ScanOptionDefinitions::ScanOptionDefinitions()
                             "recommended days, bought the next day, sold at the close after the horizon.")),
       from(QStringLiteral("from"), QStringLiteral("With --report: check days from DAY on (YYYYMMDD)."), QStringLiteral("DAY")),
       to(QStringLiteral("to"), QStringLiteral("With --report: check days up to DAY (YYYYMMDD)."), QStringLiteral("DAY")),
-      checkClass(QStringLiteral("class"),
-                 QStringLiteral("With --report: the class to check, a-share (default), b-share, index, fund, bond, other or "
-                                "all."),
-                 QStringLiteral("KEY"), QStringLiteral("a-share")),
+      securityClass(QStringLiteral("class"),
+                    QStringLiteral("Only securities of this class: a-share, b-share, index, fund, bond, other or all (the "
+                                   "list's default; --report checks a-share by default)."),
+                    QStringLiteral("KEY")),
+      board(QStringLiteral("board"), QStringLiteral("Only A shares of this board: main, chinext or star."),
+            QStringLiteral("BOARD")),
+      excludeSt(QStringLiteral("exclude-st"), QStringLiteral("Leave out ST, *ST and delisting names.")),
+      recommendedOnly(QStringLiteral("recommended-only"),
+                      QStringLiteral("Only the day's recommended securities (the default without --all).")),
+      sort(QStringLiteral("sort"),
+           QStringLiteral("Sort the list by COLUMN, a JSON key such as share10, price, date or status: figures from the "
+                          "highest, texts ascending, empty cells last."),
+           QStringLiteral("COLUMN")),
       costBp(QStringLiteral("cost-bp"),
              QStringLiteral("A round trip's cost in basis points (default 15, i.e. 0.15 %), taken off every return of "
                             "the check and off how a past day's list did since."),
@@ -118,8 +136,9 @@ ScanOptionDefinitions::ScanOptionDefinitions()
 
 QList<QCommandLineOption> ScanOptionDefinitions::list() const
 {
-    return {settings.dir, settings.fee, settings.horizon, all,    format,   output, force, jobs, names, day, report,
-            from,         to,           checkClass,       costBp, horizons, trades};
+    return {settings.dir,    settings.fee, settings.horizon, all,      format, output,        force, jobs,
+            names,           day,          report,           from,     to,     securityClass, board, excludeSt,
+            recommendedOnly, sort,         costBp,           horizons, trades};
 }
 
 std::optional<ScanOptions> readScanOptions(const QCommandLineParser& parser, const ScanOptionDefinitions& defined,
@@ -135,14 +154,28 @@ std::optional<ScanOptions> readScanOptions(const QCommandLineParser& parser, con
     options.names = parser.value(defined.names);
     options.report = parser.isSet(defined.report);
     const auto format = formatNamed(parser.value(defined.format));
-    const bool knownClass = classNamed(parser.value(defined.checkClass), options.checkClass);
+    std::optional<SecurityClass> securityClass;
+    const bool knownClass =
+        !parser.isSet(defined.securityClass) || classNamed(parser.value(defined.securityClass), securityClass);
+    if (parser.isSet(defined.securityClass)) {
+        options.checkClass = securityClass;
+        options.listFilter.securityClass = securityClass;
+    }
+    const std::optional<Board> board = boardNamed(parser.value(defined.board));
+    options.listFilter.board = board;
+    options.listFilter.hideSpecialTreatment = parser.isSet(defined.excludeSt);
+    options.listFilter.daysListOnly = !options.all;
+    const QString sortKey = parser.value(defined.sort);
+    options.sort = columnWithKey(sortKey);
     bool jobsIsNumber = false;
     options.jobs = parser.value(defined.jobs).toInt(&jobsIsNumber);
     options.day = dayOption(parser, defined.day, problem);
     options.checkDays.from = dayOption(parser, defined.from, problem);
     options.checkDays.to = dayOption(parser, defined.to, problem);
-    const bool checkOptions = parser.isSet(defined.from) || parser.isSet(defined.to) || parser.isSet(defined.checkClass)
-        || parser.isSet(defined.horizons) || parser.isSet(defined.trades);
+    const bool checkOptions =
+        parser.isSet(defined.from) || parser.isSet(defined.to) || parser.isSet(defined.horizons) || parser.isSet(defined.trades);
+    const bool listOptions = parser.isSet(defined.board) || parser.isSet(defined.excludeSt)
+        || parser.isSet(defined.recommendedOnly) || parser.isSet(defined.sort);
     const auto costBp = wholeNumber(parser.value(defined.costBp), 0);
     const auto horizons = parser.isSet(defined.horizons) ? horizonList(parser.value(defined.horizons))
                                                          : std::optional<std::vector<std::int64_t>>(std::vector<std::int64_t>{});
@@ -160,7 +193,13 @@ std::optional<ScanOptions> readScanOptions(const QCommandLineParser& parser, con
         problem = QStringLiteral("--force goes with --output");
     else if (!knownClass)
         problem = QStringLiteral("--class takes a-share, b-share, index, fund, bond, other or all, not ")
-            + parser.value(defined.checkClass);
+            + parser.value(defined.securityClass);
+    else if (parser.isSet(defined.board) && !board)
+        problem = QStringLiteral("--board takes main, chinext or star, not ") + parser.value(defined.board);
+    else if (parser.isSet(defined.sort) && !options.sort)
+        problem = QStringLiteral("--sort takes a column's JSON key (such as share10, price, date), not ") + sortKey;
+    else if (options.all && parser.isSet(defined.recommendedOnly))
+        problem = QStringLiteral("--all and --recommended-only exclude each other");
     else if (!costBp)
         problem =
             QStringLiteral("--cost-bp takes a whole number of basis points, at least 0, not ") + parser.value(defined.costBp);
@@ -170,7 +209,9 @@ std::optional<ScanOptions> readScanOptions(const QCommandLineParser& parser, con
     else if (parser.isSet(defined.trades) && options.trades.isEmpty())
         problem = QStringLiteral("--trades takes a file name");
     else if (checkOptions && !options.report)
-        problem = QStringLiteral("--from, --to, --class, --horizons and --trades go with --report");
+        problem = QStringLiteral("--from, --to, --horizons and --trades go with --report");
+    else if (listOptions && options.report)
+        problem = QStringLiteral("--board, --exclude-st, --recommended-only and --sort go with the list, not --report");
     else if (options.report && (options.day || options.all))
         problem = QStringLiteral("--report checks every day of every file: it takes neither --day nor --all");
     if (!problem.isEmpty())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/CommandLine.h"
+#include "scan/ListFilter.h"
 #include "scan/SecurityClass.h"
 #include "scan/SignalCheck.h"
 
@@ -31,6 +32,11 @@ struct ScanOptions {
     bool report = false;             // the signal check instead of a list
     CheckSettings checkDays;
     std::optional<SecurityClass> checkClass = SecurityClass::AShare; // none: every class
+    // The list's rows as the window's filters choose them; every class unless --class is
+    // given, the day's list unless --all.
+    ListFilter listFilter{
+        .daysListOnly = true, .securityClass = std::nullopt, .board = std::nullopt, .hideSpecialTreatment = false};
+    std::optional<ListColumn> sort; // none: the order of the files
     std::int64_t costBp = 15;
     QString trades; // with report: the file to list the check's trades in
 };
@@ -48,7 +54,11 @@ struct ScanOptionDefinitions {
     QCommandLineOption report;
     QCommandLineOption from;
     QCommandLineOption to;
-    QCommandLineOption checkClass;
+    QCommandLineOption securityClass;
+    QCommandLineOption board;
+    QCommandLineOption excludeSt;
+    QCommandLineOption recommendedOnly;
+    QCommandLineOption sort;
     QCommandLineOption costBp;
     QCommandLineOption horizons;
     QCommandLineOption trades;

@@ -30,13 +30,16 @@ public:
     ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
     ~ReadOnlyFile();
 
-    std::int64_t size() const;
+    // The size when the file was opened: a scan reads each file once, and what grows
+    // later is tomorrow's data.
+    std::int64_t size() const { return size_; }
     // Reads up to `length` bytes at `offset`; returns how many were read.
     std::size_t readAt(std::int64_t offset, char* buffer, std::size_t length) const;
 
 private:
-    explicit ReadOnlyFile(int descriptor);
+    ReadOnlyFile(int descriptor, std::int64_t size);
     int descriptor_;
+    std::int64_t size_;
 };
 
 } // namespace verdaxil

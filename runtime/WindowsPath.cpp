@@ -75,14 +75,57 @@ QString resolveCase(const QString& base, const QString& rest)
 
 QString toLocalPath(const QString& windowsPath)
 {
+    // Read once: neither the kernel nor the configuration changes while the program runs.
+    static const std::optional<QString> mountRoot = wslMountRoot();
+    return toLocalPath(windowsPath, mountRoot);
+}
+
+QString toLocalPath(const QString& windowsPath, const std::optional<QString>& wslMountRoot)
+{
     QString path = windowsPath;
     path.replace(u'\\', u'/');
     if (!startsWithDriveLetter(path))
         return path.startsWith(u'/') ? resolveCase(QStringLiteral("/"), path.mid(1)) : resolveCase({}, path);
 
-    const QString drive = winePrefix() + QStringLiteral("/dosdevices/") + path.left(2).toLower();
+    QString drive = winePrefix() + QStringLiteral("/dosdevices/") + path.left(2).toLower();
+    if (wslMountRoot && !QFileInfo::exists(drive)) {
+        const QString root = *wslMountRoot;
+        drive = root + (root.endsWith(u'/') ? QString() : QStringLiteral("/")) + path.left(1).toLower();
+    }
     const QString rest = path.mid(2);
     return resolveCase(drive + u'/', rest.startsWith(u'/') ? rest.mid(1) : rest);
+}
+
+std::optional<QString> wslMountRoot(const QByteArray& kernelRelease, bool distroNamed, const QByteArray& wslConf)
+{
+    if (!distroNamed && !kernelRelease.toLower().contains("microsoft"))
+        return std::nullopt;
+    // [automount] root = /windir/ ; quotes and comments as WSL allows them.
+    QString root = QStringLiteral("/mnt/");
+    bool automount = false;
+    for (const QByteArray& raw : wslConf.split('\n')) {
+        const QString line = QString::fromUtf8(raw).section(u'#', 0, 0).trimmed();
+        if (line.startsWith(u'['))
+            automount = line.compare(QStringLiteral("[automount]"), Qt::CaseInsensitive) == 0;
+        else if (automount && line.section(u'=', 0, 0).trimmed().compare(QStringLiteral("root"), Qt::CaseInsensitive) == 0) {
+            QString value = line.section(u'=', 1).trimmed();
+            if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"'))
+                value = value.mid(1, value.size() - 2);
+            if (!value.isEmpty())
+                root = value;
+        }
+    }
+    return root;
+}
+
+std::optional<QString> wslMountRoot()
+{
+    const auto contents = [](const char* path) {
+        QFile file(QString::fromLatin1(path));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    return wslMountRoot(contents("/proc/sys/kernel/osrelease"), qEnvironmentVariableIsSet("WSL_DISTRO_NAME"),
+                        contents("/etc/wsl.conf"));
 }
 
 std::optional<QByteArray> localFileName(const QString& windowsPath)

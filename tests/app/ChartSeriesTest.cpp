@@ -28,9 +28,11 @@ DayValues threePoints()
         days.avgPrice[row] = days.low[row] = days.high[row] = 10000;
         days.ma60[row] = 9005;
         days.ma10[row] = row == 62 || row == 66 || row == 70 ? 9005 : 9004;
+        days.volume[row] = row;
     }
     days.high[63] = 12000;
     days.high[67] = 10400;
+    days.close[75] = 9000; // up, and down the day after
     return days;
 }
 
@@ -66,7 +68,17 @@ TEST_P(ChartSeriesBuilt, PricesAsTheListShowsThemAndPointsByOutcome)
     EXPECT_EQ(series.ma60.size(), 21);
     EXPECT_EQ(series.ma60.front().x(), series.close[59].x());
     EXPECT_EQ(series.readouts[70], c.readout);
-    EXPECT_TRUE(series.readouts[0].endsWith(QStringLiteral(" 10日 — 60日 —"))) << series.readouts[0].toStdString();
+    EXPECT_TRUE(series.readouts[0].endsWith(QStringLiteral(" 10日 — 60日 — 成交量 0"))) << series.readouts[0].toStdString();
+
+    // Each day's range and close, coloured by the close against the day before.
+    ASSERT_EQ(series.bars.size(), 80);
+    EXPECT_EQ(series.bars[63].high, 12.0);
+    EXPECT_EQ(series.bars[63].low, 10.0);
+    EXPECT_EQ(series.bars[75].close, 9.0);
+    EXPECT_EQ(series.high, 12.0);
+    EXPECT_EQ(series.mostVolume, 79.0);
+    for (int row = 0; row < 80; ++row)
+        EXPECT_EQ(series.bars[row].change, row == 75 ? DayChange::Rose : row == 76 ? DayChange::Fell : DayChange::Same) << row;
 
     const auto pointsOf = [&](Outcome outcome) { return series.points[static_cast<std::size_t>(outcome)]; };
     EXPECT_EQ(pointsOf(Outcome::TenPercent), QList{series.close[62]});
@@ -80,17 +92,24 @@ TEST_P(ChartSeriesBuilt, PricesAsTheListShowsThemAndPointsByOutcome)
     EXPECT_EQ(nearestDay(series, series.close[40].x() + 0.6 * step), 41);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, ChartSeriesBuilt,
-                         ::testing::Values(SeriesCase{2, false, 150, 75, QStringLiteral("元"), 8.11,
-                                                      QStringLiteral("2025-05-22 收盘 8.11 均价 10.00 10日 9.00 60日 9.00")},
-                                           // A list's day the security did not trade on: its next trading day.
-                                           SeriesCase{3, false, 149, 75, QStringLiteral("元"), 8.119,
-                                                      QStringLiteral("2025-05-22 收盘 8.119 均价 10.000 10日 9.005 60日 9.005")},
-                                           SeriesCase{2, true, 159, std::nullopt, QStringLiteral("点"), 8.11,
-                                                      QStringLiteral("2025-05-22 收盘 8.11 均价 10.00 10日 9.00 60日 9.00")},
-                                           SeriesCase{
-                                               3, true, -1, std::nullopt, QStringLiteral("点"), 8.119,
-                                               QStringLiteral("2025-05-22 收盘 8.119 均价 10.000 10日 9.005 60日 9.005")}));
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ChartSeriesBuilt,
+    ::testing::Values(
+        SeriesCase{
+            2, false, 150, 75, QStringLiteral("元"), 8.11,
+            QStringLiteral(
+                "2025-05-22 最高 10.00 最低 10.00 收盘 8.11 均价 10.00 10日 9.00 60日 9.00 成交量 70\n选股点：3日内未盈利")},
+        // A list's day the security did not trade on: its next trading day.
+        SeriesCase{3, false, 149, 75, QStringLiteral("元"), 8.119,
+                   QStringLiteral("2025-05-22 最高 10.000 最低 10.000 收盘 8.119 均价 10.000 10日 9.005 60日 9.005 成交量 "
+                                  "70\n选股点：3日内未盈利")},
+        SeriesCase{
+            2, true, 159, std::nullopt, QStringLiteral("点"), 8.11,
+            QStringLiteral(
+                "2025-05-22 最高 10.00 最低 10.00 收盘 8.11 均价 10.00 10日 9.00 60日 9.00 成交量 70\n选股点：3日内未盈利")},
+        SeriesCase{3, true, -1, std::nullopt, QStringLiteral("点"), 8.119,
+                   QStringLiteral("2025-05-22 最高 10.000 最低 10.000 收盘 8.119 均价 10.000 10日 9.005 60日 9.005 成交量 "
+                                  "70\n选股点：3日内未盈利")}));
 
 TEST(ChartSeriesOfADamagedFile, CountsRowsWhereADateGoesBack)
 {

@@ -1,6 +1,5 @@
 #include "cli/ScanCli.h"
 #include "analysis/QueryCommand.h"
-#include "analysis/TextWindow.h"
 #include "cli/QueryCli.h"
 #include "quotes/TableFiles.h"
 #include "runtime/CodePage936.h"
@@ -139,7 +138,8 @@ TEST_F(ScanCli, EveryRowAgreesWithAQueryOfItsFile)
             query(QStringList{QStringLiteral("--json"), QStringLiteral("--dir"), quoteDir} + settings + QStringList{code});
         ASSERT_EQ(queried.status, 0) << queried.err.toStdString();
         QJsonObject figures = row;
-        for (const char* key : {"market", "code", "name", "new", "class", "board", "since_bp", "stale"})
+        for (const char* key :
+             {"market", "code", "name", "new", "class", "board", "since_bp", "stale", "ex_rights_day", "since_ex_rights"})
             figures.remove(QLatin1String(key));
         EXPECT_EQ(figures, asScanRow(queried.json())) << (shanghai ? "SH " : "SZ ") << code.toStdString();
     }
@@ -378,7 +378,11 @@ INSTANTIATE_TEST_SUITE_P(Arguments, ScanCliStatus,
                                            StatusCase{{"--dir", "QUOTES", "--day", "2025-06-17"}, 2, "--day"},
                                            StatusCase{{"--dir", "QUOTES", "--from", "20250101"}, 2, "--report"},
                                            StatusCase{{"--dir", "QUOTES", "--report", "--class", "warrant"}, 2, "--class"},
-                                           StatusCase{{"--dir", "QUOTES", "--report", "--day", "20250101"}, 2, "--report"}));
+                                           StatusCase{{"--dir", "QUOTES", "--report", "--day", "20250101"}, 2, "--report"},
+                                           StatusCase{{"--dir", "QUOTES", "--board", "gem"}, 2, "--board"},
+                                           StatusCase{{"--dir", "QUOTES", "--sort", "价格"}, 2, "--sort"},
+                                           StatusCase{{"--dir", "QUOTES", "--all", "--recommended-only"}, 2, "--all"},
+                                           StatusCase{{"--dir", "QUOTES", "--report", "--exclude-st"}, 2, "--report"}));
 
 TEST_F(ScanCli, OutputIsReplacedOnlyWithForce)
 {
@@ -483,12 +487,9 @@ TEST_F(ScanCli, NoDescriptorOrThreadOutlivesManyQueriesAndScans)
     const int descriptors = entriesOf("/proc/self/fd");
     const int threads = entriesOf("/proc/self/task");
 
-    TextWindow window;
-    window.setText(Control::EdtYYY, dir.quoteDir());
-    window.setText(Control::stockcode, QStringLiteral("600602"));
+    const QueryInputs inputs{QStringLiteral("600602"), dir.quoteDir(), QStringLiteral("6"), QStringLiteral("30")};
     for (int query = 0; query < 10'000; ++query)
-        runQuery(window);
-    ASSERT_EQ(window.text(Control::MemMsg), QStringLiteral("说明性信息！"));
+        ASSERT_TRUE(runQuery(inputs).evaluated());
 
     const auto files = ListDayFiles(dir.quoteDir()).files;
     std::mt19937 random(100);

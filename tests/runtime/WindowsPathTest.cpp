@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace verdaxil {
 namespace {
 
@@ -96,6 +98,64 @@ TEST_F(CaseOfNames, AComponentMissingAsSpelledIsFoundIgnoringCase)
     // Only ASCII letters fold: data2 is no spelling of data.
     EXPECT_EQ(toLocalPath(QStringLiteral("D:\\YYY\\DATA2")), drive("YYY/data2"));
 }
+
+// Under WSL a drive the prefix lacks is Windows' own, below the mount root ("ROOT" is
+// the temporary directory; "WINE" the prefix's drive d:).
+struct WslCase {
+    const char* windowsPath;
+    std::optional<const char*> mountRoot;
+    const char* localPath;
+};
+
+class WslDrives : public CaseOfNames, public ::testing::WithParamInterface<WslCase> {};
+
+TEST_P(WslDrives, MapToTheMountRootWhereWineHasNoDrive)
+{
+    QDir(root.path()).mkpath(QStringLiteral("mnt/e/YYY/Data"));
+    const auto expand = [&](const char* text) {
+        return QString::fromUtf8(text)
+            .replace(QStringLiteral("WINE"), root.filePath(QStringLiteral("prefix/dosdevices/d:")))
+            .replace(QStringLiteral("ROOT"), root.path());
+    };
+    const auto mountRoot = GetParam().mountRoot ? std::optional(expand(*GetParam().mountRoot)) : std::nullopt;
+    EXPECT_EQ(toLocalPath(QString::fromUtf8(GetParam().windowsPath), mountRoot), expand(GetParam().localPath));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Drives, WslDrives,
+    ::testing::Values(WslCase{"D:\\YYY\\data", "ROOT/mnt/", "WINE/YYY/DATA"},                    // the prefix's drive wins
+                      WslCase{"E:\\yyy\\DATA\\x.day", "ROOT/mnt/", "ROOT/mnt/e/YYY/Data/x.day"}, // case as under Wine
+                      WslCase{"e:\\YYY", "ROOT/mnt", "ROOT/mnt/e/YYY"},                          // root without its slash
+                      WslCase{"F:\\", "ROOT/mnt/", "ROOT/mnt/f/"},                               // a drive not mounted
+                      WslCase{"E:\\YYY", std::nullopt, "ROOT/prefix/dosdevices/e:/YYY"},         // outside WSL, as today
+                      WslCase{"\\data\\x.day", "ROOT/mnt/", "/data/x.day"}));                    // no drive: no mapping
+
+struct MountRootCase {
+    const char* kernelRelease;
+    bool distroNamed;
+    const char* wslConf;
+    std::optional<const char*> root;
+};
+
+class MountRoots : public ::testing::TestWithParam<MountRootCase> {};
+
+TEST_P(MountRoots, AsWslMountsTheDrives)
+{
+    const MountRootCase& c = GetParam();
+    const auto root = wslMountRoot(c.kernelRelease, c.distroNamed, c.wslConf);
+    EXPECT_EQ(root, c.root ? std::optional(QString::fromUtf8(*c.root)) : std::nullopt);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Systems, MountRoots,
+    ::testing::Values(MountRootCase{"6.1.0-18-amd64\n", false, "", std::nullopt},
+                      MountRootCase{"5.15.153.1-microsoft-standard-WSL2\n", false, "", "/mnt/"},
+                      MountRootCase{"4.4.0-19041-Microsoft\n", false, "", "/mnt/"},
+                      MountRootCase{"6.1.0", true, "[automount]\nroot = /windir/\n", "/windir/"},
+                      MountRootCase{"microsoft", false, "[automount]\nenabled=true\nroot=\"/win\" # drives\n", "/win"},
+                      MountRootCase{"microsoft", false, "[network]\nroot = /elsewhere\n[automount]\n", "/mnt/"},
+                      MountRootCase{"microsoft", false, "[automount]\n# root = /commented/\n", "/mnt/"},
+                      MountRootCase{"6.1.0", false, "[automount]\nroot = /windir/\n", std::nullopt}));
 
 } // namespace
 } // namespace verdaxil

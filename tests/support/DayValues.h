@@ -18,10 +18,11 @@ struct DayValues {
           close(filled(count)),
           avgPrice(filled(count)),
           ma10(filled(count)),
-          ma60(filled(count))
+          ma60(filled(count)),
+          volume(filled(count))
     {}
 
-    EvaluatedDays view() const { return {date, high, low, close, avgPrice, ma10, ma60}; }
+    EvaluatedDays view() const { return {date, high, low, close, avgPrice, ma10, ma60, volume}; }
 
     // The same days as rows, for the references that read rows.
     std::unique_ptr<DayTable> table() const
@@ -46,7 +47,7 @@ struct DayValues {
         return std::vector<std::int32_t>(static_cast<std::size_t>(count), DayTable::kFill);
     }
 
-    std::vector<std::int32_t> date, high, low, close, avgPrice, ma10, ma60;
+    std::vector<std::int32_t> date, high, low, close, avgPrice, ma10, ma60, volume;
 };
 
 } // namespace verdaxil::testing
