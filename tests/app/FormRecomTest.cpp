@@ -327,7 +327,7 @@ TEST_F(FormRecom, ImportedNamesAndTheFilters)
                          + (row % 2 ? QStringLiteral("\t*ST样本%1") : QStringLiteral("\t样本%1")).arg(row));
     }
     quotes.addFile(QStringLiteral("names.txt"), toCodePage936(names.join(QStringLiteral("\r\n"))));
-    list()->chooseNameList = [&] { return quotes.localPath(QStringLiteral("names.txt")); };
+    list()->chooseNameList = [&](const QString&) { return quotes.localPath(QStringLiteral("names.txt")); };
     QTest::mouseClick(listControl("BtnImportNames"), Qt::LeftButton);
     EXPECT_TRUE(message().startsWith(QStringLiteral("已导入"))) << message().toStdString();
     int named = 0;
