@@ -27,11 +27,14 @@ bool isZeroRecord(const char* record)
 
 std::int64_t RecordsBeforeZeroTail(const ReadOnlyFile& file, std::int64_t records)
 {
-    // Backwards in steps of many records: a pre-allocated file may hold years of zeros.
+    // A sparse file's holes hold nothing; past them, backwards in steps of many records
+    // as far as kLongestZeroTail: a tail of zeros longer than that holds no days.
     constexpr std::int64_t kStep = 4096;
+    records = std::min(records, (file.dataEnd() + kDayRecordSize - 1) / kDayRecordSize);
+    const std::int64_t last = std::max<std::int64_t>(0, records - kLongestZeroTail);
     std::vector<char> chunk(static_cast<std::size_t>(kStep) * kDayRecordSize);
-    while (records > 0) {
-        const std::int64_t first = std::max<std::int64_t>(0, records - kStep);
+    while (records > last) {
+        const std::int64_t first = std::max(last, records - kStep);
         const std::size_t wanted = static_cast<std::size_t>(records - first) * kDayRecordSize;
         if (file.readAt(first * kDayRecordSize, chunk.data(), wanted) != wanted)
             return first; // shrunk while read: what is gone holds no days

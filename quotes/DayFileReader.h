@@ -28,6 +28,10 @@ std::span<const char> ReadDayRecords(const ReadOnlyFile& file, DayRecordBlock& b
 // Whether the record's 40 bytes are all zero.
 bool isZeroRecord(const char* record);
 
+// The zero records searched past before a file is taken to hold no days: a million,
+// 40 MB, far more than any download leaves.
+inline constexpr std::int64_t kLongestZeroTail = 1'000'000;
+
 // The number of the file's first `records` records that remain when a tail of zero
 // records is left out.
 std::int64_t RecordsBeforeZeroTail(const ReadOnlyFile& file, std::int64_t records);

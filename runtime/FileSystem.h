@@ -31,6 +31,9 @@ public:
     ~ReadOnlyFile();
 
     std::int64_t size() const;
+    // Where the file's last stretch of data ends: a sparse file's holes read as zeros
+    // and are passed over without reading them. The size when the system cannot tell.
+    std::int64_t dataEnd() const;
     // Reads up to `length` bytes at `offset`; returns how many were read.
     std::size_t readAt(std::int64_t offset, char* buffer, std::size_t length) const;
 
