@@ -134,14 +134,18 @@ std::optional<FileIdentity> identityOf(const QString& path)
 }
 
 // The path with every link and "..", ".", "//" resolved, for a file that need not
-// exist yet: its folder resolved, its name as it stands.
+// exist yet, nor the folders it would go in: the nearest that exists resolved, the
+// rest as it stands.
 QString resolvedPath(const QString& path)
 {
-    const QFileInfo info(path);
-    if (info.exists())
-        return info.canonicalFilePath();
-    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
-    return folder.isEmpty() ? info.absoluteFilePath() : folder + u'/' + info.fileName();
+    QFileInfo info(QFileInfo(path).absoluteFilePath());
+    QString rest;
+    while (!info.exists() && !info.isRoot() && !info.fileName().isEmpty()) {
+        rest = u'/' + info.fileName() + rest;
+        info.setFile(info.absolutePath());
+    }
+    const QString existing = info.canonicalFilePath();
+    return existing.isEmpty() ? QFileInfo(path).absoluteFilePath() : existing + rest;
 }
 
 } // namespace

@@ -68,6 +68,9 @@ SaveOutcome ListSaver::save(const SaveTarget& target, const QByteArray& bytes) c
 {
     if (target.localPath.contains(QChar(u'\0')))
         return {SaveStatus::BadPath, {}};
+    // Refused before any folder is made for it: nothing is made among the inputs either.
+    if (const auto refused = refusal(inspectOutput(target.localPath)))
+        return *refused;
     const QString directory = QFileInfo(target.localPath).path();
     if (target.makeDirectory && !QDir().mkpath(directory))
         return {SaveStatus::NoDirectory, QDir::toNativeSeparators(directory)};

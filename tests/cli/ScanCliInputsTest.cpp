@@ -57,7 +57,7 @@ QByteArray stateOf(const QString& path)
 }
 
 struct TargetCase {
-    const char* target; // day, table, names, link-KIND, loop, self, dangling
+    const char* target; // day, table, names, link-KIND, inside-data, loop, self, dangling
     bool force;
 };
 
@@ -85,6 +85,8 @@ TEST_P(OutputOntoInputs, IsRefusedAndLeavesTheTargetAsItWas)
     else if (kind == u"loop")
         ASSERT_TRUE(QFile::link(dir.localPath(QStringLiteral("other")), output)
                     && QFile::link(output, dir.localPath(QStringLiteral("other"))));
+    else if (kind == u"inside-data")
+        output = dir.localPath(QStringLiteral("data/shase/list.csv"));
     else if (kind == u"self")
         ASSERT_TRUE(QFile::link(output, output));
     else
@@ -106,8 +108,8 @@ TEST_P(OutputOntoInputs, IsRefusedAndLeavesTheTargetAsItWas)
 INSTANTIATE_TEST_SUITE_P(Targets, OutputOntoInputs,
                          ::testing::Values(TargetCase{"day", true}, TargetCase{"table", true}, TargetCase{"names", true},
                                            TargetCase{"link-day", true}, TargetCase{"link-table", true},
-                                           TargetCase{"link-names", true}, TargetCase{"loop", false}, TargetCase{"self", true},
-                                           TargetCase{"dangling", false}));
+                                           TargetCase{"link-names", true}, TargetCase{"inside-data", false},
+                                           TargetCase{"loop", false}, TargetCase{"self", true}, TargetCase{"dangling", false}));
 
 // A FIFO is no name list: given, it is refused at once; kept, it is passed over.
 TEST(NameListFifo, AnswersWithinASecond)
@@ -202,6 +204,7 @@ TEST_P(ScanCliOptions, AreUsageErrorsWithOneLine)
 {
     QuoteDirFixture dir;
     dir.addDayFile(Market::Shanghai, QStringLiteral("600000"), tradingDays(80));
+    dir.addFile(QStringLiteral("nonames.txt"), "序号,证券代码,最新价\n1,600000,10.5\n");
     QStringList arguments = GetParam().arguments;
     arguments.replaceInStrings(QStringLiteral("QUOTES"), dir.quoteDir());
     const CliRun run = scan(arguments, {false, std::nullopt, GetParam().outputIsTerminal});
@@ -219,7 +222,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Contradiction{{"--dir", "QUOTES", "--format", "xlsx"}, true, 2, "--format xlsx"},
                       Contradiction{{"--dir", "QUOTES", "--format", "xlsx"}, false, 0, ""},
                       Contradiction{{"--dir", "QUOTES", "--fee", "0"}, false, 0, "手续费 0 按 6 计算"},
-                      Contradiction{{"--dir", "QUOTES", "--fee", "-3"}, false, 0, "手续费 -3 按 6 计算"}));
+                      Contradiction{{"--dir", "QUOTES", "--fee", "-3"}, false, 0, "手续费 -3 按 6 计算"},
+                      Contradiction{{"--dir", "QUOTES", "--names", "QUOTES/nonames.txt"}, false, 0, "找不到名称列"},
+                      Contradiction{{"--dir", "QUOTES", "--names", "QUOTES/nonames.txt"}, false, 0, "读到 0 个名称，跳过 1 行"},
+                      Contradiction{{"--dir", "QUOTES", "--names", "QUOTES/missing.txt"}, false, 2, "无法读取"}));
 
 } // namespace
 } // namespace verdaxil
