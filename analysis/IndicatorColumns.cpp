@@ -7,6 +7,8 @@
 #include <cmath>
 #include <limits>
 
+#include <immintrin.h>
+
 namespace verdaxil {
 
 namespace {
@@ -34,15 +36,42 @@ constexpr std::int32_t kLargestWhole = 214'748'365;
     }
 }
 
-// The one loop that cannot run in lanes: each sum needs the one before.
-[[gnu::always_inline]] inline void runningSums(std::span<const std::int32_t> values, std::span<std::int64_t> sums)
+// Each sum needs the one before: as a plain loop, one add a day in a chain.
+[[gnu::always_inline]] inline void runningSums(std::span<const std::int32_t> values, std::span<std::int64_t> sums,
+                                               std::int64_t sum = 0, std::size_t from = 0)
 {
-    std::int64_t sum = 0;
-    sums[0] = 0;
-    for (std::size_t day = 0; day < values.size(); ++day) {
+    for (std::size_t day = from; day < values.size(); ++day) {
         sum += values[day];
         sums[day + 1] = sum;
     }
+}
+
+// The running sums of four days within a vector of 64-bit lanes: each lane adds the
+// one before it, then the two before those.
+[[gnu::target("avx2")]] inline __m256i sumsWithin(__m256i days)
+{
+    const __m256i lowHalfUp = _mm256_permute2x128_si256(days, days, 0x08);
+    days = _mm256_add_epi64(days, _mm256_alignr_epi8(days, lowHalfUp, 8));
+    return _mm256_add_epi64(days, _mm256_permute2x128_si256(days, days, 0x08));
+}
+
+// Eight days at a time: their sums within the block do not wait for the days before,
+// so the chain from block to block is one vector add.
+[[gnu::target("avx2")]] void runningSumsAvx2(std::span<const std::int32_t> values, std::span<std::int64_t> sums)
+{
+    constexpr int kLastLane = 0xFF;
+    const std::size_t blocked = values.size() / 8 * 8;
+    __m256i carried = _mm256_setzero_si256();
+    for (std::size_t day = 0; day < blocked; day += 8) {
+        const auto* block = reinterpret_cast<const __m128i*>(values.data() + day);
+        const __m256i early = sumsWithin(_mm256_cvtepi32_epi64(_mm_loadu_si128(block)));
+        __m256i late = sumsWithin(_mm256_cvtepi32_epi64(_mm_loadu_si128(block + 1)));
+        late = _mm256_add_epi64(late, _mm256_permute4x64_epi64(early, kLastLane));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(sums.data() + day + 1), _mm256_add_epi64(early, carried));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(sums.data() + day + 5), _mm256_add_epi64(late, carried));
+        carried = _mm256_add_epi64(carried, _mm256_permute4x64_epi64(late, kLastLane));
+    }
+    runningSums(values, sums, sums[blocked], blocked);
 }
 
 // The mean of each whole window of `length` days, truncated toward zero, from the
@@ -74,22 +103,24 @@ struct Spans {
     std::span<std::int32_t> ma60;
 };
 
-[[gnu::always_inline]] inline void computeIndicators(const Spans& s)
+[[gnu::always_inline]] inline void movingAverages(const Spans& s)
 {
-    averagePrices(s.amount, s.volume, s.avgPrice);
-    runningSums(s.avgPrice, s.sums);
     movingAverage(s.sums, kShortAverageDays, s.ma10);
     movingAverage(s.sums, kLongAverageDays, s.ma60);
 }
 
 void computeBaseline(const Spans& spans)
 {
-    computeIndicators(spans);
+    averagePrices(spans.amount, spans.volume, spans.avgPrice);
+    runningSums(spans.avgPrice, spans.sums);
+    movingAverages(spans);
 }
 
 [[gnu::target("avx2")]] void computeAvx2(const Spans& spans)
 {
-    computeIndicators(spans);
+    averagePrices(spans.amount, spans.volume, spans.avgPrice);
+    runningSumsAvx2(spans.avgPrice, spans.sums);
+    movingAverages(spans);
 }
 
 } // namespace
@@ -105,6 +136,7 @@ void IndicatorColumns::compute(std::span<const std::int32_t> amount, std::span<c
 {
     count_ = static_cast<int>(amount.size());
     const std::size_t days = amount.size();
+    sums_[0] = 0;
     const Spans spans{amount,
                       volume,
                       std::span(avgPrice_).first(days),

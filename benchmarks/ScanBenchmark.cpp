@@ -1,8 +1,10 @@
 // The market scan against the floor of merely reading its files: a generated market
 // of VERDAXIL_BENCH_FILES day files (default 2000) of 5000 days each, in the page cache.
 // Besides the day's list: the list of a day two weeks before the market's last, and
-// the check of the signal over every day. At the end each time is given as a
-// multiple of the floor's on as many threads.
+// the check of the signal over every day; the whole verdaxil-scan process in its
+// modes; and the scan of files evicted from the page cache against reading them cold.
+// At the end each time is given as a multiple of the floor's on as many threads, the
+// cold ones of the cold floor's on two.
 
 #include "RatioReporter.h"
 #include "analysis/SecurityEvaluator.h"
@@ -20,17 +22,23 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <string>
 #include <thread>
 #include <vector>
 
 #include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace verdaxil {
 namespace {
 
 constexpr int kDays = 5000;
-// The generated histories run into the 2030s: every one of their dates is plausible.
+// The generated histories run into the 2030s. Moved twelve years back (which keeps
+// 29 February on leap years) they end before today, so that the whole process, which
+// takes today from the clock, finds every date plausible as the scan in process does.
+constexpr std::int32_t kYearsBack = 12;
 constexpr std::int32_t kToday = 20991231;
 
 int fileCount()
@@ -48,9 +56,9 @@ public:
             const DemoSecurity security{"600000", true, 3000 + k % 97 * 300, 50'000 + k % 13 * 20'000, static_cast<unsigned>(k)};
             const QString code = QString::number(600000 + k);
             writeDayFile(dir_.filePath(QuoteLayout::localDayDirectory(Market::Shanghai) + code + QuoteLayout::kDayFileSuffix),
-                         demoHistory(security, kDays));
+                         movedBack(demoHistory(security, kDays)));
         }
-        const QDate last = QDate::fromString(QString::number(demoHistory(demoSecurities().front(), kDays).back().date),
+        const QDate last = QDate::fromString(QString::number(movedBack(demoHistory(demoSecurities().front(), kDays)).back().date),
                                              QStringLiteral("yyyyMMdd"));
         twoWeeksBefore_ = last.addDays(-14).toString(QStringLiteral("yyyyMMdd")).toInt();
         files_ = ListDayFiles(dir_.path()).files;
@@ -59,8 +67,16 @@ public:
     }
     const std::vector<DayFileEntry>& files() const { return files_; }
     std::int32_t twoWeeksBefore() const { return twoWeeksBefore_; }
+    QString quoteDir() const { return dir_.path(); }
 
 private:
+    static std::vector<DayRecord> movedBack(std::vector<DayRecord> history)
+    {
+        for (DayRecord& record : history)
+            record.date -= kYearsBack * 10000;
+        return history;
+    }
+
     std::int32_t twoWeeksBefore_ = 0;
     QTemporaryDir dir_;
     std::vector<DayFileEntry> files_;
@@ -100,17 +116,82 @@ void onThreads(int threads, const Work& each)
 }
 
 // Open, read every byte into a page-aligned block the size of a worker's, close.
+void readEveryFile(int threads)
+{
+    std::atomic<std::size_t> bytes{0};
+    onThreads(threads, [&](const DayFileEntry& entry, DayRecordBlock& block) {
+        const int descriptor = ::open(entry.localPath.constData(), O_RDONLY | O_CLOEXEC);
+        bytes += static_cast<std::size_t>(::pread(descriptor, block.bytes.data(), block.bytes.size(), 0));
+        ::close(descriptor);
+    });
+    benchmark::DoNotOptimize(bytes.load());
+}
+
 void ReadOnlyFloor(benchmark::State& state)
 {
-    for (auto _ : state) {
-        std::atomic<std::size_t> bytes{0};
-        onThreads(static_cast<int>(state.range(0)), [&](const DayFileEntry& entry, DayRecordBlock& block) {
-            const int descriptor = ::open(entry.localPath.constData(), O_RDONLY | O_CLOEXEC);
-            bytes += static_cast<std::size_t>(::pread(descriptor, block.bytes.data(), block.bytes.size(), 0));
-            ::close(descriptor);
-        });
-        benchmark::DoNotOptimize(bytes.load());
+    for (auto _ : state)
+        readEveryFile(static_cast<int>(state.range(0)));
+    reportFiles(state);
+}
+
+// Drops the market's own files from the page cache, never the system's caches as a
+// whole; they were written back when made, so every page can go.
+void evictMarket(benchmark::State& state)
+{
+    state.PauseTiming();
+    for (const DayFileEntry& entry : market().files()) {
+        const int descriptor = ::open(entry.localPath.constData(), O_RDONLY | O_CLOEXEC);
+        ::posix_fadvise(descriptor, 0, 0, POSIX_FADV_DONTNEED);
+        ::close(descriptor);
     }
+    state.ResumeTiming();
+}
+
+void ColdFloor(benchmark::State& state)
+{
+    for (auto _ : state) {
+        evictMarket(state);
+        readEveryFile(static_cast<int>(state.range(0)));
+    }
+    reportFiles(state);
+}
+
+void ColdScan(benchmark::State& state)
+{
+    const ScanSettings settings{.horizon = 30, .fee = 6, .jobs = static_cast<int>(state.range(0)), .today = kToday};
+    for (auto _ : state) {
+        evictMarket(state);
+        benchmark::DoNotOptimize(ScanDayFiles(market().files(), settings, {}, [](ScanProgress) {}));
+    }
+    reportFiles(state);
+}
+
+// The whole verdaxil-scan process on the market, from its start to its last line
+// written (to /dev/null), with the mode's options.
+void Process(benchmark::State& state, std::vector<std::string> options)
+{
+    std::vector<std::string> arguments{VERDAXIL_SCAN_PROGRAM, "--dir", market().quoteDir().toStdString(), "--jobs",
+                                       std::to_string(state.range(0))};
+    for (std::string& option : options)
+        arguments.push_back(option == "DAY" ? std::to_string(market().twoWeeksBefore()) : option);
+    std::vector<char*> argv;
+    for (std::string& argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t quiet;
+    ::posix_spawn_file_actions_init(&quiet);
+    ::posix_spawn_file_actions_addopen(&quiet, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    ::posix_spawn_file_actions_addopen(&quiet, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    for (auto _ : state) {
+        pid_t child = 0;
+        int status = 0;
+        if (::posix_spawn(&child, argv.front(), &quiet, nullptr, argv.data(), environ) != 0
+            || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("verdaxil-scan failed");
+            break;
+        }
+    }
+    ::posix_spawn_file_actions_destroy(&quiet);
     reportFiles(state);
 }
 
@@ -168,6 +249,28 @@ BENCHMARK(Scan)
     ->UseRealTime();
 BENCHMARK(PastDay)->ArgName("threads")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(SignalCheck)->ArgName("threads")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(Process, list, std::vector<std::string>{})
+    ->ArgName("threads")
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(Process, day, std::vector<std::string>{"--day", "DAY"})
+    ->ArgName("threads")
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(Process, report, std::vector<std::string>{"--report"})
+    ->ArgName("threads")
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(Process, all_json, std::vector<std::string>{"--all", "--format", "json"})
+    ->ArgName("threads")
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(ColdFloor)->ArgName("threads")->Arg(2)->Arg(8)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(ColdScan)->ArgName("threads")->Arg(2)->Arg(8)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BaselineEvaluation)
     ->ArgNames({"horizon", "threads"})
     ->ArgsProduct({{30, 5000}, {1, 2}})
@@ -182,7 +285,14 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     // Written and in the page cache before anything is timed.
     verdaxil::market();
+    // The whole process reads no kept name list of the user's.
+    const QTemporaryDir home;
+    ::setenv("XDG_DATA_HOME", home.path().toLocal8Bit().constData(), 1);
+    ::setenv("XDG_CONFIG_HOME", home.path().toLocal8Bit().constData(), 1);
     verdaxil::RatioReporter reporter([](const std::string& name) {
+        const std::string coldFloor = "ColdFloor/threads:2/real_time";
+        if (name.starts_with("Cold"))
+            return name == coldFloor ? std::string() : coldFloor;
         const std::size_t threads = name.find("threads:");
         return name.starts_with("ReadOnlyFloor") || threads == std::string::npos
             ? std::string()

@@ -35,22 +35,26 @@ std::optional<ReadOnlyFile> ReadOnlyFile::openLocal(const char* localPath, OpenE
                                                     : OpenError::Other;
         return std::nullopt;
     }
-    ReadOnlyFile file(descriptor);
     struct stat info {};
-    if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
+    const bool regular = ::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode);
+    ReadOnlyFile file(descriptor, regular ? info.st_size : 0);
+    if (!regular) {
         error = OpenError::NotRegular;
         return std::nullopt;
     }
     return file;
 }
 
-ReadOnlyFile::ReadOnlyFile(int descriptor) : descriptor_(descriptor) {}
+ReadOnlyFile::ReadOnlyFile(int descriptor, std::int64_t size) : descriptor_(descriptor), size_(size) {}
 
-ReadOnlyFile::ReadOnlyFile(ReadOnlyFile&& other) noexcept : descriptor_(std::exchange(other.descriptor_, -1)) {}
+ReadOnlyFile::ReadOnlyFile(ReadOnlyFile&& other) noexcept
+    : descriptor_(std::exchange(other.descriptor_, -1)), size_(std::exchange(other.size_, 0))
+{}
 
 ReadOnlyFile& ReadOnlyFile::operator=(ReadOnlyFile&& other) noexcept
 {
     std::swap(descriptor_, other.descriptor_);
+    std::swap(size_, other.size_);
     return *this;
 }
 
@@ -58,12 +62,6 @@ ReadOnlyFile::~ReadOnlyFile()
 {
     if (descriptor_ >= 0)
         ::close(descriptor_);
-}
-
-std::int64_t ReadOnlyFile::size() const
-{
-    struct stat info {};
-    return ::fstat(descriptor_, &info) == 0 ? info.st_size : 0;
 }
 
 std::int64_t ReadOnlyFile::dataEnd() const

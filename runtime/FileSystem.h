@@ -30,7 +30,9 @@ public:
     ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
     ~ReadOnlyFile();
 
-    std::int64_t size() const;
+    // The size when the file was opened: a scan reads each file once, and what grows
+    // later is tomorrow's data.
+    std::int64_t size() const { return size_; }
     // Where the file's last stretch of data ends: a sparse file's holes read as zeros
     // and are passed over without reading them. The size when the system cannot tell.
     std::int64_t dataEnd() const;
@@ -38,8 +40,9 @@ public:
     std::size_t readAt(std::int64_t offset, char* buffer, std::size_t length) const;
 
 private:
-    explicit ReadOnlyFile(int descriptor);
+    ReadOnlyFile(int descriptor, std::int64_t size);
     int descriptor_;
+    std::int64_t size_;
 };
 
 } // namespace verdaxil

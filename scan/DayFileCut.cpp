@@ -32,8 +32,20 @@ void DayFileCut::read(const ReadOnlyFile& file)
 
 std::size_t DayFileCut::cutAt(std::int32_t day) const
 {
-    for (std::size_t record = 0; record < count(); ++record) {
-        if (dayRecordField(records_.data() + record * kDayRecordSize, 0) > day)
+    // Blocks of records are tested whole, without an early exit, so the test vectorises;
+    // the cut is then searched in the first block that holds it.
+    constexpr std::size_t kBlock = 64;
+    const char* const base = records_.data();
+    std::size_t record = 0;
+    for (; record + kBlock <= count(); record += kBlock) {
+        bool later = false;
+        for (std::size_t k = 0; k < kBlock; ++k)
+            later |= dayRecordField(base + (record + k) * kDayRecordSize, 0) > day;
+        if (later)
+            break;
+    }
+    for (; record < count(); ++record) {
+        if (dayRecordField(base + record * kDayRecordSize, 0) > day)
             return record;
     }
     return count();

@@ -24,12 +24,25 @@ struct DirectoryCloser {
     void operator()(DIR* directory) const noexcept { ::closedir(directory); }
 };
 
+bool isAscii(const QByteArray& bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 // The code a day file's name stands for, or an empty text when the name is no code
 // the query could be given: the query forms the same path back from the code.
 QString codeOfFileName(const QByteArray& name)
 {
-    const QString decoded = QFile::decodeName(name);
     // ".DAY" too: the query's path finds it as Windows would, ignoring case.
+    const QByteArray suffix = QuoteLayout::kDayFileSuffix.toLatin1();
+    if (isAscii(name)) {
+        // Almost every name: ASCII is its own code page 936 form, so no converter is needed.
+        if (!name.toLower().endsWith(suffix))
+            return {};
+        const QByteArray code = name.chopped(suffix.size());
+        return code.size() >= 5 && code.size() <= 7 && !code.contains('\\') ? QString::fromLatin1(code) : QString();
+    }
+    const QString decoded = QFile::decodeName(name);
     if (!decoded.endsWith(QuoteLayout::kDayFileSuffix, Qt::CaseInsensitive) || QFile::encodeName(decoded) != name)
         return {};
     const QString code = decoded.chopped(QuoteLayout::kDayFileSuffix.size());
@@ -39,10 +52,22 @@ QString codeOfFileName(const QByteArray& name)
     return length >= 5 && length <= 7 ? code : QString();
 }
 
-bool isRegularFile(DIR* directory, const char* name)
+// The code's code page 936 bytes, which order the list.
+QByteArray codePage936Key(const QString& code, const QByteArray& name)
 {
+    return isAscii(name) ? name.chopped(QuoteLayout::kDayFileSuffix.size()) : toCodePage936(code);
+}
+
+// readdir's type is trusted where it is given; links and file systems that give no
+// type cost a stat.
+bool isRegularFile(DIR* directory, const dirent& item)
+{
+    if (item.d_type == DT_REG)
+        return true;
+    if (item.d_type != DT_LNK && item.d_type != DT_UNKNOWN)
+        return false;
     struct stat info {};
-    return ::fstatat(::dirfd(directory), name, &info, 0) == 0 && S_ISREG(info.st_mode);
+    return ::fstatat(::dirfd(directory), item.d_name, &info, 0) == 0 && S_ISREG(info.st_mode);
 }
 
 struct Listed {
@@ -83,9 +108,9 @@ void listDirectory(const QByteArray& localDir, Market market, DayDirectory& seen
     while (const dirent* item = ::readdir(directory.get())) {
         const QByteArray name(item->d_name);
         const QString code = codeOfFileName(name);
-        if (code.isEmpty() || !isRegularFile(directory.get(), item->d_name))
+        if (code.isEmpty() || !isRegularFile(directory.get(), *item))
             continue;
-        listed.push_back({toCodePage936(code), name, {market, code, ClassOf(market, code), localDir + name}});
+        listed.push_back({codePage936Key(code, name), name, {market, code, ClassOf(market, code), localDir + name}});
     }
 }
 

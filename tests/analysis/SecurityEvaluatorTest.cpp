@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace verdaxil {
@@ -45,14 +47,38 @@ std::vector<char> randomDayFile(std::mt19937& random)
     return bytes;
 }
 
-class AgainstTheRowTable : public ::testing::TestWithParam<InstructionSet> {};
+// The evaluation's days and summary are the row table's.
+void expectTheRowTablesDays(SecurityEvaluator& evaluator, const std::vector<char>& bytes, const std::string& file)
+{
+    const auto reference = testing::referenceRows(bytes);
+    testing::referenceIndicators(*reference);
+    ASSERT_EQ(evaluator.loadBytes(bytes), testing::referenceSummary(*reference)) << file;
+    const EvaluatedDays days = evaluator.days();
+    ASSERT_EQ(days.count(), reference->count) << file;
+    for (std::size_t row = 0; row < days.date.size(); ++row) {
+        const DayTable::Row& cells = reference->rows[row];
+        const std::array<std::int32_t, 7> columns = {days.date[row],     days.high[row], days.low[row], days.close[row],
+                                                     days.avgPrice[row], days.ma10[row], days.ma60[row]};
+        ASSERT_EQ(columns,
+                  (std::array{cells[Column::Date], cells[Column::High], cells[Column::Low], cells[Column::Close],
+                              cells[Column::AvgPrice], cells[Column::Ma10], cells[Column::Ma60]}))
+            << file << ", row " << row;
+    }
+}
+
+class AgainstTheRowTable : public ::testing::TestWithParam<InstructionSet> {
+protected:
+    void SetUp() override
+    {
+        if (!IsSupported(GetParam()))
+            GTEST_SKIP() << "this processor lacks the instruction set";
+    }
+};
 
 // The columns hold every figure of the row table's evaluation, day by day, and give
 // its summary and back-test at horizons and fees across the 32-bit range.
 TEST_P(AgainstTheRowTable, SameDaysAndFiguresOnRandomFiles)
 {
-    if (!IsSupported(GetParam()))
-        GTEST_SKIP() << "this processor lacks the instruction set";
     std::mt19937 random(2026);
     std::uniform_int_distribution<std::int32_t> any(INT32_MIN, INT32_MAX);
     std::uniform_int_distribution<std::int32_t> shortHorizon(-2, 70);
@@ -60,26 +86,43 @@ TEST_P(AgainstTheRowTable, SameDaysAndFiguresOnRandomFiles)
     SecurityEvaluator evaluator(GetParam());
     for (int file = 0; file < 40; ++file) {
         const std::vector<char> bytes = randomDayFile(random);
+        expectTheRowTablesDays(evaluator, bytes, "file " + std::to_string(file));
         const auto reference = testing::referenceRows(bytes);
         testing::referenceIndicators(*reference);
-        ASSERT_EQ(evaluator.loadBytes(bytes), testing::referenceSummary(*reference)) << "file " << file;
-
-        const EvaluatedDays days = evaluator.days();
-        ASSERT_EQ(days.count(), reference->count);
-        for (std::size_t row = 0; row < days.date.size(); ++row) {
-            const DayTable::Row& cells = reference->rows[row];
-            const std::array<std::int32_t, 7> columns = {days.date[row],     days.high[row], days.low[row], days.close[row],
-                                                         days.avgPrice[row], days.ma10[row], days.ma60[row]};
-            ASSERT_EQ(columns,
-                      (std::array{cells[Column::Date], cells[Column::High], cells[Column::Low], cells[Column::Close],
-                                  cells[Column::AvgPrice], cells[Column::Ma10], cells[Column::Ma60]}))
-                << "file " << file << ", row " << row;
-        }
-        for (const std::int64_t horizon : {std::int64_t{INT32_MIN}, std::int64_t{shortHorizon(random)},
-                                           std::int64_t{days.count() / 3}, std::int64_t{INT32_MAX}}) {
+        const int count = evaluator.days().count();
+        for (const std::int64_t horizon :
+             {std::int64_t{INT32_MIN}, std::int64_t{shortHorizon(random)}, std::int64_t{count / 3}, std::int64_t{INT32_MAX}}) {
             const std::int64_t f = file % 5 == 0 ? any(random) : fee(random);
             ASSERT_EQ(evaluator.selectionStats(horizon, f), testing::dayByDay(*reference, reference->count, horizon, f))
                 << "file " << file << ", horizon " << horizon << ", fee " << f;
+        }
+    }
+}
+
+// Days are decoded eight at a time: a single zero in any field, on either side of a
+// block's edge or in the days past the last whole block, removes just that day.
+TEST_P(AgainstTheRowTable, OneZeroFieldAtTheEdgesOfTheDecodingsBlocks)
+{
+    constexpr std::array fields{&DayRecord::date,  &DayRecord::open,   &DayRecord::high,  &DayRecord::low,
+                                &DayRecord::close, &DayRecord::amount, &DayRecord::volume};
+    SecurityEvaluator evaluator(GetParam());
+    for (const int days : {8, 75}) {
+        for (int zeroDay = 0; zeroDay < days; ++zeroDay) {
+            if (zeroDay % 8 != 0 && zeroDay % 8 != 7 && zeroDay < 72)
+                continue;
+            for (std::size_t field = 0; field < fields.size(); ++field) {
+                std::vector<char> bytes;
+                for (int day = 0; day < days; ++day) {
+                    DayRecord record{20000101 + day, 7, 1200 + day, 1100, 1150, 5000 + day, 4};
+                    if (day == zeroDay)
+                        record.*fields[field] = 0;
+                    const auto encoded = encodeDayRecord(record);
+                    bytes.insert(bytes.end(), encoded.begin(), encoded.end());
+                }
+                expectTheRowTablesDays(evaluator, bytes,
+                                       std::to_string(days) + " days, zero on day " + std::to_string(zeroDay) + " in field "
+                                           + std::to_string(field));
+            }
         }
     }
 }
