@@ -326,10 +326,19 @@ TEST_F(FormRecom, ImportedNamesAndTheFilters)
             names.append(cell(row, ListColumn::Code)
                          + (row % 2 ? QStringLiteral("\t*ST样本%1") : QStringLiteral("\t样本%1")).arg(row));
     }
-    quotes.addFile(QStringLiteral("names.txt"), toCodePage936(names.join(QStringLiteral("\r\n"))));
-    list()->chooseNameList = [&](const QString&) { return quotes.localPath(QStringLiteral("names.txt")); };
+    quotes.addFile(QStringLiteral("lists/names.txt"), toCodePage936(names.join(QStringLiteral("\r\n"))));
+    QFile::remove(keptNameListPath());
+    QString folder;
+    list()->chooseNameList = [&](const QString& from) {
+        folder = from;
+        return quotes.localPath(QStringLiteral("lists/names.txt"));
+    };
+    int asked = 0;
+    list()->chooseImportMode = [&] { return ++asked, std::optional(ImportMode::Merge); };
     QTest::mouseClick(listControl("BtnImportNames"), Qt::LeftButton);
     EXPECT_TRUE(message().startsWith(QStringLiteral("已导入"))) << message().toStdString();
+    EXPECT_EQ(asked, 0); // nothing kept yet to replace
+    EXPECT_EQ(QFileInfo(folder), QFileInfo(quotes.quoteDir()));
     int named = 0;
     for (int row = 0; row < table()->model()->rowCount(); ++row)
         named += cell(row, ListColumn::Name).startsWith(u'样') || cell(row, ListColumn::Name).startsWith(u'*');
@@ -344,6 +353,21 @@ TEST_F(FormRecom, ImportedNamesAndTheFilters)
         EXPECT_EQ(cell(row, ListColumn::Board), QStringLiteral("创业板"));
         EXPECT_FALSE(cell(row, ListColumn::Name).startsWith(QStringLiteral("*ST")));
     }
+
+    // A second list merged: its names win, the others stay; the dialog opens where the first was.
+    const QString renamed = names[1].section(u'\t', 0, 0);
+    quotes.addFile(QStringLiteral("more/names.txt"), (renamed + QStringLiteral("\t新名称\n")).toUtf8());
+    list()->chooseNameList = [&](const QString& from) {
+        folder = from;
+        return quotes.localPath(QStringLiteral("more/names.txt"));
+    };
+    QTest::mouseClick(listControl("BtnImportNames"), Qt::LeftButton);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(QFileInfo(folder), QFileInfo(quotes.localPath(QStringLiteral("lists"))));
+    const SecurityNames kept = keptNames(ListDayFiles(quotes.quoteDir()).files);
+    EXPECT_EQ(kept.size(), static_cast<std::size_t>(names.size() - 1));
+    for (const NameListEntry& entry : kept.entries())
+        EXPECT_EQ(entry.name == QStringLiteral("新名称"), entry.code == renamed) << entry.code.toStdString();
     QFile::remove(keptNameListPath());
 }
 
