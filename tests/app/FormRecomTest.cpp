@@ -327,12 +327,9 @@ TEST_F(FormRecom, ImportedNamesAndTheFilters)
                          + (row % 2 ? QStringLiteral("\t*ST样本%1") : QStringLiteral("\t样本%1")).arg(row));
     }
     quotes.addFile(QStringLiteral("lists/names.txt"), toCodePage936(names.join(QStringLiteral("\r\n"))));
-    QFile::remove(keptNameListPath());
     QString folder;
-    list()->chooseNameList = [&](const QString& from) {
-        folder = from;
-        return quotes.localPath(QStringLiteral("lists/names.txt"));
-    };
+    QString file = quotes.localPath(QStringLiteral("lists/names.txt"));
+    list()->chooseNameList = [&](const QString& from) { return folder = from, file; };
     int asked = 0;
     list()->chooseImportMode = [&] { return ++asked, std::optional(ImportMode::Merge); };
     QTest::mouseClick(listControl("BtnImportNames"), Qt::LeftButton);
@@ -357,10 +354,7 @@ TEST_F(FormRecom, ImportedNamesAndTheFilters)
     // A second list merged: its names win, the others stay; the dialog opens where the first was.
     const QString renamed = names[1].section(u'\t', 0, 0);
     quotes.addFile(QStringLiteral("more/names.txt"), (renamed + QStringLiteral("\t新名称\n")).toUtf8());
-    list()->chooseNameList = [&](const QString& from) {
-        folder = from;
-        return quotes.localPath(QStringLiteral("more/names.txt"));
-    };
+    file = quotes.localPath(QStringLiteral("more/names.txt"));
     QTest::mouseClick(listControl("BtnImportNames"), Qt::LeftButton);
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(QFileInfo(folder), QFileInfo(quotes.localPath(QStringLiteral("lists"))));

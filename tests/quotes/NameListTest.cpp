@@ -1,5 +1,4 @@
 #include "quotes/NameList.h"
-#include "runtime/CodePage936.h"
 
 #include <gtest/gtest.h>
 
@@ -65,17 +64,8 @@ INSTANTIATE_TEST_SUITE_P(
                       HeaderCase{"序号,证券代码,最新价\n1,600000,10.50\n", "", NoNames::NoNameTitle},
                       HeaderCase{"序号,证券简称,最新价\n1,浦发银行,10.50\n", "", NoNames::NoCodeTitle},
                       HeaderCase{"名称,价格\n浦发银行,10.5\n", "", NoNames::NoCodeTitle},
-                      HeaderCase{"hello\nworld\n", "", NoNames::NoCodes}));
-
-// A byte-order mark says nothing of the encoding after it: GBK after one is GBK.
-TEST(NameListEncoding, AByteOrderMarkBeforeGbkLosesNoLine)
-{
-    const QByteArray gbk = toCodePage936(QStringLiteral("600000\t浦发银行\n000001\t平安银行\n"));
-    const NameList list = ParseNameList("\xEF\xBB\xBF" + gbk);
-    ASSERT_EQ(list.entries.size(), 2u);
-    EXPECT_EQ(list.entries.front().name, QStringLiteral("浦发银行"));
-    EXPECT_EQ(ParseNameList("600000\t\xff\xfe\xff\n").noNames, NoNames::NotText);
-}
+                      HeaderCase{"hello\nworld\n", "", NoNames::NoCodes},
+                      HeaderCase{"600000\t\xff\xfe\xff\n", "", NoNames::NotText}));
 
 } // namespace
 } // namespace verdaxil
