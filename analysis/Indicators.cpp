@@ -1,8 +1,6 @@
 #include "analysis/Indicators.h"
 
-#include "analysis/ClearResults.h"
 #include "analysis/CrossingRules.h"
-#include "runtime/IntegerText.h"
 
 #include <algorithm>
 #include <limits>
@@ -34,14 +32,6 @@ Extremes extremesBaseline(const EvaluatedDays& days)
 [[gnu::target("avx2")]] Extremes extremesAvx2(const EvaluatedDays& days)
 {
     return extremes(days);
-}
-
-void showRecommendation(QueryWindow& window, bool recommended)
-{
-    const Control no = recommended ? Control::RBtnNo : Control::RBtnYes;
-    const Control yes = recommended ? Control::RBtnYes : Control::RBtnNo;
-    window.setRadio(no, {false, false});
-    window.setRadio(yes, {true, true});
 }
 
 } // namespace
@@ -77,23 +67,6 @@ DisplayedIndicators displayed(const IndicatorSummary& summary)
         shown.price = summary.latest->close / 10;
     }
     return shown;
-}
-
-void ShowIndicators(QueryWindow& window, const IndicatorSummary& summary)
-{
-    const DisplayedIndicators shown = displayed(summary);
-    window.setText(Control::EdtHHigh, intToText(shown.high));
-    window.setText(Control::EdtLowest, intToText(shown.low));
-
-    // With fewer than two days there is no signal, and nothing of the previous
-    // security may stay next to the new code.
-    if (shown.recommended)
-        showRecommendation(window, *shown.recommended);
-    else
-        resetRecommendation(window);
-
-    for (const auto& [control, value] : {std::pair{Control::LblCDate, shown.date}, std::pair{Control::stockprice, shown.price}})
-        window.setText(control, value ? intToText(*value) : placeholderText(control));
 }
 
 } // namespace verdaxil

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "analysis/EvaluatedDays.h"
-#include "analysis/QueryWindow.h"
 #include "quotes/InstructionSet.h"
 
 #include <cstdint>
@@ -46,8 +45,5 @@ struct DisplayedIndicators {
     std::optional<bool> recommended;
 };
 DisplayedIndicators displayed(const IndicatorSummary& summary);
-
-// Shows the all-time high and low, the recommendation, and the latest date and price.
-void ShowIndicators(QueryWindow& window, const IndicatorSummary& summary);
 
 } // namespace verdaxil

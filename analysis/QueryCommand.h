@@ -1,18 +1,47 @@
 #pragma once
 
-#include "analysis/QueryWindow.h"
+#include "analysis/Indicators.h"
+#include "analysis/SelectionStats.h"
+#include "quotes/Market.h"
+#include "runtime/IntegerText.h"
+
+#include <QString>
+
+#include <optional>
 
 namespace verdaxil {
 
-enum class QueryResult {
-    NoDayFile, // the code names no day file, or its day file cannot be opened
-    Evaluated,
+// The texts a query reads, as typed: the code, the quote directory, the fee and the
+// horizon.
+struct QueryInputs {
+    QString code;
+    QString quoteDir;
+    QString fee;
+    QString horizon;
 };
 
-// The query: reads the code, the quote directory and the fee from the window, finds
-// the security's day file and writes every result back into the window. A fee or
-// horizon text that is not an integer throws ConversionError where it is read;
-// whatever was written before stays.
-QueryResult runQuery(QueryWindow& window);
+// What the message line says after a query.
+enum class QueryMessage {
+    NotACode,    // no exchange holds the code: the results are cleared
+    Explanation, // the code's day file was found
+    NoDayFile,   // it was found but cannot be opened
+};
+
+// What one query found, as values. A part it did not reach is empty, and the fields
+// that would show it keep what they showed.
+struct QueryFindings {
+    QueryMessage message = QueryMessage::Explanation;
+    Market market = Market::None;
+    std::optional<IndicatorSummary> indicators; // the day file was read
+    std::optional<SelectionStats> stats;        // the horizon was a whole number
+    // The horizon was not: it is told once the indicators are shown.
+    std::optional<ConversionError> horizonError;
+
+    bool evaluated() const { return indicators.has_value(); }
+};
+
+// The query: finds the code's day file and evaluates it. A fee that is not a whole
+// number throws ConversionError before anything is found.
+QueryFindings runQuery(const QueryInputs& inputs);
 
 } // namespace verdaxil

@@ -1,10 +1,8 @@
 #include "analysis/SelectionStats.h"
 
-#include "analysis/ClearResults.h"
 #include "analysis/CrossingRules.h"
 #include "analysis/Indicators.h"
 #include "quotes/DayTable.h"
-#include "runtime/IntegerText.h"
 
 #include <algorithm>
 #include <array>
@@ -222,25 +220,6 @@ DisplayedStats displayed(const SelectionStats& stats)
         shown.share100 = share(stats.Hits100);
     }
     return shown;
-}
-
-void ShowSelectionStats(QueryWindow& window, const SelectionStats& stats)
-{
-    const DisplayedStats shown = displayed(stats);
-    window.setText(Control::HighestPriceinDate, intToText(shown.maxGain));
-    window.setText(Control::EdtRiseRateinHistory, intToText(shown.maxGainPercent));
-
-    const std::pair<Control, std::optional<std::int64_t>> shares[] = {
-        {Control::Edt5P, shown.share5},
-        {Control::Edt10P, shown.share10},
-        {Control::Edt50P, shown.share50},
-        {Control::Edt100P, shown.share100},
-        {Control::EdtRiseRateinDate, shown.profitShare},
-    };
-    // The previous security's figures must not stay next to the new code.
-    for (const auto& [control, value] : shares)
-        window.setText(control, value ? intToText(*value) : placeholderText(control));
-    window.setText(Control::EdtSNum, intToText(shown.points));
 }
 
 } // namespace verdaxil

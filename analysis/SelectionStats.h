@@ -1,7 +1,6 @@
 #pragma once
 
 #include "analysis/EvaluatedDays.h"
-#include "analysis/QueryWindow.h"
 #include "quotes/InstructionSet.h"
 
 #include <cstdint>
@@ -62,9 +61,5 @@ struct DisplayedStats {
     std::optional<std::int64_t> share100;
 };
 DisplayedStats displayed(const SelectionStats& stats);
-
-// Writes the eight result boxes; with no selection point the five shares show their
-// placeholders and the count shows 0.
-void ShowSelectionStats(QueryWindow& window, const SelectionStats& stats);
 
 } // namespace verdaxil

@@ -2,11 +2,11 @@
 
 #include "ui_UnitMain.h"
 
-#include "analysis/ClearResults.h"
 #include "analysis/Fee.h"
-#include "analysis/QueryCommand.h"
+#include "app/ClearResults.h"
 #include "app/CodeStepping.h"
 #include "app/HandlerGuard.h"
+#include "app/QueryDisplay.h"
 #include "app/TypingLimit.h"
 #include "app/UnitRecom.h"
 #include "quotes/TableFiles.h"
@@ -78,7 +78,7 @@ void TFormMain::connectHandlers()
 
 void TFormMain::BtnConfirmClick(QObject*)
 {
-    runQuery(controls_);
+    runQueryCommand(controls_);
 }
 
 void TFormMain::BtnClearClick(QObject*)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/QueryWindow.h"
+#include "app/QueryWindow.h"
 
 class QWidget;
 

@@ -5,8 +5,8 @@
 
 #include "RatioReporter.h"
 #include "analysis/QueryCommand.h"
+#include "analysis/QueryTexts.h"
 #include "analysis/SecurityEvaluator.h"
-#include "analysis/TextWindow.h"
 #include "quotes/DayFileReader.h"
 #include "runtime/FileSystem.h"
 #include "tools/DayFileWriter.h"
@@ -98,16 +98,13 @@ void ReadADayFile(benchmark::State& state)
     }
 }
 
-// The whole query command on a text window: resolving the code, paths and texts too.
+// The whole query and its texts: resolving the code and forming the paths too.
 void WholeQuery(benchmark::State& state)
 {
-    TextWindow window;
-    window.setText(Control::EdtYYY, quoteDir().path());
-    window.setText(Control::EdtDate, QString::number(state.range(0)));
-    window.setText(Control::stockcode, QStringLiteral("600000"));
+    const QueryInputs inputs{QStringLiteral("600000"), quoteDir().path(), QStringLiteral("6"), QString::number(state.range(0))};
     const long before = allocations;
     for (auto _ : state)
-        runQuery(window);
+        benchmark::DoNotOptimize(writtenTexts(runQuery(inputs)));
     reportAllocations(state, before);
 }
 

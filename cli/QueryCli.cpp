@@ -1,13 +1,14 @@
 #include "cli/QueryCli.h"
 
 #include "analysis/QueryCommand.h"
-#include "analysis/TextWindow.h"
+#include "analysis/QueryTexts.h"
 #include "cli/CommandLine.h"
 #include "runtime/CodePage936.h"
 #include "runtime/ErrorText.h"
 #include "runtime/IntegerText.h"
 
 #include <QCommandLineParser>
+#include <QHash>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTextStream>
@@ -20,7 +21,8 @@ namespace verdaxil {
 namespace {
 
 struct ResultLine {
-    Control control;
+    QueryField field;
+    const char* key; // in JSON: the name of the window's box for the field
     QString caption;
     QString unit;
 };
@@ -28,46 +30,61 @@ struct ResultLine {
 QList<ResultLine> resultLines(const QString& horizon)
 {
     return {
-        {Control::MemMsg, QStringLiteral("提示信息："), {}},
-        {Control::LblCDate, QStringLiteral("当前荐股日期："), {}},
-        {Control::stockprice, QStringLiteral("当前股价："), QStringLiteral("分")},
-        {Control::EdtHHigh, QStringLiteral("历史最高价："), QStringLiteral("分")},
-        {Control::EdtLowest, QStringLiteral("历史最低价："), QStringLiteral("分")},
-        {Control::EdtSNum, QStringLiteral("历史选股点："), QStringLiteral("个")},
-        {Control::HighestPriceinDate, horizon + QStringLiteral("日内最大涨幅："), QStringLiteral("分")},
-        {Control::EdtRiseRateinHistory, QStringLiteral("历史最高上升比："), QStringLiteral("%")},
-        {Control::EdtRiseRateinDate, horizon + QStringLiteral("日内上涨几率："), QStringLiteral("%")},
-        {Control::Edt5P, QStringLiteral("上涨    5%以上的几率："), QStringLiteral("%")},
-        {Control::Edt10P, QStringLiteral("上涨  10%以上的几率："), QStringLiteral("%")},
-        {Control::Edt50P, QStringLiteral("上涨  50%以上的几率："), QStringLiteral("%")},
-        {Control::Edt100P, QStringLiteral("上涨100%以上的几率："), QStringLiteral("%")},
+        {QueryField::Message, "MemMsg", QStringLiteral("提示信息："), {}},
+        {QueryField::Date, "LblCDate", QStringLiteral("当前荐股日期："), {}},
+        {QueryField::Price, "stockprice", QStringLiteral("当前股价："), QStringLiteral("分")},
+        {QueryField::High, "EdtHHigh", QStringLiteral("历史最高价："), QStringLiteral("分")},
+        {QueryField::Low, "EdtLowest", QStringLiteral("历史最低价："), QStringLiteral("分")},
+        {QueryField::Points, "EdtSNum", QStringLiteral("历史选股点："), QStringLiteral("个")},
+        {QueryField::MaxGain, "HighestPriceinDate", horizon + QStringLiteral("日内最大涨幅："), QStringLiteral("分")},
+        {QueryField::MaxGainPercent, "EdtRiseRateinHistory", QStringLiteral("历史最高上升比："), QStringLiteral("%")},
+        {QueryField::ProfitShare, "EdtRiseRateinDate", horizon + QStringLiteral("日内上涨几率："), QStringLiteral("%")},
+        {QueryField::Share5, "Edt5P", QStringLiteral("上涨    5%以上的几率："), QStringLiteral("%")},
+        {QueryField::Share10, "Edt10P", QStringLiteral("上涨  10%以上的几率："), QStringLiteral("%")},
+        {QueryField::Share50, "Edt50P", QStringLiteral("上涨  50%以上的几率："), QStringLiteral("%")},
+        {QueryField::Share100, "Edt100P", QStringLiteral("上涨100%以上的几率："), QStringLiteral("%")},
     };
 }
 
-QString recommendationText(const TextWindow& window)
+// What the query leaves in each field, starting from where Clear leaves them.
+struct Printed {
+    QHash<QueryField, QString> texts;
+    std::optional<bool> recommended;
+    std::optional<QString> error;
+
+    explicit Printed(const std::optional<QueryFindings>& found)
+    {
+        for (const QueryField field : kQueryFields)
+            texts[field] = placeholderText(field);
+        if (!found)
+            return;
+        for (const FieldText& written : writtenTexts(*found))
+            texts[written.field] = written.text;
+        if (found->indicators)
+            recommended = found->indicators->recommended;
+    }
+};
+
+QString recommendationText(std::optional<bool> recommended)
 {
-    if (window.radio(Control::RBtnYes).checked)
-        return QStringLiteral("是");
-    if (window.radio(Control::RBtnNo).checked)
-        return QStringLiteral("否");
-    return QStringLiteral("—");
+    return !recommended ? QStringLiteral("—") : *recommended ? QStringLiteral("是") : QStringLiteral("否");
 }
 
-QString radioText(RadioState state)
+// The radio buttons' states as the window would show them.
+QString radioText(std::optional<bool> recommended, bool yes)
 {
-    return QString::fromLatin1(state.enabled ? "enabled," : "disabled,")
-        + QString::fromLatin1(state.checked ? "checked" : "unchecked");
+    return recommended && *recommended == yes ? QStringLiteral("enabled,checked") : QStringLiteral("disabled,unchecked");
 }
 
-void printJson(const TextWindow& window, const std::optional<QString>& error, QTextStream& out)
+void printJson(const Printed& printed, QTextStream& out)
 {
     QJsonObject result;
     for (const ResultLine& line : resultLines({}))
-        result.insert(QString::fromLatin1(controlName(line.control)), window.text(line.control));
-    for (Control radio : {Control::RBtnYes, Control::RBtnNo})
-        result.insert(QString::fromLatin1(controlName(radio)), radioText(window.radio(radio)));
-    if (error)
-        result.insert(QStringLiteral("error"), *error);
+        result.insert(QString::fromLatin1(line.key), printed.texts.value(line.field));
+    result.insert(QStringLiteral("RBtnYes"), radioText(printed.recommended, true));
+    result.insert(QStringLiteral("RBtnNo"), radioText(printed.recommended, false));
+    if (printed.error)
+        result.insert(QStringLiteral("error"), *printed.error);
     out << QString::fromUtf8(QJsonDocument(result).toJson(QJsonDocument::Indented));
 }
 
@@ -78,9 +95,9 @@ QString padded(const QString& caption, qsizetype width)
     return caption + QString(width - codePage936Length(caption), u' ');
 }
 
-void printLines(const TextWindow& window, const std::optional<QString>& error, QTextStream& out)
+void printLines(const Printed& printed, const QString& horizon, QTextStream& out)
 {
-    const auto lines = resultLines(window.text(Control::EdtDate));
+    const auto lines = resultLines(horizon);
     const QString recommendationCaption = QStringLiteral("是否推荐：");
     qsizetype width = codePage936Length(recommendationCaption);
     for (const ResultLine& line : lines)
@@ -88,15 +105,15 @@ void printLines(const TextWindow& window, const std::optional<QString>& error, Q
     width += 1;
 
     for (const ResultLine& line : lines) {
-        const QString value = window.text(line.control);
+        const QString value = printed.texts.value(line.field);
         bool isNumber = false;
         value.toLongLong(&isNumber);
         out << padded(line.caption, width) << value << (isNumber ? line.unit : QString()) << '\n';
-        if (line.control == Control::LblCDate)
-            out << padded(recommendationCaption, width) << recommendationText(window) << '\n';
+        if (line.field == QueryField::Date)
+            out << padded(recommendationCaption, width) << recommendationText(printed.recommended) << '\n';
     }
-    if (error)
-        out << padded(QStringLiteral("错误："), width) << *error << '\n';
+    if (printed.error)
+        out << padded(QStringLiteral("错误："), width) << *printed.error << '\n';
 }
 
 } // namespace
@@ -118,29 +135,29 @@ int runQueryCli(const QStringList& arguments, QTextStream& out, QTextStream& err
     if (parser.positionalArguments().size() != 1)
         return commandLine.usageError(QStringLiteral("One CODE is wanted"));
 
-    TextWindow window;
-    window.setText(Control::EdtYYY, parser.value(settings.dir));
-    window.setText(Control::EdtFee, parser.value(settings.fee));
-    window.setText(Control::EdtDate, parser.value(settings.horizon));
-    window.setText(Control::stockcode, parser.positionalArguments().constFirst());
-
+    const QueryInputs inputs{parser.positionalArguments().constFirst(), parser.value(settings.dir), parser.value(settings.fee),
+                             parser.value(settings.horizon)};
+    std::optional<QueryFindings> found;
     std::optional<QString> error;
-    QueryResult result = QueryResult::NoDayFile;
     try {
-        result = runQuery(window);
+        found = runQuery(inputs);
+        if (found->horizonError)
+            error = errorBoxText(found->horizonError->message());
     } catch (const ConversionError& failure) {
         error = errorBoxText(failure.message());
     } catch (const std::exception& failure) {
         error = errorBoxText(QString::fromUtf8(failure.what()));
     }
 
+    Printed printed(found);
+    printed.error = error;
     if (parser.isSet(jsonOption))
-        printJson(window, error, out);
+        printJson(printed, out);
     else
-        printLines(window, error, out);
+        printLines(printed, inputs.horizon, out);
     if (error)
         return kConversionFailed;
-    return result == QueryResult::Evaluated ? 0 : kNoDayFile;
+    return found && found->evaluated() ? 0 : kNoDayFile;
 }
 
 } // namespace verdaxil

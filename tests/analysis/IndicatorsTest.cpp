@@ -1,11 +1,13 @@
 #include "analysis/Indicators.h"
 
 #include "analysis/IndicatorColumns.h"
-#include "analysis/TextWindow.h"
+#include "analysis/QueryTexts.h"
 #include "support/DayValues.h"
 #include "support/RowTableReference.h"
 
 #include <gtest/gtest.h>
+
+#include <QHash>
 
 #include <algorithm>
 #include <random>
@@ -157,70 +159,56 @@ INSTANTIATE_TEST_SUITE_P(Examples, Signal,
                                            SignalCase{INT32_MAX, INT32_MIN, INT32_MAX, 0,
                                                       true})); // gaps beyond 32 bits compare right
 
-class ShownIndicators : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        window.setText(Control::LblCDate, QStringLiteral("earlier"));
-        window.setText(Control::stockprice, QStringLiteral("earlier"));
-        window.setRadio(Control::RBtnYes, {true, true});
-    }
-    TextWindow window;
-};
-
-TEST_F(ShownIndicators, EmptyTable)
+// The texts the query writes for a summary, by field.
+QHash<QueryField, QString> shownTexts(const IndicatorSummary& summary)
 {
-    ShowIndicators(window, SummarizeIndicators(DayValues(0).view()));
-    EXPECT_EQ(window.text(Control::EdtHHigh), QStringLiteral("0"));
-    EXPECT_EQ(window.text(Control::EdtLowest), QStringLiteral("0"));
-    EXPECT_EQ(window.text(Control::LblCDate), QStringLiteral("当前荐股日期"));
-    EXPECT_EQ(window.text(Control::stockprice), QStringLiteral("当前股价"));
-    EXPECT_EQ(window.radio(Control::RBtnYes), RadioState{});
-    EXPECT_EQ(window.radio(Control::RBtnNo), RadioState{});
+    QueryFindings found;
+    found.indicators = summary;
+    QHash<QueryField, QString> texts;
+    for (const FieldText& written : writtenTexts(found))
+        texts[written.field] = written.text;
+    return texts;
 }
 
-TEST_F(ShownIndicators, OneDayHasADateAndPriceButNoSignal)
+TEST(ShownIndicators, EmptyTableShowsZeroExtremesAndPlaceholders)
+{
+    const IndicatorSummary summary = SummarizeIndicators(DayValues(0).view());
+    const auto texts = shownTexts(summary);
+    EXPECT_EQ(texts[QueryField::High], QStringLiteral("0"));
+    EXPECT_EQ(texts[QueryField::Low], QStringLiteral("0"));
+    EXPECT_EQ(texts[QueryField::Date], QStringLiteral("当前荐股日期"));
+    EXPECT_EQ(texts[QueryField::Price], QStringLiteral("当前股价"));
+    EXPECT_FALSE(summary.recommended);
+}
+
+TEST(ShownIndicators, OneDayHasADateAndPriceButNoSignal)
 {
     DayValues days(1);
     days.date[0] = -20240102;
     days.high[0] = 12345;
     days.low[0] = 9999;
     days.close[0] = 10239;
-    ShowIndicators(window, SummarizeIndicators(days.view()));
-    EXPECT_EQ(window.text(Control::LblCDate), QStringLiteral("-20240102"));
-    EXPECT_EQ(window.text(Control::stockprice), QStringLiteral("1023"));
-    EXPECT_EQ(window.text(Control::EdtHHigh), QStringLiteral("1234"));
-    EXPECT_EQ(window.text(Control::EdtLowest), QStringLiteral("999"));
-    EXPECT_EQ(window.radio(Control::RBtnYes), RadioState{});
+    const IndicatorSummary summary = SummarizeIndicators(days.view());
+    const auto texts = shownTexts(summary);
+    EXPECT_EQ(texts[QueryField::Date], QStringLiteral("-20240102"));
+    EXPECT_EQ(texts[QueryField::Price], QStringLiteral("1023"));
+    EXPECT_EQ(texts[QueryField::High], QStringLiteral("1234"));
+    EXPECT_EQ(texts[QueryField::Low], QStringLiteral("999"));
+    EXPECT_FALSE(summary.recommended);
 }
 
-TEST_F(ShownIndicators, LowIsSearchedFromTheHigh)
+TEST(ShownIndicators, LowIsSearchedFromTheHigh)
 {
     DayValues days(2);
     days.date = {20240102, 20240103};
     days.high = {-50, 505};
     days.low = {700, 800};
     days.close = {600, 610};
-    ShowIndicators(window, SummarizeIndicators(days.view()));
-    EXPECT_EQ(window.text(Control::EdtHHigh), QStringLiteral("50"));
-    EXPECT_EQ(window.text(Control::EdtLowest), QStringLiteral("50")); // every low above the high
-    EXPECT_EQ(window.text(Control::LblCDate), QStringLiteral("20240103"));
-    EXPECT_EQ(window.text(Control::stockprice), QStringLiteral("61"));
-}
-
-TEST_F(ShownIndicators, RecommendationChecksExactlyOneButton)
-{
-    DayValues days(2);
-    days.ma10 = {1020, 1010};
-    days.ma60 = {1000, 1000};
-    ShowIndicators(window, SummarizeIndicators(days.view()));
-    EXPECT_EQ(window.radio(Control::RBtnNo), (RadioState{true, true}));
-    EXPECT_EQ(window.radio(Control::RBtnYes), RadioState{});
-
-    days.ma10[1] = 1030;
-    ShowIndicators(window, SummarizeIndicators(days.view()));
-    EXPECT_EQ(window.radio(Control::RBtnYes), (RadioState{true, true}));
-    EXPECT_EQ(window.radio(Control::RBtnNo), RadioState{});
+    const auto texts = shownTexts(SummarizeIndicators(days.view()));
+    EXPECT_EQ(texts[QueryField::High], QStringLiteral("50"));
+    EXPECT_EQ(texts[QueryField::Low], QStringLiteral("50")); // every low above the high
+    EXPECT_EQ(texts[QueryField::Date], QStringLiteral("20240103"));
+    EXPECT_EQ(texts[QueryField::Price], QStringLiteral("61"));
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 #include "analysis/SelectionStats.h"
 
-#include "analysis/TextWindow.h"
+#include "analysis/QueryTexts.h"
 #include "support/DayByDayStats.h"
 #include "support/DayValues.h"
 
 #include <gtest/gtest.h>
+
+#include <QHash>
 
 #include <algorithm>
 #include <random>
@@ -307,33 +309,41 @@ TEST_P(OutcomesOfThePoints, AreHowTheStatsJudgeThem)
 
 INSTANTIATE_TEST_SUITE_P(Counts, OutcomesOfThePoints, ::testing::Values(0, 61, 75, 500, DayTable::kRows));
 
-TEST(ShowSelectionStats, SharesAreTruncatedPercentagesOfThePoints)
+// The texts the query writes for the statistics, by field.
+QHash<QueryField, QString> shownTexts(const SelectionStats& stats)
 {
-    TextWindow window;
-    ShowSelectionStats(window, SelectionStats{3, 2, 2, 1, 1, 0, 494, 4});
-    EXPECT_EQ(window.text(Control::HighestPriceinDate), QStringLiteral("49"));
-    EXPECT_EQ(window.text(Control::EdtRiseRateinHistory), QStringLiteral("4"));
-    EXPECT_EQ(window.text(Control::Edt5P), QStringLiteral("66"));
-    EXPECT_EQ(window.text(Control::Edt10P), QStringLiteral("33"));
-    EXPECT_EQ(window.text(Control::Edt50P), QStringLiteral("33"));
-    EXPECT_EQ(window.text(Control::Edt100P), QStringLiteral("0"));
-    EXPECT_EQ(window.text(Control::EdtRiseRateinDate), QStringLiteral("66"));
-    EXPECT_EQ(window.text(Control::EdtSNum), QStringLiteral("3"));
+    QueryFindings found;
+    found.stats = stats;
+    QHash<QueryField, QString> texts;
+    for (const FieldText& written : writtenTexts(found))
+        texts[written.field] = written.text;
+    return texts;
 }
 
-TEST(ShowSelectionStats, NoPointLeavesNothingOfAnEarlierSecurity)
+TEST(ShownStats, SharesAreTruncatedPercentagesOfThePoints)
 {
-    TextWindow window;
-    ShowSelectionStats(window, SelectionStats{3, 2, 2, 1, 1, 0, 494, 4});
-    ShowSelectionStats(window, SelectionStats{});
-    EXPECT_EQ(window.text(Control::HighestPriceinDate), QStringLiteral("0"));
-    EXPECT_EQ(window.text(Control::EdtRiseRateinHistory), QStringLiteral("0"));
-    EXPECT_EQ(window.text(Control::EdtSNum), QStringLiteral("0"));
-    EXPECT_EQ(window.text(Control::Edt5P), QStringLiteral("上涨5%的几率"));
-    EXPECT_EQ(window.text(Control::Edt10P), QStringLiteral("上涨10%以上的几率"));
-    EXPECT_EQ(window.text(Control::Edt50P), QStringLiteral("上涨50%以上的几率"));
-    EXPECT_EQ(window.text(Control::Edt100P), QStringLiteral("上涨100%以上的几率"));
-    EXPECT_EQ(window.text(Control::EdtRiseRateinDate), QStringLiteral("上涨比例"));
+    const auto texts = shownTexts(SelectionStats{3, 2, 2, 1, 1, 0, 494, 4});
+    EXPECT_EQ(texts[QueryField::MaxGain], QStringLiteral("49"));
+    EXPECT_EQ(texts[QueryField::MaxGainPercent], QStringLiteral("4"));
+    EXPECT_EQ(texts[QueryField::Share5], QStringLiteral("66"));
+    EXPECT_EQ(texts[QueryField::Share10], QStringLiteral("33"));
+    EXPECT_EQ(texts[QueryField::Share50], QStringLiteral("33"));
+    EXPECT_EQ(texts[QueryField::Share100], QStringLiteral("0"));
+    EXPECT_EQ(texts[QueryField::ProfitShare], QStringLiteral("66"));
+    EXPECT_EQ(texts[QueryField::Points], QStringLiteral("3"));
+}
+
+TEST(ShownStats, NoPointLeavesNothingOfAnEarlierSecurity)
+{
+    const auto texts = shownTexts(SelectionStats{});
+    EXPECT_EQ(texts[QueryField::MaxGain], QStringLiteral("0"));
+    EXPECT_EQ(texts[QueryField::MaxGainPercent], QStringLiteral("0"));
+    EXPECT_EQ(texts[QueryField::Points], QStringLiteral("0"));
+    EXPECT_EQ(texts[QueryField::Share5], QStringLiteral("上涨5%的几率"));
+    EXPECT_EQ(texts[QueryField::Share10], QStringLiteral("上涨10%以上的几率"));
+    EXPECT_EQ(texts[QueryField::Share50], QStringLiteral("上涨50%以上的几率"));
+    EXPECT_EQ(texts[QueryField::Share100], QStringLiteral("上涨100%以上的几率"));
+    EXPECT_EQ(texts[QueryField::ProfitShare], QStringLiteral("上涨比例"));
 }
 
 } // namespace

@@ -1,8 +1,7 @@
 #include "app/FormMainFixture.h"
 
-#include "analysis/ClearResults.h"
-#include "analysis/QueryCommand.h"
-#include "analysis/TextWindow.h"
+#include "app/QueryDisplay.h"
+#include "support/TextWindow.h"
 #include "tools/DemoQuotes.h"
 
 #include <QDir>
@@ -16,19 +15,6 @@ namespace {
 using namespace testing;
 
 const QString kTableFileMissing = QStringLiteral("注意：对应文件丢失，请检查系统状况是否稳定，然后重新再试！");
-
-const Control kResultFields[] = {Control::stockprice,
-                                 Control::EdtHHigh,
-                                 Control::EdtLowest,
-                                 Control::HighestPriceinDate,
-                                 Control::EdtRiseRateinHistory,
-                                 Control::Edt5P,
-                                 Control::Edt10P,
-                                 Control::Edt50P,
-                                 Control::Edt100P,
-                                 Control::EdtRiseRateinDate,
-                                 Control::EdtSNum,
-                                 Control::LblCDate};
 
 class FormMainCommands : public FormMainTest {
 protected:
@@ -46,15 +32,14 @@ protected:
         expected.setText(Control::EdtYYY, quotes.quoteDir());
         expected.setText(Control::EdtDate, text("EdtDate"));
         expected.setText(Control::stockcode, code);
-        runQuery(expected);
+        runQueryCommand(expected);
         return expected;
     }
 
     void expectShows(const TextWindow& expected)
     {
-        for (Control field : kResultFields)
-            EXPECT_EQ(text(controlName(field)), expected.text(field)) << controlName(field);
-        EXPECT_EQ(text("MemMsg"), expected.text(Control::MemMsg));
+        for (QueryField field : kQueryFields)
+            EXPECT_EQ(text(controlName(controlOf(field))), expected.text(controlOf(field))) << controlName(controlOf(field));
         for (Control radio : {Control::RBtnYes, Control::RBtnNo}) {
             EXPECT_EQ(control<QRadioButton>(controlName(radio))->isChecked(), expected.radio(radio).checked);
             EXPECT_EQ(control(controlName(radio))->isEnabled(), expected.radio(radio).enabled);
@@ -63,8 +48,11 @@ protected:
 
     void expectClearsState()
     {
-        for (Control field : kResultFields)
-            EXPECT_EQ(text(controlName(field)), placeholderText(field)) << controlName(field);
+        for (QueryField field : kQueryFields) {
+            if (field != QueryField::Message) {
+                EXPECT_EQ(text(controlName(controlOf(field))), placeholderText(field)) << controlName(controlOf(field));
+            }
+        }
         EXPECT_FALSE(control("RBtnYes")->isEnabled());
         EXPECT_FALSE(control<QRadioButton>("RBtnNo")->isChecked());
     }
@@ -151,7 +139,7 @@ TEST_F(FormMainCommands, QueriesThroughTheButtonAndTheFocusShowEachSecurity)
             }
             expectShows(expectedFor(code));
             EXPECT_EQ(text("MemMsg"), kInfo) << code.toStdString();
-            EXPECT_NE(text("LblCDate"), placeholderText(Control::LblCDate)) << code.toStdString();
+            EXPECT_NE(text("LblCDate"), placeholderText(QueryField::Date)) << code.toStdString();
         }
     }
 }

@@ -1,6 +1,5 @@
 #include "cli/ScanCli.h"
 #include "analysis/QueryCommand.h"
-#include "analysis/TextWindow.h"
 #include "cli/QueryCli.h"
 #include "quotes/TableFiles.h"
 #include "runtime/CodePage936.h"
@@ -415,12 +414,9 @@ TEST_F(ScanCli, NoDescriptorOrThreadOutlivesManyQueriesAndScans)
     const int descriptors = entriesOf("/proc/self/fd");
     const int threads = entriesOf("/proc/self/task");
 
-    TextWindow window;
-    window.setText(Control::EdtYYY, dir.quoteDir());
-    window.setText(Control::stockcode, QStringLiteral("600602"));
+    const QueryInputs inputs{QStringLiteral("600602"), dir.quoteDir(), QStringLiteral("6"), QStringLiteral("30")};
     for (int query = 0; query < 10'000; ++query)
-        runQuery(window);
-    ASSERT_EQ(window.text(Control::MemMsg), QStringLiteral("说明性信息！"));
+        ASSERT_TRUE(runQuery(inputs).evaluated());
 
     const auto files = ListDayFiles(dir.quoteDir()).files;
     std::mt19937 random(100);

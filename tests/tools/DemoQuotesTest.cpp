@@ -2,7 +2,6 @@
 
 #include "analysis/Indicators.h"
 #include "analysis/QueryCommand.h"
-#include "analysis/TextWindow.h"
 #include "support/QuoteDirFixture.h"
 
 #include <gtest/gtest.h>
@@ -55,12 +54,11 @@ TEST(DemoQuoteDir, EverySecurityHasSeveralSelectionPoints)
     testing::QuoteDirFixture dir;
     writeDemoQuoteDir(dir.quoteDir());
     for (const DemoSecurity& security : demoSecurities()) {
-        TextWindow window;
-        window.setText(Control::EdtYYY, dir.quoteDir());
-        window.setText(Control::stockcode, QLatin1String(security.code));
-        runQuery(window);
-        EXPECT_EQ(window.text(Control::MemMsg), QStringLiteral("说明性信息！")) << security.code;
-        EXPECT_GE(window.text(Control::EdtSNum).toInt(), 3) << security.code;
+        const QueryFindings found =
+            runQuery({QLatin1String(security.code), dir.quoteDir(), QStringLiteral("6"), QStringLiteral("30")});
+        EXPECT_EQ(found.message, QueryMessage::Explanation) << security.code;
+        ASSERT_TRUE(found.stats) << security.code;
+        EXPECT_GE(found.stats->PointCount, 3) << security.code;
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analysis/QueryTexts.h"
+
 #include <QString>
 
 namespace verdaxil {
@@ -29,6 +31,9 @@ enum class Control {
 
 const char* controlName(Control control);
 
+// The box that shows a result field.
+Control controlOf(QueryField field);
+
 struct RadioState {
     bool enabled = false;
     bool checked = false;
@@ -36,8 +41,7 @@ struct RadioState {
 };
 
 // What the query command sees of a window: the texts of its controls and the states
-// of its two radio buttons. The main window and the command-line front end both
-// implement it, so one query command serves both.
+// of its two radio buttons.
 class QueryWindow {
 public:
     virtual ~QueryWindow() = default;

@@ -1,7 +1,7 @@
-#include "analysis/TextWindow.h"
+#include "support/TextWindow.h"
 
-#include "analysis/ClearResults.h"
 #include "analysis/InitialTexts.h"
+#include "app/ClearResults.h"
 
 namespace verdaxil {
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "analysis/QueryWindow.h"
+#include "app/QueryWindow.h"
 
 #include <QHash>
 
 namespace verdaxil {
 
-// A window of plain texts for running the query without a display. It starts as
+// A window of plain texts, to run the window's commands without a display. It starts as
 // Clear leaves the main window, with the main window's initial inputs.
 class TextWindow : public QueryWindow {
 public:

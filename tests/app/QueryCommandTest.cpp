@@ -1,9 +1,8 @@
-#include "analysis/QueryCommand.h"
+#include "app/QueryDisplay.h"
 
-#include "analysis/ClearResults.h"
-#include "analysis/TextWindow.h"
 #include "runtime/IntegerText.h"
 #include "support/QuoteDirFixture.h"
+#include "support/TextWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +30,7 @@ protected:
     void query(const QString& code)
     {
         window.setText(Control::stockcode, code);
-        runQuery(window);
+        runQueryCommand(window);
     }
 
     // Marks every result field so that a test sees which ones a query wrote.
@@ -52,8 +51,8 @@ TEST_F(QueryCommand, NotACodeClearsAndWarns)
     markResults();
     query(QStringLiteral("600036"));
     EXPECT_EQ(window.text(Control::MemMsg), kNotACode);
-    EXPECT_EQ(window.text(Control::stockprice), placeholderText(Control::stockprice));
-    EXPECT_EQ(window.text(Control::EdtSNum), placeholderText(Control::EdtSNum));
+    EXPECT_EQ(window.text(Control::stockprice), placeholderText(QueryField::Price));
+    EXPECT_EQ(window.text(Control::EdtSNum), placeholderText(QueryField::Points));
     EXPECT_EQ(window.text(Control::LblCDate), QStringLiteral("当前荐股日期"));
     EXPECT_EQ(window.radio(Control::RBtnYes), RadioState{});
     EXPECT_EQ(window.text(Control::stockcode), QStringLiteral("600036")); // inputs untouched
@@ -125,8 +124,9 @@ TEST_F(QueryCommand, ASecurityWithoutSelectionPointsShowsNoneOfThePreviousFigure
     EXPECT_EQ(window.text(Control::EdtSNum), QStringLiteral("0"));
     EXPECT_EQ(window.text(Control::HighestPriceinDate), QStringLiteral("0"));
     EXPECT_EQ(window.text(Control::EdtRiseRateinHistory), QStringLiteral("0"));
-    for (Control share : {Control::Edt5P, Control::Edt10P, Control::Edt50P, Control::Edt100P, Control::EdtRiseRateinDate})
-        EXPECT_EQ(window.text(share), placeholderText(share)) << controlName(share);
+    for (QueryField share :
+         {QueryField::Share5, QueryField::Share10, QueryField::Share50, QueryField::Share100, QueryField::ProfitShare})
+        EXPECT_EQ(window.text(controlOf(share)), placeholderText(share)) << controlName(controlOf(share));
     EXPECT_EQ(window.radio(Control::RBtnYes), RadioState{}); // no previous day, no signal
     EXPECT_EQ(window.text(Control::LblCDate), QStringLiteral("20200101"));
 }
@@ -151,9 +151,27 @@ TEST_F(QueryCommand, BadHorizonEndsTheQueryAfterTheIndicators)
     markResults();
     window.setText(Control::EdtDate, QStringLiteral("3O"));
     window.setText(Control::stockcode, QStringLiteral("600036"));
-    EXPECT_THROW(runQuery(window), ConversionError);
+    EXPECT_THROW(runQueryCommand(window), ConversionError);
     EXPECT_EQ(window.text(Control::stockprice), QStringLiteral("1100")); // shown before the horizon is read
     EXPECT_EQ(window.text(Control::EdtSNum), QStringLiteral("earlier")); // never reached
+}
+
+// The signal checks exactly one of the two buttons, and a query without one leaves
+// neither checked.
+TEST_F(QueryCommand, RecommendationChecksExactlyOneButton)
+{
+    QueryFindings found;
+    found.indicators = IndicatorSummary{};
+    for (const bool recommended : {false, true}) {
+        found.indicators->recommended = recommended;
+        ShowFindings(window, found);
+        EXPECT_EQ(window.radio(recommended ? Control::RBtnYes : Control::RBtnNo), (RadioState{true, true}));
+        EXPECT_EQ(window.radio(recommended ? Control::RBtnNo : Control::RBtnYes), RadioState{});
+    }
+    found.indicators->recommended.reset();
+    ShowFindings(window, found);
+    EXPECT_EQ(window.radio(Control::RBtnYes), RadioState{});
+    EXPECT_EQ(window.radio(Control::RBtnNo), RadioState{});
 }
 
 struct FeeCase {
@@ -170,10 +188,10 @@ TEST_P(FeeText, IsConvertedBeforeAnythingIsWritten)
     window.setText(Control::EdtFee, QString::fromUtf8(GetParam().fee));
     window.setText(Control::stockcode, QStringLiteral("not a code"));
     if (GetParam().accepted) {
-        runQuery(window);
+        runQueryCommand(window);
         EXPECT_EQ(window.text(Control::MemMsg), kNotACode);
     } else {
-        EXPECT_THROW(runQuery(window), ConversionError);
+        EXPECT_THROW(runQueryCommand(window), ConversionError);
         EXPECT_EQ(window.text(Control::MemMsg), QStringLiteral("before"));
         EXPECT_EQ(window.text(Control::EdtSNum), QStringLiteral("earlier"));
     }

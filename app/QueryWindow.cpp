@@ -1,4 +1,4 @@
-#include "analysis/QueryWindow.h"
+#include "app/QueryWindow.h"
 
 namespace verdaxil {
 
@@ -26,6 +26,26 @@ const char* controlName(Control control)
     case Control::RBtnNo: return "RBtnNo";
     }
     return "";
+}
+
+Control controlOf(QueryField field)
+{
+    switch (field) {
+    case QueryField::Message: return Control::MemMsg;
+    case QueryField::Price: return Control::stockprice;
+    case QueryField::High: return Control::EdtHHigh;
+    case QueryField::Low: return Control::EdtLowest;
+    case QueryField::MaxGain: return Control::HighestPriceinDate;
+    case QueryField::MaxGainPercent: return Control::EdtRiseRateinHistory;
+    case QueryField::Share5: return Control::Edt5P;
+    case QueryField::Share10: return Control::Edt10P;
+    case QueryField::Share50: return Control::Edt50P;
+    case QueryField::Share100: return Control::Edt100P;
+    case QueryField::ProfitShare: return Control::EdtRiseRateinDate;
+    case QueryField::Points: return Control::EdtSNum;
+    case QueryField::Date: return Control::LblCDate;
+    }
+    return Control::MemMsg;
 }
 
 } // namespace verdaxil
