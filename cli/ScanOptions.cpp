@@ -142,6 +142,10 @@ std::optional<ScanOptions> readScanOptions(const QCommandLineParser& parser, con
         problem = QStringLiteral("--format takes csv, json or xlsx, not ") + parser.value(defined.format);
     else if (!jobsIsNumber || options.jobs < 1)
         problem = QStringLiteral("--jobs takes a whole number of at least 1, not ") + parser.value(defined.jobs);
+    else if (parser.isSet(defined.output) && options.output.isEmpty())
+        problem = QStringLiteral("--output takes a file name, not an empty text");
+    else if (options.checkDays.from && options.checkDays.to && *options.checkDays.from > *options.checkDays.to)
+        problem = QStringLiteral("--from %1 is after --to %2").arg(*options.checkDays.from).arg(*options.checkDays.to);
     else if (options.force && options.output.isEmpty())
         problem = QStringLiteral("--force goes with --output");
     else if (!knownClass)
