@@ -9,7 +9,9 @@
 #include "quotes/Market.h"
 #include "quotes/TradingDate.h"
 #include "runtime/FileSystem.h"
+#include "runtime/WindowsPath.h"
 #include "scan/CheckTrades.h"
+#include "scan/DataCheck.h"
 #include "scan/ExRightsDays.h"
 #include "scan/ListColumns.h"
 #include "scan/ListExport.h"
@@ -19,6 +21,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
@@ -71,10 +74,25 @@ bool askToReplace(QWidget* parent, const QString& shownPath)
         == QMessageBox::Yes;
 }
 
-QString askForNameList(QWidget* parent)
+QString askForNameList(QWidget* parent, const QString& folder)
 {
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("导入名称表"), QDir::homePath(),
-                                        QStringLiteral("名称表 (*.txt *.csv *.tsv *.xls);;所有文件 (*)"));
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("导入名称表"), folder,
+                                        QStringLiteral("名称表 (*.txt *.csv *.tsv);;所有文件 (*)"));
+}
+
+std::optional<ImportMode> askImportMode(QWidget* parent)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("导入名称表"),
+                    QStringLiteral("已经有导入过的名称。用新文件替换它们，还是与它们合并（新文件的名称优先）？"),
+                    QMessageBox::Cancel, parent);
+    const QAbstractButton* replace = box.addButton(QStringLiteral("替换"), QMessageBox::AcceptRole);
+    const QAbstractButton* merge = box.addButton(QStringLiteral("合并"), QMessageBox::AcceptRole);
+    box.exec();
+    if (box.clickedButton() == replace)
+        return ImportMode::Replace;
+    if (box.clickedButton() == merge)
+        return ImportMode::Merge;
+    return std::nullopt;
 }
 
 QString saveMessage(const SaveOutcome& outcome, const QString& shownPath, std::size_t rows)
@@ -85,6 +103,9 @@ QString saveMessage(const SaveOutcome& outcome, const QString& shownPath, std::s
     case SaveStatus::BadPath: return QStringLiteral("保存失败：%1 含有空字符，不是可用的路径。").arg(shownPath);
     case SaveStatus::NoDirectory: return QStringLiteral("保存失败：无法建立 %1 所在的目录。").arg(shownPath);
     case SaveStatus::IsDirectory: return QStringLiteral("保存失败：%1 是一个目录。").arg(shownPath);
+    case SaveStatus::IsInput:
+        return QStringLiteral("没有保存：%1 是扫描读取的文件或在其目录中（%2），不能覆盖。").arg(shownPath, outcome.reason);
+    case SaveStatus::LinkLoop: return QStringLiteral("保存失败：%1 的符号链接循环，无法跟随。").arg(shownPath);
     case SaveStatus::WriteFailed: break;
     }
     return QStringLiteral("保存失败：%1（%2）").arg(shownPath, outcome.reason);
@@ -100,7 +121,8 @@ TFormRecom::TFormRecom(std::function<QString()> saveDirectory, QWidget* parent)
 {
     ui_->setupUi(this);
     confirmReplace = [this](const QString& shownPath) { return askToReplace(this, shownPath); };
-    chooseNameList = [this] { return askForNameList(this); };
+    chooseNameList = [this](const QString& folder) { return askForNameList(this, folder); };
+    chooseImportMode = [this] { return askImportMode(this); };
     today = todayAsDate;
 
     ui_->ComBClass->addItem(QStringLiteral("全部"), kAllClasses);
@@ -111,6 +133,7 @@ TFormRecom::TFormRecom(std::function<QString()> saveDirectory, QWidget* parent)
     for (Board board : {Board::Main, Board::ChiNext, Board::Star})
         ui_->ComBBoard->setItemData(ui_->ComBBoard->findText(boardName(board)), static_cast<int>(board));
     ui_->LblDataCheck->hide();
+    ui_->BtnPreviousDay->hide();
 
     new DayTyping(*ui_->DateRecom, [this](QDate day) { runGuarded([&] { DateRecomChoose(day); }); });
     ui_->TblSignal->setModel(&signalModel_);
@@ -147,6 +170,7 @@ void TFormRecom::connectHandlers()
     connectClick(ui_->BtnLatestDay, this, &TFormRecom::BtnLatestDayClick);
     connectClick(ui_->BtnSaveTrades, this, &TFormRecom::BtnSaveTradesClick);
     connect(ui_->SpnCost, &QDoubleSpinBox::editingFinished, this, [this] { runGuarded([&] { SpnCostChange(ui_->SpnCost); }); });
+    connectClick(ui_->BtnPreviousDay, this, &TFormRecom::BtnPreviousDayClick);
     connectClick(ui_->ChkTodayOnly, this, &TFormRecom::ListFilterChange);
     connectClick(ui_->ChkNoST, this, &TFormRecom::ListFilterChange);
     for (QComboBox* box : {ui_->ComBClass, ui_->ComBBoard})
@@ -198,6 +222,7 @@ void TFormRecom::startScan(std::optional<std::int32_t> day)
     model_.setRows({}, horizon_, today());
     ui_->ChartRecom->showDays({}, {});
     ui_->LblDataCheck->hide();
+    ui_->BtnPreviousDay->hide();
     setWindowTitle(QStringLiteral("荐股列表"));
     ui_->PrgScan->setRange(0, 0);
     showScanning(true);
@@ -213,7 +238,8 @@ void TFormRecom::scanProgressed(qsizetype done, qsizetype total)
 
 void TFormRecom::scanFinished(std::shared_ptr<ScanOutcome> outcome)
 {
-    const std::int32_t day = today();
+    // The day the scan took as today, so that a scan across midnight agrees with itself.
+    const std::int32_t day = outcome->request.settings.today;
     model_.setRows(std::move(outcome->result.rows), outcome->request.settings.horizon, day);
     outcome_ = std::move(outcome);
     showScanning(false);
@@ -262,10 +288,14 @@ void TFormRecom::scanFinished(std::shared_ptr<ScanOutcome> outcome)
     }
     // How it did since belongs to a past day's list.
     ui_->TblRecom->setColumnHidden(static_cast<int>(ListColumn::Since), !pastDay());
-    // Old data are worth a word only on the latest list.
-    const auto warning = outcome_->request.settings.asOf ? std::nullopt : oldDataWarning(model_.listDay(), day);
-    ui_->LblDataCheck->setText(warning.value_or(QString()));
-    ui_->LblDataCheck->setVisible(warning.has_value());
+    const QStringList warnings = DataCheckWarnings(result, day);
+    ui_->LblDataCheck->setText(warnings.join(u'\n'));
+    ui_->LblDataCheck->setVisible(!warnings.isEmpty());
+    // A half-downloaded day: the day before's list is one click away.
+    if (looksUnfinished(result)) {
+        ui_->BtnPreviousDay->setText(QStringLiteral("看前一交易日 %1 的列表(&V)").arg(dateText(*result.previousDay)));
+        ui_->BtnPreviousDay->show();
+    }
     ListFilterChange(ui_->ChkTodayOnly);
     // The chart shows the first security of the list from the start.
     ui_->TblRecom->setCurrentIndex(filter_.index(0, 0));
@@ -488,6 +518,12 @@ void TFormRecom::SpnCostChange(QObject*)
     startScan(std::nullopt);
 }
 
+void TFormRecom::BtnPreviousDayClick(QObject*)
+{
+    if (outcome_ && outcome_->result.previousDay)
+        startScan(*outcome_->result.previousDay);
+}
+
 void TFormRecom::DateRecomChoose(QDate day)
 {
     if (quoteDir_.isNull() || !day.isValid())
@@ -596,10 +632,16 @@ void TFormRecom::BtnSaveRecomClick(QObject*)
         showMessage(QStringLiteral("保存失败：%1（%2）").arg(target.shownPath, QString::fromUtf8(error.what())));
         return;
     }
-    const SaveOutcome outcome = ListSaver(confirmReplace, false).save(target, bytes);
+    const SaveOutcome outcome = ListSaver(confirmReplace, false, readInputs()).save(target, bytes);
     // The path as typed; where it maps to, on hovering.
     const QString message = saveMessage(outcome, target.shownPath, shown.size());
     showMessage(message, message + u'\n' + QDir::toNativeSeparators(target.localPath));
+}
+
+// What the scan reads, which no save may replace.
+ReadInputs TFormRecom::readInputs() const
+{
+    return scanInputs(quoteDir_, outcome_ ? outcome_->listing : ListDayFiles(quoteDir_), {});
 }
 
 // The record as it shows, to 信号检验YYYYMMDD with the list's rules of saving.
@@ -621,7 +663,7 @@ void TFormRecom::saveSignalCheck()
         showMessage(QStringLiteral("保存失败：%1（%2）").arg(target.shownPath, QString::fromUtf8(error.what())));
         return;
     }
-    const SaveOutcome outcome = ListSaver(confirmReplace, false).save(target, bytes);
+    const SaveOutcome outcome = ListSaver(confirmReplace, false, readInputs()).save(target, bytes);
     const QString message = saveMessage(outcome, target.shownPath, signalModel_.rowCount());
     showMessage(message, message + u'\n' + QDir::toNativeSeparators(target.localPath));
 }
@@ -647,19 +689,29 @@ void TFormRecom::BtnSaveTradesClick(QObject*)
         showMessage(QStringLiteral("保存失败：%1（%2）").arg(target.shownPath, QString::fromUtf8(error.what())));
         return;
     }
-    const SaveOutcome outcome = ListSaver(confirmReplace, false).save(target, bytes);
+    const SaveOutcome outcome = ListSaver(confirmReplace, false, readInputs()).save(target, bytes);
     const QString message = saveMessage(outcome, target.shownPath, lines);
     showMessage(message, message + u'\n' + QDir::toNativeSeparators(target.localPath));
 }
 
 void TFormRecom::BtnImportNamesClick(QObject*)
 {
-    const QString path = chooseNameList();
+    QSettings settings;
+    const QString lastFolder = settings.value(kSettingsGroup + QStringLiteral("/nameListFolder")).toString();
+    const QString path = chooseNameList(lastFolder.isEmpty() ? toLocalPath(quoteDir_) : lastFolder);
     if (path.isEmpty())
         return;
+    settings.setValue(kSettingsGroup + QStringLiteral("/nameListFolder"), QFileInfo(path).absolutePath());
+    ImportMode mode = ImportMode::Replace;
+    if (hasKeptNames()) {
+        const auto chosen = chooseImportMode();
+        if (!chosen)
+            return;
+        mode = *chosen;
+    }
     // Bare codes are told apart by the day files there are: those of the last scan.
     const std::vector<DayFileEntry> files = outcome_ ? outcome_->listing.files : ListDayFiles(quoteDir_).files;
-    const NameListRead read = importNameList(path, files);
+    const NameListRead read = importNameList(path, files, mode);
     if (!read.names) {
         showMessage(QStringLiteral("没有导入名称表：%1").arg(read.problem));
         return;
@@ -670,7 +722,10 @@ void TFormRecom::BtnImportNamesClick(QObject*)
     // Names were empty when the columns were fitted: the name column refits to them.
     fitColumns(ListColumn::Name);
     TblRecomSelect(ui_->TblRecom);
-    showMessage(QStringLiteral("已导入 %1 个证券的名称，跳过 %2 行。").arg(read.names->size()).arg(read.skippedLines),
+    QString text = QStringLiteral("已导入 %1 个证券的名称，跳过 %2 行。").arg(read.names->size()).arg(read.skippedLines);
+    if (read.repeatedCodes > 0)
+        text += QStringLiteral("%1 个代码重复，以后出现的为准。").arg(read.repeatedCodes);
+    showMessage(text + read.problem,
                 QStringLiteral("名称表已保存到 %1，以后打开时自动使用。").arg(QDir::toNativeSeparators(keptNameListPath())));
 }
 

@@ -3,6 +3,8 @@
 #include "app/RecomTableModel.h"
 #include "app/ScanRunner.h"
 #include "app/SignalCheckView.h"
+#include "runtime/OutputFile.h"
+#include "scan/NameListFiles.h"
 
 #include <QDate>
 #include <QWidget>
@@ -38,9 +40,12 @@ public:
     // Asks whether an existing list file, named as the user typed it, may be
     // replaced; a message box by default.
     std::function<bool(const QString& shownPath)> confirmReplace;
-    // Asks for the name list file to import; empty when the user gives none. A file
-    // dialog by default.
-    std::function<QString()> chooseNameList;
+    // Asks for the name list file to import, starting in the folder given; empty when
+    // the user gives none. A file dialog by default.
+    std::function<QString(const QString& folder)> chooseNameList;
+    // Asks whether an imported list replaces the names kept or merges with them; none
+    // to import nothing. A question with 替换 and 合并 by default.
+    std::function<std::optional<ImportMode>()> chooseImportMode;
     // Today's date as YYYYMMDD, for the list's day and the check of the data.
     std::function<std::int32_t()> today;
 
@@ -52,6 +57,8 @@ public:
     void BtnSaveTradesClick(QObject* Sender);
     // A cost typed: the list and its record again at that cost.
     void SpnCostChange(QObject* Sender);
+    // The list of the day before a day that looks half downloaded.
+    void BtnPreviousDayClick(QObject* Sender);
     // A day chosen in the date box: the list as of that day.
     void DateRecomChoose(QDate day);
     void ListFilterChange(QObject* Sender);
@@ -77,6 +84,7 @@ private:
     void showSignalCheck();
     void saveSignalCheck();
     void enableSaving();
+    ReadInputs readInputs() const;
     void scanFinished(std::shared_ptr<ScanOutcome> outcome);
     void showScanning(bool scanning);
     void showStatus(const QString& text, const QString& details = {});

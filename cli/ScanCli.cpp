@@ -8,6 +8,7 @@
 #include "runtime/IntegerText.h"
 #include "scan/CheckReport.h"
 #include "scan/CheckTrades.h"
+#include "scan/DataCheck.h"
 #include "scan/ListExport.h"
 #include "scan/ListFilter.h"
 #include "scan/ListSaving.h"
@@ -57,7 +58,8 @@ private:
 
 // Why the output (standard output when `path` is empty) could not be written; none when
 // it was.
-std::optional<QString> writeOutput(const ScanOptions& options, const QString& path, const QByteArray& bytes, QTextStream& out)
+std::optional<QString> writeOutput(const ScanOptions& options, const QString& path, const ReadInputs& inputs,
+                                   const QByteArray& bytes, QTextStream& out, const CommandLine& commandLine)
 {
     if (path.isEmpty()) {
         // The bytes as they are: a text stream would drop the byte-order mark.
@@ -67,12 +69,18 @@ std::optional<QString> writeOutput(const ScanOptions& options, const QString& pa
         return std::nullopt;
     }
     const SaveTarget target = fileAsGiven(path);
-    const SaveOutcome outcome = ListSaver([&](const QString&) { return options.force; }, true).save(target, bytes);
+    const auto waiting = [&] { commandLine.error(QStringLiteral("%1：等待读取方…").arg(target.shownPath)); };
+    const SaveOutcome outcome =
+        ListSaver([&](const QString&) { return options.force; }, true, inputs, waiting).save(target, bytes);
     switch (outcome.status) {
     case SaveStatus::Written: return std::nullopt;
     case SaveStatus::Declined: return QStringLiteral("%1 exists; --force replaces it").arg(target.shownPath);
     case SaveStatus::BadPath: return QStringLiteral("Cannot write %1: the path holds a NUL character").arg(target.shownPath);
     case SaveStatus::IsDirectory: return QStringLiteral("Cannot write %1: it is a directory").arg(target.shownPath);
+    case SaveStatus::IsInput:
+        return QStringLiteral("Will not write %1: it is or lies in %2, which the scan reads")
+            .arg(target.shownPath, outcome.reason);
+    case SaveStatus::LinkLoop: return QStringLiteral("Cannot write %1: its symbolic links never end").arg(target.shownPath);
     case SaveStatus::NoDirectory:
     case SaveStatus::WriteFailed: break;
     }
@@ -146,16 +154,21 @@ int scanAndWrite(const ScanOptions& options, const ScanSettings& settings, const
     NameListRead givenNames;
     if (!options.names.isEmpty()) {
         givenNames = readNameList(options.names, listing.files);
-        if (!givenNames.names) {
+        if (givenNames.unreadable) {
             commandLine.error(givenNames.problem);
             return kNoNames;
         }
+        // A list that names nothing is worth a warning, not the whole list.
+        commandLine.error(nameListSummary(givenNames));
+        if (!givenNames.problem.isEmpty())
+            commandLine.error(givenNames.problem);
     }
 
     ProgressLine progressLine(err, showProgress);
     ScanResult result = ScanDayFiles(listing.files, settings, {}, std::ref(progressLine));
     progressLine.finish();
 
+    const ReadInputs inputs = scanInputs(options.quoteDir, listing, options.names);
     QByteArray bytes;
     if (options.report) {
         const auto errors = static_cast<std::size_t>(
@@ -167,13 +180,13 @@ int scanAndWrite(const ScanOptions& options, const ScanSettings& settings, const
         bytes = reportBytes(options.format, report);
         if (!options.trades.isEmpty()) {
             const QByteArray trades = tradeBytes(options.format, {report, result.trades, result.rows});
-            if (const auto problem = writeOutput(options, options.trades, trades, out)) {
+            if (const auto problem = writeOutput(options, options.trades, inputs, trades, out, commandLine)) {
                 commandLine.error(*problem);
                 return kOutputFailed;
             }
         }
     } else {
-        AssignNames(result.rows, givenNames.names ? *givenNames.names : keptNames(listing.files));
+        AssignNames(result.rows, options.names.isEmpty() ? keptNames(listing.files) : givenNames.names.value_or(SecurityNames()));
         std::vector<const ScanRow*> rows;
         for (const ScanRow& row : result.rows) {
             if (showsRow(options.listFilter, row, result.listDay))
@@ -185,14 +198,13 @@ int scanAndWrite(const ScanOptions& options, const ScanSettings& settings, const
                              [&](const ScanRow* a, const ScanRow* b) { return sortsBefore(*a, *b, *column, descending); });
         }
         commandLine.error(summary(result));
-        // The data are old only when the latest list is asked for.
-        if (const auto warning = options.day ? std::nullopt : oldDataWarning(result.listDay, settings.today))
-            commandLine.error(*warning);
+        for (const QString& warning : DataCheckWarnings(result, settings.today))
+            commandLine.error(warning);
         bytes = listBytes(options.format, rows,
                           {result.listDay, options.day, result.previousDay, settings.horizon, settings.fee, result.rows.size(),
                            settings.costBp});
     }
-    if (const auto problem = writeOutput(options, options.output, bytes, out)) {
+    if (const auto problem = writeOutput(options, options.output, inputs, bytes, out, commandLine)) {
         commandLine.error(*problem);
         return kOutputFailed;
     }
@@ -219,14 +231,22 @@ int runScanCli(const QStringList& arguments, QTextStream& out, QTextStream& err,
     if (!options)
         return commandLine.usageError(problem);
 
+    // A workbook's bytes make no sense on a screen.
+    if (options->format == OutputFormat::Xlsx && options->output.isEmpty() && environment.outputIsTerminal)
+        return commandLine.usageError(QStringLiteral("--format xlsx writes a workbook: give --output FILE or redirect it"));
+
     ScanSettings settings;
+    std::int32_t typedFee = 0;
     try {
+        typedFee = textToInt(options->feeText);
         settings.fee = feeFromText(options->feeText);
         settings.horizon = textToInt(options->horizonText);
     } catch (const ConversionError& failure) {
         commandLine.error(errorBoxText(failure.message()));
         return kConversionFailed;
     }
+    if (typedFee != settings.fee)
+        commandLine.error(QStringLiteral("手续费 %1 按 %2 计算").arg(typedFee).arg(settings.fee));
     settings.jobs = options->jobs;
     settings.costBp = options->costBp;
     settings.today = environment.today.value_or(todayAsDate());

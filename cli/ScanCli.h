@@ -13,6 +13,7 @@ namespace verdaxil {
 struct ScanEnvironment {
     bool showProgress = false;         // a progress line on standard error
     std::optional<std::int32_t> today; // YYYYMMDD; this machine's date when none
+    bool outputIsTerminal = false;     // standard output is a terminal
 };
 
 // verdaxil-scan [--dir TEXT] [--fee TEXT] [--horizon TEXT] [--all] [--format csv|json]

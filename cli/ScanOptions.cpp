@@ -189,6 +189,10 @@ std::optional<ScanOptions> readScanOptions(const QCommandLineParser& parser, con
         problem = QStringLiteral("--format takes csv, json or xlsx, not ") + parser.value(defined.format);
     else if (!jobsIsNumber || options.jobs < 1)
         problem = QStringLiteral("--jobs takes a whole number of at least 1, not ") + parser.value(defined.jobs);
+    else if (parser.isSet(defined.output) && options.output.isEmpty())
+        problem = QStringLiteral("--output takes a file name, not an empty text");
+    else if (options.checkDays.from && options.checkDays.to && *options.checkDays.from > *options.checkDays.to)
+        problem = QStringLiteral("--from %1 is after --to %2").arg(*options.checkDays.from).arg(*options.checkDays.to);
     else if (options.force && options.output.isEmpty())
         problem = QStringLiteral("--force goes with --output");
     else if (!knownClass)
@@ -208,6 +212,8 @@ std::optional<ScanOptions> readScanOptions(const QCommandLineParser& parser, con
             + parser.value(defined.horizons);
     else if (parser.isSet(defined.trades) && options.trades.isEmpty())
         problem = QStringLiteral("--trades takes a file name");
+    else if (!options.trades.isEmpty() && options.trades == options.output)
+        problem = QStringLiteral("--trades and --output name the same file");
     else if (checkOptions && !options.report)
         problem = QStringLiteral("--from, --to, --horizons and --trades go with --report");
     else if (listOptions && options.report)

@@ -2,6 +2,7 @@
 
 #include "runtime/WindowsPath.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -61,6 +62,22 @@ ReadOnlyFile::~ReadOnlyFile()
 {
     if (descriptor_ >= 0)
         ::close(descriptor_);
+}
+
+std::int64_t ReadOnlyFile::dataEnd() const
+{
+    const std::int64_t whole = size();
+    std::int64_t end = 0;
+    for (off_t from = 0;;) {
+        const off_t data = ::lseek(descriptor_, from, SEEK_DATA);
+        if (data < 0)
+            return errno == ENXIO ? std::min(end, whole) : whole;
+        const off_t hole = ::lseek(descriptor_, data, SEEK_HOLE);
+        if (hole < 0)
+            return whole;
+        end = hole;
+        from = hole;
+    }
 }
 
 std::size_t ReadOnlyFile::readAt(std::int64_t offset, char* buffer, std::size_t length) const

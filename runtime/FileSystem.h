@@ -33,6 +33,9 @@ public:
     // The size when the file was opened: a scan reads each file once, and what grows
     // later is tomorrow's data.
     std::int64_t size() const { return size_; }
+    // Where the file's last stretch of data ends: a sparse file's holes read as zeros
+    // and are passed over without reading them. The size when the system cannot tell.
+    std::int64_t dataEnd() const;
     // Reads up to `length` bytes at `offset`; returns how many were read.
     std::size_t readAt(std::int64_t offset, char* buffer, std::size_t length) const;
 

@@ -5,8 +5,10 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstring>
+#include <thread>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -41,10 +43,30 @@ std::optional<QString> writeAtomically(const QString& path, const QByteArray& by
     return std::nullopt;
 }
 
-std::optional<QString> writeInPlace(const QString& path, const QByteArray& bytes, bool waitForReader)
+// Opens a FIFO for writing without blocking; a FIFO with no reader yet is tried again
+// until one comes when `waitForReader`, and `waiting` told after a second.
+int openInPlace(const QByteArray& path, bool waitForReader, const std::function<void()>& waiting)
 {
-    const int descriptor =
-        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY | (waitForReader ? 0 : O_NONBLOCK));
+    using namespace std::chrono_literals;
+    const auto start = std::chrono::steady_clock::now();
+    bool told = false;
+    for (;;) {
+        const int descriptor = ::open(path.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+        if (descriptor >= 0 || errno != ENXIO || !waitForReader)
+            return descriptor;
+        if (!told && std::chrono::steady_clock::now() - start >= 1s) {
+            told = true;
+            if (waiting)
+                waiting();
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+}
+
+std::optional<QString> writeInPlace(const QString& path, const QByteArray& bytes, bool waitForReader,
+                                    const std::function<void()>& waiting)
+{
+    const int descriptor = openInPlace(QFile::encodeName(path), waitForReader, waiting);
     if (descriptor < 0)
         return errno == ENXIO ? QStringLiteral("nothing reads from it") : systemError(errno);
     struct stat info {};
@@ -77,23 +99,83 @@ std::optional<QString> writeInPlace(const QString& path, const QByteArray& bytes
 OutputTarget inspectOutput(const QString& localPath)
 {
     QFileInfo info(localPath);
-    for (int links = 0; links < kMaxLinks && info.isSymLink(); ++links)
+    OutputTarget target{{}, OutputKind::Missing, info.isSymLink()};
+    for (int links = 0; info.isSymLink(); ++links) {
+        if (links == kMaxLinks)
+            return {info.filePath(), OutputKind::LinkLoop, true};
         info.setFile(info.symLinkTarget());
-    OutputTarget target{info.filePath(), OutputKind::Missing};
+    }
+    target.path = info.filePath();
     struct stat status {};
     if (::stat(QFile::encodeName(target.path).constData(), &status) == 0) {
         target.kind = S_ISREG(status.st_mode) ? OutputKind::RegularFile
             : S_ISDIR(status.st_mode)         ? OutputKind::Directory
                                               : OutputKind::Special;
+    } else if (errno == ELOOP) {
+        target.kind = OutputKind::LinkLoop; // a loop among the folders above it
     }
     return target;
 }
 
-std::optional<QString> writeOutput(const OutputTarget& target, const QByteArray& bytes, bool waitForReader)
+namespace {
+
+struct FileIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+std::optional<FileIdentity> identityOf(const QString& path)
+{
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return std::nullopt;
+    return FileIdentity{status.st_dev, status.st_ino};
+}
+
+// The path with every link and "..", ".", "//" resolved, for a file that need not
+// exist yet, nor the folders it would go in: the nearest that exists resolved, the
+// rest as it stands.
+QString resolvedPath(const QString& path)
+{
+    QFileInfo info(QFileInfo(path).absoluteFilePath());
+    QString rest;
+    while (!info.exists() && !info.isRoot() && !info.fileName().isEmpty()) {
+        rest = u'/' + info.fileName() + rest;
+        info.setFile(info.absolutePath());
+    }
+    const QString existing = info.canonicalFilePath();
+    return existing.isEmpty() ? QFileInfo(path).absoluteFilePath() : existing + rest;
+}
+
+} // namespace
+
+std::optional<QString> inputAt(const OutputTarget& target, const ReadInputs& inputs)
+{
+    const QString resolved = resolvedPath(target.path);
+    // An existing file is told by its identity, so that another name of it (a hard
+    // link) counts as well; a missing one by where it would be.
+    const auto identity = identityOf(target.path);
+    for (const QString& file : inputs.files) {
+        const auto fileIdentity = identityOf(file);
+        if (identity ? fileIdentity == identity : !fileIdentity && resolvedPath(file) == resolved)
+            return file;
+    }
+    for (const QString& folder : inputs.folders) {
+        const QString inside = QFileInfo(folder).canonicalFilePath();
+        if (!inside.isEmpty() && (resolved == inside || resolved.startsWith(inside + u'/')))
+            return folder;
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> writeOutput(const OutputTarget& target, const QByteArray& bytes, bool waitForReader,
+                                   const std::function<void()>& waiting)
 {
     switch (target.kind) {
     case OutputKind::Directory: return QStringLiteral("it is a directory");
-    case OutputKind::Special: return writeInPlace(target.path, bytes, waitForReader);
+    case OutputKind::LinkLoop: return QStringLiteral("its links never end");
+    case OutputKind::Special: return writeInPlace(target.path, bytes, waitForReader, waiting);
     case OutputKind::Missing:
     case OutputKind::RegularFile: break;
     }

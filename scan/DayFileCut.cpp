@@ -3,6 +3,7 @@
 #include "runtime/FileSystem.h"
 
 #include <algorithm>
+#include <array>
 
 namespace verdaxil {
 
@@ -10,7 +11,14 @@ DayFileCut::DayFileCut() : block_(std::make_unique<DayRecordBlock>()) {}
 
 void DayFileCut::read(const ReadOnlyFile& file)
 {
-    const auto records = static_cast<std::size_t>(file.size() / kDayRecordSize);
+    auto records = static_cast<std::size_t>(file.size() / kDayRecordSize);
+    if (records > DayTable::kRows) {
+        // The tail of zeros a broken download leaves is no part of the file's days.
+        std::array<char, kDayRecordSize> last{};
+        if (file.readAt(static_cast<std::int64_t>(records - 1) * kDayRecordSize, last.data(), last.size()) == last.size()
+            && isZeroRecord(last.data()))
+            records = static_cast<std::size_t>(RecordsBeforeZeroTail(file, static_cast<std::int64_t>(records)));
+    }
     if (records <= DayTable::kRows) {
         records_ = ReadDayRecords(file, *block_);
         return;

@@ -1,9 +1,11 @@
 #include "scan/ListSaving.h"
 
-#include "runtime/OutputFile.h"
+#include "quotes/QuoteLayout.h"
 #include "runtime/WindowsPath.h"
+#include "scan/NameListFiles.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace verdaxil {
@@ -29,25 +31,63 @@ QString listFileName(std::int32_t day, const QString& extension)
     return QStringLiteral("荐股%1%2").arg(day).arg(extension);
 }
 
-ListSaver::ListSaver(ConfirmReplace confirmReplace, bool waitForReader)
-    : confirmReplace_(std::move(confirmReplace)), waitForReader_(waitForReader)
+ReadInputs scanInputs(const QString& quoteDir, const DayFileListing& listing, const QString& namesPath)
+{
+    ReadInputs inputs;
+    inputs.folders.push_back(toLocalPath(quoteDir + QStringLiteral("\\data")));
+    for (Market market : {Market::Shanghai, Market::Shenzhen})
+        inputs.files.push_back(toLocalPath(quoteDir + QuoteLayout::tableFile(market)));
+    // Day files elsewhere (a linked day directory) are inputs as well.
+    for (const DayFileEntry& file : listing.files)
+        inputs.files.push_back(QFile::decodeName(file.localPath));
+    if (!namesPath.isEmpty())
+        inputs.files.push_back(namesPath);
+    inputs.files.push_back(keptNameListPath());
+    return inputs;
+}
+
+ListSaver::ListSaver(ConfirmReplace confirmReplace, bool waitForReader, ReadInputs inputs, std::function<void()> waiting)
+    : confirmReplace_(std::move(confirmReplace)),
+      waitForReader_(waitForReader),
+      inputs_(std::move(inputs)),
+      waiting_(std::move(waiting))
 {}
+
+std::optional<SaveOutcome> ListSaver::refusal(const OutputTarget& output) const
+{
+    if (output.kind == OutputKind::LinkLoop)
+        return SaveOutcome{SaveStatus::LinkLoop, {}};
+    if (output.kind == OutputKind::Directory)
+        return SaveOutcome{SaveStatus::IsDirectory, {}};
+    if (const auto input = inputAt(output, inputs_))
+        return SaveOutcome{SaveStatus::IsInput, QDir::toNativeSeparators(*input)};
+    return std::nullopt;
+}
 
 SaveOutcome ListSaver::save(const SaveTarget& target, const QByteArray& bytes) const
 {
     if (target.localPath.contains(QChar(u'\0')))
         return {SaveStatus::BadPath, {}};
+    // Refused before any folder is made for it: nothing is made among the inputs either.
+    if (const auto refused = refusal(inspectOutput(target.localPath)))
+        return *refused;
     const QString directory = QFileInfo(target.localPath).path();
     if (target.makeDirectory && !QDir().mkpath(directory))
         return {SaveStatus::NoDirectory, QDir::toNativeSeparators(directory)};
 
     const OutputTarget output = inspectOutput(target.localPath);
-    if (output.kind == OutputKind::Directory)
-        return {SaveStatus::IsDirectory, {}};
-    if (output.kind == OutputKind::RegularFile && !confirmReplace_(target.shownPath))
+    if (const auto refused = refusal(output))
+        return *refused;
+    // A link that leads to no file yet is there all the same; one to a device or FIFO
+    // replaces nothing.
+    const bool replaces = output.kind == OutputKind::RegularFile || (output.isLink && output.kind == OutputKind::Missing);
+    if (replaces && !confirmReplace_(target.shownPath))
         return {SaveStatus::Declined, {}};
     // Looked at again: the question may have taken long enough for the file to change.
-    if (const auto error = writeOutput(inspectOutput(target.localPath), bytes, waitForReader_))
+    const OutputTarget now = inspectOutput(target.localPath);
+    if (const auto refused = refusal(now))
+        return *refused;
+    if (const auto error = writeOutput(now, bytes, waitForReader_, waiting_))
         return {SaveStatus::WriteFailed, *error};
     return {};
 }

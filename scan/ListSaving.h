@@ -1,5 +1,8 @@
 #pragma once
 
+#include "runtime/OutputFile.h"
+#include "scan/DayFileListing.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -31,32 +34,45 @@ enum class SaveStatus {
     BadPath,     // the path holds a NUL character, which names no file
     NoDirectory, // the directory could not be made
     IsDirectory,
+    IsInput,  // it is, or lies inside, what the scan reads
+    LinkLoop, // its links never end
     WriteFailed,
 };
 
 struct SaveOutcome {
     SaveStatus status = SaveStatus::Written;
-    QString reason; // the system's words, for NoDirectory and WriteFailed
+    QString reason; // the system's words, for NoDirectory and WriteFailed; the input for IsInput
 };
+
+// What a scan of the quote directory reads: its data folder with every day and table
+// file, and the name list given (`namesPath`, may be empty) and the one kept.
+ReadInputs scanInputs(const QString& quoteDir, const DayFileListing& listing, const QString& namesPath);
 
 // Saves under the program's rules: a regular file is replaced whole or not at all and
 // only when the user agrees; a device, FIFO or socket is written in place, never
-// replaced; a link is followed; a directory is never written. The window and
-// verdaxil-scan save through it alike.
+// replaced; a link is followed, and one that is there counts as a file that is there;
+// a directory, a link loop and anything the scan reads are never written. The window
+// and verdaxil-scan save through it alike.
 class ListSaver {
 public:
     // Asked, with the path as typed, before an existing regular file is replaced.
     using ConfirmReplace = std::function<bool(const QString& shownPath)>;
 
     // `waitForReader`: whether a FIFO without a reader is waited for (a command line
-    // may wait; a window must not hang).
-    ListSaver(ConfirmReplace confirmReplace, bool waitForReader);
+    // may wait; a window must not hang); `waiting` is told when no reader came within a
+    // second. `inputs`: what the scan read, never to be written.
+    ListSaver(ConfirmReplace confirmReplace, bool waitForReader, ReadInputs inputs, std::function<void()> waiting = {});
 
     SaveOutcome save(const SaveTarget& target, const QByteArray& bytes) const;
 
 private:
+    // Where the target leads, or why it may not be written.
+    std::optional<SaveOutcome> refusal(const OutputTarget& output) const;
+
     ConfirmReplace confirmReplace_;
     bool waitForReader_;
+    ReadInputs inputs_;
+    std::function<void()> waiting_;
 };
 
 } // namespace verdaxil

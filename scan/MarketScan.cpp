@@ -141,6 +141,11 @@ ScanResult ScanDayFiles(const std::vector<DayFileEntry>& files, const ScanSettin
         row.evaluation = facts[k].evaluation;
         row.error = errors[k];
         row.exRightsDay = facts[k].exRightsDay;
+        // Empty, shorter than a record or all zeros: as good as unreadable, and told.
+        if (row.evaluation && !facts[k].wholeLatestDate) {
+            row.evaluation.reset();
+            row.error = QStringLiteral("没有有效的日线");
+        }
     }
     // Trades name their rows, not their files.
     std::vector<std::size_t> rowOf(files.size(), files.size());
@@ -186,6 +191,15 @@ ScanResult ScanDayFiles(const std::vector<DayFileEntry>& files, const ScanSettin
         previousDay = std::max(previousDay, latestBefore(asOfListDay[k].latestDates, listDay));
     if (previousDay > 0)
         result.previousDay = previousDay;
+    // How many of the day before's securities have the list's day: few, and the download
+    // of the list's day looks unfinished.
+    for (const std::size_t k : indices) {
+        const auto& dates = asOfListDay[k].latestDates;
+        if (previousDay == 0 || latestBefore(dates, listDay) != previousDay)
+            continue;
+        ++result.tradedDayBefore;
+        result.tradedBothDays += dates[0] == listDay;
+    }
 
     // How the list's securities did since, when the list's day is past.
     const bool past = result.latestDay && listDay < *result.latestDay;

@@ -38,6 +38,10 @@ struct ScanResult {
     std::optional<std::int32_t> firstDay;    // the first plausible day of any file, as far as read
     std::optional<SignalCheck> check;        // when asked for
     std::vector<CheckTrade> trades;          // the check's, when asked for: by row, day and kind
+    // Of the securities that traded on the day before the list's, how many; and how many
+    // of them have the list's day too.
+    int tradedDayBefore = 0;
+    int tradedBothDays = 0;
 };
 
 // Called on the scanning thread, at most every few tens of milliseconds and once at the end.

@@ -34,9 +34,15 @@ SecurityNames::SecurityNames(const NameList& list, const std::vector<DayFileEntr
         const Market market = entry.market != Market::None ? entry.market : marketOfBareCode(listed, entry.code);
         if (market == Market::None)
             ++unmatchedLines_;
-        else
-            names_.insert_or_assign({market, entry.code}, entry.name);
+        else if (!names_.insert_or_assign({market, entry.code}, entry.name).second)
+            ++repeatedCodes_;
     }
+}
+
+void SecurityNames::mergeNewer(const SecurityNames& newer)
+{
+    for (const auto& [key, name] : newer.names_)
+        names_.insert_or_assign(key, name);
 }
 
 std::optional<QString> SecurityNames::name(Market market, const QString& code) const

@@ -28,12 +28,17 @@ public:
     std::size_t size() const { return names_.size(); }
     // Lines whose bare code has no day file on either exchange.
     int unmatchedLines() const { return unmatchedLines_; }
+    // Lines naming a security an earlier line named already.
+    int repeatedCodes() const { return repeatedCodes_; }
+    // These names with `newer` in place of any they name too.
+    void mergeNewer(const SecurityNames& newer);
     // Shanghai first, then Shenzhen, each by code: the order the kept copy is written in.
     std::vector<NameListEntry> entries() const;
 
 private:
     std::map<std::pair<Market, QString>, QString> names_;
     int unmatchedLines_ = 0;
+    int repeatedCodes_ = 0;
 };
 
 // Whether a name marks special treatment (ST, *ST, S*ST, SST, in either case, the

@@ -52,27 +52,34 @@ double widthOf(const QString& text)
     return static_cast<double>(codePage936Length(text));
 }
 
-void writeCell(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t column, const ListCell& cell, const Formats& formats)
+// A write the library refused (a text past its cell limit) fails the workbook: a blank
+// cell must not pass for a saved one.
+void check(lxw_error error)
+{
+    if (error != LXW_NO_ERROR)
+        throw std::runtime_error(std::string("The workbook cannot be written: ") + lxw_strerror(error));
+}
+
+lxw_error writeCell(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t column, const ListCell& cell, const Formats& formats)
 {
     if (cell.value.isNull())
-        return;
+        return LXW_NO_ERROR;
     switch (cell.kind) {
-    case CellKind::Text: worksheet_write_string(sheet, row, column, cell.text.toUtf8().constData(), nullptr); return;
-    case CellKind::Integer: worksheet_write_number(sheet, row, column, cell.value.toDouble(), formats.integer); return;
-    case CellKind::Fixed2: worksheet_write_number(sheet, row, column, cell.value.toDouble(), formats.fixed2); return;
-    case CellKind::Fixed3: worksheet_write_number(sheet, row, column, cell.value.toDouble(), formats.fixed3); return;
+    case CellKind::Text: return worksheet_write_string(sheet, row, column, cell.text.toUtf8().constData(), nullptr);
+    case CellKind::Integer: return worksheet_write_number(sheet, row, column, cell.value.toDouble(), formats.integer);
+    case CellKind::Fixed2: return worksheet_write_number(sheet, row, column, cell.value.toDouble(), formats.fixed2);
+    case CellKind::Fixed3: return worksheet_write_number(sheet, row, column, cell.value.toDouble(), formats.fixed3);
     case CellKind::Date: {
         const auto date = cell.value.toLongLong();
         lxw_datetime day{
             static_cast<int>(date / 10000), static_cast<int>(date / 100 % 100), static_cast<int>(date % 100), 0, 0, 0};
         // A date a spreadsheet cannot hold stays the number the file holds.
         if (day.year >= 1900 && day.month >= 1 && day.month <= 12 && day.day >= 1 && day.day <= 31)
-            worksheet_write_datetime(sheet, row, column, &day, formats.date);
-        else
-            worksheet_write_number(sheet, row, column, static_cast<double>(date), formats.integer);
-        return;
+            return worksheet_write_datetime(sheet, row, column, &day, formats.date);
+        return worksheet_write_number(sheet, row, column, static_cast<double>(date), formats.integer);
     }
     }
+    return LXW_NO_ERROR;
 }
 
 struct WorkbookCloser {
@@ -121,25 +128,28 @@ QByteArray xlsxSheets(const std::vector<SheetTable>& tables)
     for (const auto& [sheetName, titles, rows] : tables) {
         lxw_worksheet* sheet = workbook_add_worksheet(workbook.get(), sheetName.toUtf8().constData());
         if (!sheet)
-            throw std::runtime_error("The workbook cannot take the sheet " + sheetName.toStdString());
+            throw std::runtime_error("The worksheet cannot be made");
         std::vector<double> widths;
         for (qsizetype column = 0; column < titles.size(); ++column) {
-            worksheet_write_string(sheet, 0, static_cast<lxw_col_t>(column), titles[column].toUtf8().constData(), formats.title);
+            check(worksheet_write_string(sheet, 0, static_cast<lxw_col_t>(column), titles[column].toUtf8().constData(),
+                                         formats.title));
             // Room for the autofilter's button beside the title.
             widths.push_back(widthOf(titles[column]) + 3);
         }
         for (std::size_t row = 0; row < rows.size(); ++row) {
             for (std::size_t column = 0; column < rows[row].size() && column < widths.size(); ++column) {
                 const ListCell& cell = rows[row][column];
-                writeCell(sheet, static_cast<lxw_row_t>(row + 1), static_cast<lxw_col_t>(column), cell, formats);
+                check(writeCell(sheet, static_cast<lxw_row_t>(row + 1), static_cast<lxw_col_t>(column), cell, formats));
                 widths[column] = std::max(widths[column], std::min(kWidestColumn, widthOf(cell.text) + 1));
             }
         }
         for (std::size_t column = 0; column < widths.size(); ++column)
-            worksheet_set_column(sheet, static_cast<lxw_col_t>(column), static_cast<lxw_col_t>(column), widths[column], nullptr);
+            check(worksheet_set_column(sheet, static_cast<lxw_col_t>(column), static_cast<lxw_col_t>(column), widths[column],
+                                       nullptr));
         worksheet_freeze_panes(sheet, 1, 0);
         if (!titles.isEmpty())
-            worksheet_autofilter(sheet, 0, 0, static_cast<lxw_row_t>(rows.size()), static_cast<lxw_col_t>(titles.size() - 1));
+            check(worksheet_autofilter(sheet, 0, 0, static_cast<lxw_row_t>(rows.size()),
+                                       static_cast<lxw_col_t>(titles.size() - 1)));
     }
 
     const lxw_error closed = workbook_close(workbook.release());

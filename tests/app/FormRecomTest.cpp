@@ -341,10 +341,16 @@ TEST_F(FormRecom, ImportedNamesAndTheFilters)
             names.append(cell(row, ListColumn::Code)
                          + (row % 2 ? QStringLiteral("\t*ST样本%1") : QStringLiteral("\t样本%1")).arg(row));
     }
-    quotes.addFile(QStringLiteral("names.txt"), toCodePage936(names.join(QStringLiteral("\r\n"))));
-    list()->chooseNameList = [&] { return quotes.localPath(QStringLiteral("names.txt")); };
+    quotes.addFile(QStringLiteral("lists/names.txt"), toCodePage936(names.join(QStringLiteral("\r\n"))));
+    QString folder;
+    QString file = quotes.localPath(QStringLiteral("lists/names.txt"));
+    list()->chooseNameList = [&](const QString& from) { return folder = from, file; };
+    int asked = 0;
+    list()->chooseImportMode = [&] { return ++asked, std::optional(ImportMode::Merge); };
     QTest::mouseClick(listControl("BtnImportNames"), Qt::LeftButton);
     EXPECT_TRUE(message().startsWith(QStringLiteral("已导入"))) << message().toStdString();
+    EXPECT_EQ(asked, 0); // nothing kept yet to replace
+    EXPECT_EQ(QFileInfo(folder), QFileInfo(quotes.quoteDir()));
     int named = 0;
     for (int row = 0; row < table()->model()->rowCount(); ++row)
         named += cell(row, ListColumn::Name).startsWith(u'样') || cell(row, ListColumn::Name).startsWith(u'*');
@@ -379,6 +385,18 @@ TEST_F(FormRecom, ImportedNamesAndTheFilters)
               QStringLiteral("--exclude-st")});
     EXPECT_TRUE(status().contains(QStringLiteral("显示 %1 行（A股、当日推荐、排除ST及退市）").arg(table()->model()->rowCount())))
         << status().toStdString();
+
+    // A second list merged: its names win, the others stay; the dialog opens where the first was.
+    const QString renamed = names[1].section(u'\t', 0, 0);
+    quotes.addFile(QStringLiteral("more/names.txt"), (renamed + QStringLiteral("\t新名称\n")).toUtf8());
+    file = quotes.localPath(QStringLiteral("more/names.txt"));
+    QTest::mouseClick(listControl("BtnImportNames"), Qt::LeftButton);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(QFileInfo(folder), QFileInfo(quotes.localPath(QStringLiteral("lists"))));
+    const SecurityNames kept = keptNames(ListDayFiles(quotes.quoteDir()).files);
+    EXPECT_EQ(kept.size(), static_cast<std::size_t>(names.size() - 1));
+    for (const NameListEntry& entry : kept.entries())
+        EXPECT_EQ(entry.name == QStringLiteral("新名称"), entry.code == renamed) << entry.code.toStdString();
     QFile::remove(keptNameListPath());
 }
 

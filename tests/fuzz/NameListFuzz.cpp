@@ -1,10 +1,13 @@
 // The name-list reader, fed any bytes as a file the user imports: every entry it finds
-// is a six-digit code and a trimmed name on one line, it finds no more entries than
-// the text has lines, and the copy the program keeps of them reads back as the same
-// entries.
+// is a six-digit code and a trimmed name on one line, free of control characters and
+// NULs and at most 32 characters long; it finds no more entries than the text has
+// lines, a byte-order mark before the bytes changes nothing, and the copy the program
+// keeps of them reads back as the same entries.
 #include "FuzzChecks.h"
 
 #include "quotes/NameList.h"
+
+#include <QList>
 
 #include <algorithm>
 
@@ -31,6 +34,15 @@ void checkNameListInput(Input input)
         require(!entry.name.isEmpty() && !isPadding(entry.name.front()) && !isPadding(entry.name.back()),
                 "a name is trimmed and not empty");
         require(!entry.name.contains(u'\n') && !entry.name.contains(u'\t'), "a name stays within its field");
+        require(std::none_of(entry.name.begin(), entry.name.end(),
+                             [](QChar c) { return c.category() == QChar::Other_Control || c.isNull(); }),
+                "a name holds no control character and no NUL");
+        require(entry.name.toUcs4().size() <= kLongestName, "a name is at most 32 characters");
+    }
+    if (!bytes.startsWith("\xEF\xBB\xBF")) {
+        const NameList marked = ParseNameList("\xEF\xBB\xBF" + bytes);
+        require(marked.entries == list.entries && marked.skippedLines == list.skippedLines,
+                "a byte-order mark before the bytes changes nothing");
     }
     require(static_cast<qsizetype>(list.entries.size()) + list.skippedLines <= bytes.count('\n') + 1,
             "at most one entry or skipped line a line");

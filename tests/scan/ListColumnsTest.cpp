@@ -1,4 +1,5 @@
 #include "scan/ListColumns.h"
+#include "scan/ListExport.h"
 
 #include "quotes/TradingDate.h"
 #include "runtime/IntegerText.h"
@@ -85,6 +86,19 @@ TEST(OldData, NamesTheListsDay)
     EXPECT_EQ(oldDataWarning(20250701, 20250710),
               QStringLiteral("行情数据最新日期为 2025-07-01，早于最近交易日：请先在行情软件中下载盘后数据。"));
     EXPECT_FALSE(oldDataWarning(std::nullopt, 20250710));
+}
+
+// A cell the workbook library refuses (past its 32,767 characters) fails the save: a
+// blank cell must not pass for the name.
+TEST(Workbook, ACellTheLibraryRefusesFailsTheWorkbook)
+{
+    ScanRow row;
+    row.code = QStringLiteral("600000");
+    row.name = QString(40000, u'长');
+    const ScanRow* rows[] = {&row};
+    EXPECT_THROW(listXlsx(rows, {}), std::runtime_error);
+    row.name.truncate(32);
+    EXPECT_FALSE(listXlsx(rows, {}).isEmpty());
 }
 
 } // namespace

@@ -271,6 +271,10 @@ inline ScanResult referenceScan(const std::vector<DayFileEntry>& files, const Sc
             continue;
         }
         const SecurityDays& security = *market[k];
+        if (security.asOf(std::nullopt).count == 0) {
+            row.error = QStringLiteral("no usable day");
+            continue;
+        }
         const DayTable& asked = security.asOf(settings.asOf);
         row.evaluation =
             SecurityEvaluation{referenceSummary(asked), dayByDay(asked, asked.count, settings.horizon, settings.fee)};
