@@ -368,26 +368,30 @@ TEST_P(ScanCliStatus, ExitsWithItsStatus)
     EXPECT_TRUE(result.err.contains(QString::fromUtf8(GetParam().message))) << result.err.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Arguments, ScanCliStatus,
-                         ::testing::Values(StatusCase{{"--dir", "QUOTES", "--fee", "six"}, 1, "verdaxil-scan: 'six'"},
-                                           StatusCase{{"--dir", "QUOTES", "--horizon", "3 "}, 1, "'3 '"},
-                                           StatusCase{{"--dir", "QUOTES", "--jobs", "0"}, 2, "--jobs"},
-                                           StatusCase{{"--dir", "QUOTES", "--jobs", "two"}, 2, "--jobs"},
-                                           StatusCase{{"--dir", "QUOTES", "--format", "xml"}, 2, "--format"},
-                                           StatusCase{{"--dir", "QUOTES", "--force"}, 2, "--force"},
-                                           StatusCase{{"--dir", "QUOTES", "600000"}, 2, "600000"},
-                                           StatusCase{{"--bogus"}, 2, "bogus"},
-                                           StatusCase{{"--dir", "QUOTES/nothing"}, 3, "没有找到日线目录 "},
-                                           StatusCase{{"--dir", "QUOTES", "--jobs", "99"}, 0, ""},
-                                           StatusCase{{"--dir", "QUOTES", "--day", "20250230"}, 2, "20250230"},
-                                           StatusCase{{"--dir", "QUOTES", "--day", "2025-06-17"}, 2, "--day"},
-                                           StatusCase{{"--dir", "QUOTES", "--from", "20250101"}, 2, "--report"},
-                                           StatusCase{{"--dir", "QUOTES", "--report", "--class", "warrant"}, 2, "--class"},
-                                           StatusCase{{"--dir", "QUOTES", "--report", "--day", "20250101"}, 2, "--report"},
-                                           StatusCase{{"--dir", "QUOTES", "--board", "gem"}, 2, "--board"},
-                                           StatusCase{{"--dir", "QUOTES", "--sort", "价格"}, 2, "--sort"},
-                                           StatusCase{{"--dir", "QUOTES", "--all", "--recommended-only"}, 2, "--all"},
-                                           StatusCase{{"--dir", "QUOTES", "--report", "--exclude-st"}, 2, "--report"}));
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, ScanCliStatus,
+    ::testing::Values(StatusCase{{"--dir", "QUOTES", "--fee", "six"}, 1, "verdaxil-scan: 'six'"},
+                      StatusCase{{"--dir", "QUOTES", "--horizon", "3 "}, 1, "'3 '"},
+                      StatusCase{{"--dir", "QUOTES", "--jobs", "0"}, 2, "--jobs"},
+                      StatusCase{{"--dir", "QUOTES", "--jobs", "two"}, 2, "--jobs"},
+                      StatusCase{{"--dir", "QUOTES", "--format", "xml"}, 2, "--format"},
+                      StatusCase{{"--dir", "QUOTES", "--force"}, 2, "--force"},
+                      StatusCase{{"--dir", "QUOTES", "600000"}, 2, "600000"}, StatusCase{{"--bogus"}, 2, "bogus"},
+                      StatusCase{{"--dir", "QUOTES/nothing"}, 3, "没有找到日线目录 "},
+                      StatusCase{{"--dir", "QUOTES", "--jobs", "99"}, 0, ""},
+                      StatusCase{{"--dir", "QUOTES", "--day", "20250230"}, 2, "20250230"},
+                      StatusCase{{"--dir", "QUOTES", "--day", "2025-06-17"}, 2, "--day"},
+                      StatusCase{{"--dir", "QUOTES", "--from", "20250101"}, 2, "--report"},
+                      StatusCase{{"--dir", "QUOTES", "--report", "--class", "warrant"}, 2, "--class"},
+                      StatusCase{{"--dir", "QUOTES", "--report", "--day", "20250101"}, 2, "--report"},
+                      StatusCase{{"--dir", "QUOTES", "--cost-bp", "-1"}, 2, "--cost-bp"},
+                      StatusCase{{"--dir", "QUOTES", "--report", "--horizons", "5,0"}, 2, "--horizons"},
+                      StatusCase{{"--dir", "QUOTES", "--trades", "t.csv"}, 2, "--report"},
+                      StatusCase{{"--dir", "QUOTES", "--report", "--trades", "t.csv", "--output", "t.csv"}, 2, "same file"},
+                      StatusCase{{"--dir", "QUOTES", "--board", "gem"}, 2, "--board"},
+                      StatusCase{{"--dir", "QUOTES", "--sort", "价格"}, 2, "--sort"},
+                      StatusCase{{"--dir", "QUOTES", "--all", "--recommended-only"}, 2, "--all"},
+                      StatusCase{{"--dir", "QUOTES", "--report", "--exclude-st"}, 2, "--report"}));
 
 TEST_F(ScanCli, OutputIsReplacedOnlyWithForce)
 {
