@@ -4,19 +4,35 @@
 
 namespace verdaxil {
 
+ReturnCounts::ReturnCounts(const ReturnCounts& other) : outliers_(other.outliers_)
+{
+    for (std::uint64_t page = 0; page < kPages; ++page) {
+        if (other.pages_[page])
+            pages_[page] = std::make_unique<Page>(*other.pages_[page]);
+    }
+}
+
+ReturnCounts& ReturnCounts::operator=(const ReturnCounts& other)
+{
+    if (this != &other)
+        *this = ReturnCounts(other);
+    return *this;
+}
+
+ReturnCounts::Page* ReturnCounts::newPage(std::uint64_t page)
+{
+    pages_[page] = std::make_unique<Page>();
+    return pages_[page].get();
+}
+
 ReturnCounts& ReturnCounts::operator+=(const ReturnCounts& other)
 {
-    if (!other.pages_.empty() && pages_.empty())
-        pages_.resize(kPages);
-    for (std::size_t page = 0; page < other.pages_.size(); ++page) {
-        const std::vector<std::uint32_t>& from = other.pages_[page];
-        if (from.empty())
+    for (std::uint64_t page = 0; page < kPages; ++page) {
+        if (!other.pages_[page])
             continue;
-        std::vector<std::uint32_t>& to = pages_[page];
-        if (to.empty())
-            to.resize(kPageSize);
-        for (std::size_t k = 0; k < kPageSize; ++k)
-            to[k] += from[k];
+        Page& to = pages_[page] ? *pages_[page] : *newPage(page);
+        for (std::uint64_t k = 0; k < kPageSize; ++k)
+            to[k] += (*other.pages_[page])[k];
     }
     outliers_.insert(outliers_.end(), other.outliers_.begin(), other.outliers_.end());
     return *this;
@@ -24,10 +40,10 @@ ReturnCounts& ReturnCounts::operator+=(const ReturnCounts& other)
 
 std::int64_t ReturnCounts::count() const
 {
-    std::int64_t total = static_cast<std::int64_t>(outliers_.size());
-    for (const auto& page : pages_) {
-        for (const std::uint32_t n : page)
-            total += n;
+    auto total = static_cast<std::int64_t>(outliers_.size());
+    for (std::uint64_t page = 0; page < kPages; ++page) {
+        for (std::uint64_t k = 0; k < kPageSize; ++k)
+            total += countAt(page, k);
     }
     return total;
 }
@@ -52,9 +68,9 @@ std::optional<std::int64_t> ReturnCounts::median() const
     if (left < below)
         return outliers[static_cast<std::size_t>(left)];
     left -= below;
-    for (std::size_t page = 0; page < pages_.size(); ++page) {
-        for (std::size_t k = 0; k < pages_[page].size(); ++k) {
-            const std::int64_t n = pages_[page][k];
+    for (std::uint64_t page = 0; page < kPages; ++page) {
+        for (std::uint64_t k = 0; k < kPageSize; ++k) {
+            const std::int64_t n = countAt(page, k);
             if (left < n)
                 return kLowest + static_cast<std::int64_t>(page * kPageSize + k);
             left -= n;
@@ -65,13 +81,11 @@ std::optional<std::int64_t> ReturnCounts::median() const
 
 bool ReturnCounts::operator==(const ReturnCounts& other) const
 {
-    for (std::size_t page = 0; page < kPages; ++page) {
-        const bool here = page < pages_.size() && !pages_[page].empty();
-        const bool there = page < other.pages_.size() && !other.pages_[page].empty();
-        if (here != there && !std::ranges::all_of(here ? pages_[page] : other.pages_[page], [](auto n) { return n == 0; }))
-            return false;
-        if (here && there && pages_[page] != other.pages_[page])
-            return false;
+    for (std::uint64_t page = 0; page < kPages; ++page) {
+        for (std::uint64_t k = 0; k < kPageSize; ++k) {
+            if (countAt(page, k) != other.countAt(page, k))
+                return false;
+        }
     }
     return sortedOutliers() == other.sortedOutliers();
 }

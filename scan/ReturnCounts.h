@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -13,19 +14,24 @@ namespace verdaxil {
 // reached, not with the number of trades.
 class ReturnCounts {
 public:
+    ReturnCounts() = default;
+    ReturnCounts(const ReturnCounts& other);
+    ReturnCounts& operator=(const ReturnCounts& other);
+    ReturnCounts(ReturnCounts&&) noexcept = default;
+    ReturnCounts& operator=(ReturnCounts&&) noexcept = default;
+
+    // Called for every event of the check: one lookup and one increment.
     void add(std::int64_t bp)
     {
         const auto at = static_cast<std::uint64_t>(bp - kLowest);
-        if (at >= kRange) {
+        if (at >= kRange) [[unlikely]] {
             outliers_.push_back(bp);
             return;
         }
-        if (pages_.empty())
-            pages_.resize(kPages);
-        std::vector<std::uint32_t>& page = pages_[at / kPageSize];
-        if (page.empty())
-            page.resize(kPageSize);
-        ++page[at % kPageSize];
+        Page* page = pages_[at / kPageSize].get();
+        if (!page) [[unlikely]]
+            page = newPage(at / kPageSize);
+        ++(*page)[at % kPageSize];
     }
 
     ReturnCounts& operator+=(const ReturnCounts& other);
@@ -40,12 +46,15 @@ private:
     static constexpr std::uint64_t kPageSize = 512;
     static constexpr std::uint64_t kPages = 64;
     static constexpr std::uint64_t kRange = kPageSize * kPages;
+    using Page = std::array<std::uint32_t, kPageSize>;
 
+    Page* newPage(std::uint64_t page);
+    std::uint32_t countAt(std::uint64_t page, std::uint64_t k) const { return pages_[page] ? (*pages_[page])[k] : 0; }
     std::int64_t count() const;
     std::vector<std::int64_t> sortedOutliers() const;
 
-    std::vector<std::vector<std::uint32_t>> pages_; // none until a return falls in the range
-    std::vector<std::int64_t> outliers_;            // in the order met
+    std::array<std::unique_ptr<Page>, kPages> pages_; // none until a return falls in its part of the range
+    std::vector<std::int64_t> outliers_;              // in the order met
 };
 
 } // namespace verdaxil
