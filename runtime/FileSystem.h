@@ -38,11 +38,19 @@ public:
     std::int64_t dataEnd() const;
     // Reads up to `length` bytes at `offset`; returns how many were read.
     std::size_t readAt(std::int64_t offset, char* buffer, std::size_t length) const;
+    // Whether a read had to wait for the disk: what it asked for was not all in the page
+    // cache.
+    bool waitedForDisk() const { return waitedForDisk_; }
 
 private:
     ReadOnlyFile(int descriptor, std::int64_t size);
     int descriptor_;
     std::int64_t size_;
+    mutable bool waitedForDisk_ = false;
 };
+
+// Asks the system to start reading the file at the local path into the page cache, and
+// returns at once.
+void readAhead(const char* localPath);
 
 } // namespace verdaxil

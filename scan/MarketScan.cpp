@@ -54,10 +54,17 @@ public:
         OpenError error{};
         const FileIdentity identity{index, entry.securityClass,
                                     priceLimitOf(entry.securityClass, BoardOf(entry.market, entry.code))};
-        if (const auto file = ReadOnlyFile::openLocal(entry.localPath.constData(), error))
+        if (const auto file = ReadOnlyFile::openLocal(entry.localPath.constData(), error)) {
             shared_.facts[index] = history_.evaluate(*file, day_, wanted_, check_ ? &*check_ : nullptr, identity);
-        else
+            fromDisk_ = fromDisk_ || file->waitedForDisk();
+        } else {
             shared_.errors[index] = openErrorText(error);
+        }
+        // Files read from the disk one at a time on a worker a core leave the disk idle:
+        // once one had to wait, the files a little ahead are asked for, so that many
+        // reads are in flight. A scan of files in the page cache never asks.
+        if (fromDisk_ && index + kReadAhead < shared_.files.size())
+            readAhead(shared_.files[index + kReadAhead].localPath.constData());
     }
 
     // The counts go to the merged check once, not at every file.
@@ -73,7 +80,10 @@ public:
     }
 
 private:
+    static constexpr std::size_t kReadAhead = 32; // files
+
     Shared shared_;
+    bool fromDisk_ = false;
     std::optional<std::int32_t> day_;
     FileHistory::Wanted wanted_;
     FileHistory history_;
