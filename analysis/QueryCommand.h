@@ -32,10 +32,10 @@ enum class QueryMessage {
 struct QueryFindings {
     QueryMessage message = QueryMessage::Explanation;
     Market market = Market::None;
-    std::optional<IndicatorSummary> indicators; // the day file was read
-    std::optional<SelectionStats> stats;        // the horizon was a whole number
+    std::optional<IndicatorSummary> indicators{}; // the day file was read
+    std::optional<SelectionStats> stats{};        // the horizon was a whole number
     // The horizon was not: it is told once the indicators are shown.
-    std::optional<ConversionError> horizonError;
+    std::optional<ConversionError> horizonError{};
 
     bool evaluated() const { return indicators.has_value(); }
 };

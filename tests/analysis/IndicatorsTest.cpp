@@ -1,9 +1,9 @@
 #include "analysis/Indicators.h"
 
 #include "analysis/IndicatorColumns.h"
-#include "analysis/QueryTexts.h"
 #include "support/DayValues.h"
 #include "support/RowTableReference.h"
+#include "support/ShownTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -159,21 +159,10 @@ INSTANTIATE_TEST_SUITE_P(Examples, Signal,
                                            SignalCase{INT32_MAX, INT32_MIN, INT32_MAX, 0,
                                                       true})); // gaps beyond 32 bits compare right
 
-// The texts the query writes for a summary, by field.
-QHash<QueryField, QString> shownTexts(const IndicatorSummary& summary)
-{
-    QueryFindings found;
-    found.indicators = summary;
-    QHash<QueryField, QString> texts;
-    for (const FieldText& written : writtenTexts(found))
-        texts[written.field] = written.text;
-    return texts;
-}
-
 TEST(ShownIndicators, EmptyTableShowsZeroExtremesAndPlaceholders)
 {
     const IndicatorSummary summary = SummarizeIndicators(DayValues(0).view());
-    const auto texts = shownTexts(summary);
+    const auto texts = testing::shownTexts({.indicators = summary});
     EXPECT_EQ(texts[QueryField::High], QStringLiteral("0"));
     EXPECT_EQ(texts[QueryField::Low], QStringLiteral("0"));
     EXPECT_EQ(texts[QueryField::Date], QStringLiteral("当前荐股日期"));
@@ -189,7 +178,7 @@ TEST(ShownIndicators, OneDayHasADateAndPriceButNoSignal)
     days.low[0] = 9999;
     days.close[0] = 10239;
     const IndicatorSummary summary = SummarizeIndicators(days.view());
-    const auto texts = shownTexts(summary);
+    const auto texts = testing::shownTexts({.indicators = summary});
     EXPECT_EQ(texts[QueryField::Date], QStringLiteral("-20240102"));
     EXPECT_EQ(texts[QueryField::Price], QStringLiteral("1023"));
     EXPECT_EQ(texts[QueryField::High], QStringLiteral("1234"));
@@ -204,7 +193,7 @@ TEST(ShownIndicators, LowIsSearchedFromTheHigh)
     days.high = {-50, 505};
     days.low = {700, 800};
     days.close = {600, 610};
-    const auto texts = shownTexts(SummarizeIndicators(days.view()));
+    const auto texts = testing::shownTexts({.indicators = SummarizeIndicators(days.view())});
     EXPECT_EQ(texts[QueryField::High], QStringLiteral("50"));
     EXPECT_EQ(texts[QueryField::Low], QStringLiteral("50")); // every low above the high
     EXPECT_EQ(texts[QueryField::Date], QStringLiteral("20240103"));

@@ -1,8 +1,8 @@
 #include "analysis/SelectionStats.h"
 
-#include "analysis/QueryTexts.h"
 #include "support/DayByDayStats.h"
 #include "support/DayValues.h"
+#include "support/ShownTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -309,20 +309,9 @@ TEST_P(OutcomesOfThePoints, AreHowTheStatsJudgeThem)
 
 INSTANTIATE_TEST_SUITE_P(Counts, OutcomesOfThePoints, ::testing::Values(0, 61, 75, 500, DayTable::kRows));
 
-// The texts the query writes for the statistics, by field.
-QHash<QueryField, QString> shownTexts(const SelectionStats& stats)
-{
-    QueryFindings found;
-    found.stats = stats;
-    QHash<QueryField, QString> texts;
-    for (const FieldText& written : writtenTexts(found))
-        texts[written.field] = written.text;
-    return texts;
-}
-
 TEST(ShownStats, SharesAreTruncatedPercentagesOfThePoints)
 {
-    const auto texts = shownTexts(SelectionStats{3, 2, 2, 1, 1, 0, 494, 4});
+    const auto texts = testing::shownTexts({.stats = SelectionStats{3, 2, 2, 1, 1, 0, 494, 4}});
     EXPECT_EQ(texts[QueryField::MaxGain], QStringLiteral("49"));
     EXPECT_EQ(texts[QueryField::MaxGainPercent], QStringLiteral("4"));
     EXPECT_EQ(texts[QueryField::Share5], QStringLiteral("66"));
@@ -335,7 +324,7 @@ TEST(ShownStats, SharesAreTruncatedPercentagesOfThePoints)
 
 TEST(ShownStats, NoPointLeavesNothingOfAnEarlierSecurity)
 {
-    const auto texts = shownTexts(SelectionStats{});
+    const auto texts = testing::shownTexts({.stats = SelectionStats{}});
     EXPECT_EQ(texts[QueryField::MaxGain], QStringLiteral("0"));
     EXPECT_EQ(texts[QueryField::MaxGainPercent], QStringLiteral("0"));
     EXPECT_EQ(texts[QueryField::Points], QStringLiteral("0"));
