@@ -90,7 +90,7 @@ std::optional<QString> writeOutput(const ScanOptions& options, const QString& pa
 QByteArray listBytes(OutputFormat format, std::span<const ScanRow* const> rows, const ListHeader& header)
 {
     switch (format) {
-    case OutputFormat::Json: return QJsonDocument(listJson(rows, header)).toJson(QJsonDocument::Indented);
+    case OutputFormat::Json: return listJson(rows, header);
     case OutputFormat::Xlsx: return listXlsx(rows, header);
     case OutputFormat::Csv: break;
     }
