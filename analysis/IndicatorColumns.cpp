@@ -13,29 +13,6 @@ namespace verdaxil {
 
 namespace {
 
-// The quotient at which the average price leaves 32 bits: from ±214748365 on, its whole
-// part times 10 is past the range whatever its fraction.
-constexpr std::int32_t kLargestWhole = 214'748'365;
-
-// amount * 1000 is below 2^53, where the double quotient truncated toward zero is
-// exactly the integer quotient. Bounded before it is truncated, it converts to 32 bits
-// without leaving them, and the bound itself stands for every larger quotient. A zero
-// volume divides by 1 and is masked to 0 afterwards: every lane divides.
-[[gnu::always_inline]] inline void averagePrices(std::span<const std::int32_t> amount, std::span<const std::int32_t> volume,
-                                                 std::span<std::int32_t> prices)
-{
-    constexpr double bound = kLargestWhole;
-    for (std::size_t day = 0; day < prices.size(); ++day) {
-        const std::int32_t shares = volume[day];
-        const double quotient = static_cast<double>(amount[day]) * 1000.0 / static_cast<double>(shares + (shares == 0));
-        const auto whole = static_cast<std::int32_t>(std::min(std::max(quotient, -bound), bound));
-        const std::int32_t tenfold = whole >= kLargestWhole ? std::numeric_limits<std::int32_t>::max()
-            : whole <= -kLargestWhole                       ? std::numeric_limits<std::int32_t>::min()
-                                                            : whole * 10;
-        prices[day] = tenfold & -static_cast<std::int32_t>(shares != 0);
-    }
-}
-
 // Each sum needs the one before: as a plain loop, one add a day in a chain.
 [[gnu::always_inline]] inline void runningSums(std::span<const std::int32_t> values, std::span<std::int64_t> sums,
                                                std::int64_t sum = 0, std::size_t from = 0)
@@ -95,9 +72,7 @@ constexpr std::int32_t kLargestWhole = 214'748'365;
 }
 
 struct Spans {
-    std::span<const std::int32_t> amount;
-    std::span<const std::int32_t> volume;
-    std::span<std::int32_t> avgPrice;
+    std::span<const std::int32_t> avgPrice;
     std::span<std::int64_t> sums;
     std::span<std::int32_t> ma10;
     std::span<std::int32_t> ma60;
@@ -111,38 +86,24 @@ struct Spans {
 
 void computeBaseline(const Spans& spans)
 {
-    averagePrices(spans.amount, spans.volume, spans.avgPrice);
     runningSums(spans.avgPrice, spans.sums);
     movingAverages(spans);
 }
 
 [[gnu::target("avx2")]] void computeAvx2(const Spans& spans)
 {
-    averagePrices(spans.amount, spans.volume, spans.avgPrice);
     runningSumsAvx2(spans.avgPrice, spans.sums);
     movingAverages(spans);
 }
 
 } // namespace
 
-std::int32_t AveragePrice(std::int32_t amount, std::int32_t volume)
+void IndicatorColumns::compute(std::span<const std::int32_t> avgPrice, InstructionSet set)
 {
-    std::int32_t price = 0;
-    averagePrices({&amount, 1}, {&volume, 1}, {&price, 1});
-    return price;
-}
-
-void IndicatorColumns::compute(std::span<const std::int32_t> amount, std::span<const std::int32_t> volume, InstructionSet set)
-{
-    count_ = static_cast<int>(amount.size());
-    const std::size_t days = amount.size();
+    count_ = static_cast<int>(avgPrice.size());
+    const std::size_t days = avgPrice.size();
     sums_[0] = 0;
-    const Spans spans{amount,
-                      volume,
-                      std::span(avgPrice_).first(days),
-                      std::span(sums_).first(days + 1),
-                      std::span(ma10_).first(days),
-                      std::span(ma60_).first(days)};
+    const Spans spans{avgPrice, std::span(sums_).first(days + 1), std::span(ma10_).first(days), std::span(ma60_).first(days)};
     if (set == InstructionSet::Avx2)
         computeAvx2(spans);
     else

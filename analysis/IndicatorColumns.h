@@ -9,20 +9,15 @@
 
 namespace verdaxil {
 
-// The indicators of a security's days, in arrays of their own beside the day columns:
-// each day's average trade price and its 10-day and 60-day moving averages.
-// One day's average trade price, as compute() gives it.
-std::int32_t AveragePrice(std::int32_t amount, std::int32_t volume);
-
+// The moving averages of a security's average trade prices, in arrays of their own
+// beside the day columns.
 class IndicatorColumns {
 public:
-    // From the days' amount and volume, oldest first: AvgPrice is amount * 1000 /
-    // volume * 10 in that order, 0 for a zero volume, clamped to 32 bits; a moving
-    // average needs its whole window, so Ma10 starts at day 9 and Ma60 at day 59,
-    // earlier days holding -1. The loops run on `set`.
-    void compute(std::span<const std::int32_t> amount, std::span<const std::int32_t> volume, InstructionSet set);
+    // From the days' average prices, oldest first: a moving average needs its whole
+    // window, so Ma10 starts at day 9 and Ma60 at day 59, earlier days holding -1. The
+    // loops run on `set`.
+    void compute(std::span<const std::int32_t> avgPrice, InstructionSet set);
 
-    std::span<const std::int32_t> avgPrice() const { return valid(avgPrice_); }
     std::span<const std::int32_t> ma10() const { return valid(ma10_); }
     std::span<const std::int32_t> ma60() const { return valid(ma60_); }
 
@@ -34,7 +29,6 @@ private:
         return std::span(values).first(static_cast<std::size_t>(count_));
     }
 
-    Values avgPrice_;
     Values ma10_;
     Values ma60_;
     std::array<std::int64_t, DayTable::kRows + 1> sums_; // sums_[d] adds the first d average prices

@@ -24,7 +24,7 @@ IndicatorSummary SecurityEvaluator::load(const ReadOnlyFile& dayFile)
 IndicatorSummary SecurityEvaluator::loadBytes(std::span<const char> bytes)
 {
     columns_->decode(bytes, set_);
-    indicators_->compute(columns_->amount(), columns_->volume(), set_);
+    indicators_->compute(columns_->avgPrice(), set_);
     return SummarizeIndicators(days(), columns_->facts());
 }
 
@@ -46,8 +46,8 @@ const DecodedFacts& SecurityEvaluator::decoded() const
 
 EvaluatedDays SecurityEvaluator::days() const
 {
-    return {columns_->date(),        columns_->high(),    columns_->low(),     columns_->close(),
-            indicators_->avgPrice(), indicators_->ma10(), indicators_->ma60(), columns_->volume()};
+    return {columns_->date(),     columns_->high(),    columns_->low(),     columns_->close(),
+            columns_->avgPrice(), indicators_->ma10(), indicators_->ma60(), columns_->volume()};
 }
 
 const DayTable& SecurityEvaluator::table()
@@ -55,7 +55,6 @@ const DayTable& SecurityEvaluator::table()
     if (!table_)
         table_ = std::make_unique<DayTable>();
     const EvaluatedDays evaluated = days();
-    const std::span<const std::int32_t> amount = columns_->amount();
     const std::span<const std::int32_t> volume = columns_->volume();
     for (std::size_t row = 0; row < table_->rows.size(); ++row) {
         DayTable::Row& cells = table_->rows[row];
@@ -66,7 +65,6 @@ const DayTable& SecurityEvaluator::table()
         cells[Column::High] = evaluated.high[row];
         cells[Column::Low] = evaluated.low[row];
         cells[Column::Close] = evaluated.close[row];
-        cells[Column::Amount] = amount[row];
         cells[Column::Volume] = volume[row];
         cells[Column::AvgPrice] = evaluated.avgPrice[row];
         cells[Column::Ma60] = evaluated.ma60[row];

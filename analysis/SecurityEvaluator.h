@@ -54,7 +54,8 @@ public:
     std::span<const char> recordsRead() const { return recordsRead_; }
 
     // The days of the file loaded last as rows, built when asked for. Open, which the
-    // evaluation only tests for zero, is not kept and holds the fill value.
+    // evaluation only tests for zero, and amount, of which it keeps the average price,
+    // hold the fill value.
     const DayTable& table();
 
 private:

@@ -1,10 +1,12 @@
 #include "quotes/DayColumns.h"
 
+#include "quotes/AveragePrice.h"
 #include "quotes/DayRecord.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <limits>
 
 #include <immintrin.h>
 
@@ -26,8 +28,10 @@ std::int32_t fieldOf(const char* record, int field)
     }
 }
 
+// The decoded days' columns; avgPrice holds each day's amount until averageInPlace
+// turns it into the day's average price, except where decoding computes that at once.
 struct Columns {
-    std::span<std::int32_t> date, high, low, close, amount, volume;
+    std::span<std::int32_t> date, high, low, close, avgPrice, volume;
 };
 
 // Decodes the records into the columns, day k into row k. Two days at a time, each
@@ -79,7 +83,7 @@ struct Columns {
 [[gnu::always_inline]] inline bool split(std::span<const char> records, const Columns& columns)
 {
     return splitRows(records.data(), records.size() / kDayRecordSize, columns.date.data(), columns.high.data(),
-                     columns.low.data(), columns.close.data(), columns.amount.data(), columns.volume.data());
+                     columns.low.data(), columns.close.data(), columns.avgPrice.data(), columns.volume.data());
 }
 
 // Whether any kept field of the first `days` rows is 0, in lanes.
@@ -91,11 +95,18 @@ struct Columns {
         const std::int32_t high = columns.high[day];
         const std::int32_t low = columns.low[day];
         const std::int32_t close = columns.close[day];
-        const std::int32_t amount = columns.amount[day];
+        const std::int32_t amount = columns.avgPrice[day];
         const std::int32_t volume = columns.volume[day];
         zero |= (date == 0) | (high == 0) | (low == 0) | (close == 0) | (amount == 0) | (volume == 0);
     }
     return zero != 0;
+}
+
+// Rows [from, to) hold amounts: they become average prices.
+[[gnu::always_inline]] inline void averageInPlace(const Columns& columns, std::size_t from, std::size_t to)
+{
+    for (std::size_t day = from; day < to; ++day)
+        columns.avgPrice[day] = AveragePrice(columns.avgPrice[day], columns.volume[day]);
 }
 
 // The facts of rows [from, to), added to those of the rows before them.
@@ -118,6 +129,7 @@ void addFacts(const Columns& columns, std::size_t from, std::size_t to, DecodedF
 bool splitBaseline(std::span<const char> records, const Columns& columns, DecodedFacts& facts)
 {
     const bool zero = splitAll(records, columns);
+    averageInPlace(columns, 0, records.size() / kDayRecordSize);
     addFacts(columns, 0, records.size() / kDayRecordSize, facts);
     return zero;
 }
@@ -158,6 +170,28 @@ struct FourFields {
 [[gnu::target("avx2")]] inline __m256i zeroLanes(__m256i values)
 {
     return _mm256_cmpeq_epi32(values, _mm256_setzero_si256());
+}
+
+// AveragePrice of four days, through 64-bit lanes of doubles. No volume is 0: a file
+// with a zero field is decoded again the plain way.
+[[gnu::target("avx2")]] inline __m128i averageHalf(__m128i amount, __m128i volume)
+{
+    const __m256d quotient =
+        _mm256_div_pd(_mm256_mul_pd(_mm256_cvtepi32_pd(amount), _mm256_set1_pd(1000.0)), _mm256_cvtepi32_pd(volume));
+    return _mm256_cvttpd_epi32(
+        _mm256_min_pd(_mm256_max_pd(quotient, _mm256_set1_pd(-kLargestWholePrice)), _mm256_set1_pd(kLargestWholePrice)));
+}
+
+// AveragePrice of eight days of which none has a zero volume.
+[[gnu::target("avx2")]] inline __m256i averagePrices(__m256i amount, __m256i volume)
+{
+    const __m256i whole = _mm256_set_m128i(averageHalf(_mm256_extracti128_si256(amount, 1), _mm256_extracti128_si256(volume, 1)),
+                                           averageHalf(_mm256_castsi256_si128(amount), _mm256_castsi256_si128(volume)));
+    const __m256i tenfold = _mm256_blendv_epi8(_mm256_mullo_epi32(whole, _mm256_set1_epi32(10)),
+                                               _mm256_set1_epi32(std::numeric_limits<std::int32_t>::max()),
+                                               _mm256_cmpgt_epi32(whole, _mm256_set1_epi32(kLargestWholePrice - 1)));
+    return _mm256_blendv_epi8(tenfold, _mm256_set1_epi32(std::numeric_limits<std::int32_t>::min()),
+                              _mm256_cmpgt_epi32(_mm256_set1_epi32(-kLargestWholePrice + 1), whole));
 }
 
 // Each lane's date and the one before it: the day before the block's first comes from
@@ -205,7 +239,7 @@ struct FourFields {
         storeDays(columns.high, day, front.third);
         storeDays(columns.low, day, front.fourth);
         storeDays(columns.close, day, back.first);
-        storeDays(columns.amount, day, back.second);
+        storeDays(columns.avgPrice, day, averagePrices(back.second, back.third));
         storeDays(columns.volume, day, back.third);
         zero = _mm256_or_si256(zero,
                                _mm256_or_si256(_mm256_or_si256(zeroLanes(front.first), zeroLanes(front.second)),
@@ -224,9 +258,10 @@ struct FourFields {
     facts.lowest = lowestLane(lowest);
     facts.cleaningStopped = _mm256_movemask_ps(_mm256_castsi256_ps(highs)) != 0;
     facts.ascending = _mm256_testz_si256(notLater, notLater);
-    const Columns rest{columns.date.subspan(blocked),  columns.high.subspan(blocked),   columns.low.subspan(blocked),
-                       columns.close.subspan(blocked), columns.amount.subspan(blocked), columns.volume.subspan(blocked)};
+    const Columns rest{columns.date.subspan(blocked),  columns.high.subspan(blocked),     columns.low.subspan(blocked),
+                       columns.close.subspan(blocked), columns.avgPrice.subspan(blocked), columns.volume.subspan(blocked)};
     const bool restZero = splitAll(records.subspan(blocked * kDayRecordSize), rest);
+    averageInPlace(columns, blocked, records.size() / kDayRecordSize);
     addFacts(columns, blocked, records.size() / kDayRecordSize, facts);
     return !_mm256_testz_si256(zero, zero) || restZero;
 }
@@ -244,7 +279,7 @@ std::size_t splitCleaning(std::span<const char> records, const Columns& columns)
         columns.high[kept] = dayRecordField(record, 2);
         columns.low[kept] = dayRecordField(record, 3);
         columns.close[kept] = dayRecordField(record, 4);
-        columns.amount[kept] = dayRecordField(record, 5);
+        columns.avgPrice[kept] = dayRecordField(record, 5);
         columns.volume[kept] = dayRecordField(record, 6);
         ++kept;
     }
@@ -258,11 +293,12 @@ void DayColumns::decode(std::span<const char> bytes, InstructionSet set)
     const std::size_t whole = bytes.size() / kDayRecordSize;
     const std::size_t records = std::min<std::size_t>(whole, kRows);
     const std::span<const char> recent = bytes.subspan((whole - records) * kDayRecordSize, records * kDayRecordSize);
-    const Columns columns{date_, high_, low_, close_, amount_, volume_};
+    const Columns columns{date_, high_, low_, close_, avgPrice_, volume_};
     facts_ = {};
     const bool zero = set == InstructionSet::Avx2 ? splitAvx2(recent, columns, facts_) : splitBaseline(recent, columns, facts_);
     if (zero) {
         count_ = static_cast<int>(splitCleaning(recent, columns));
+        averageInPlace(columns, 0, static_cast<std::size_t>(count_));
         facts_ = {};
         addFacts(columns, 0, static_cast<std::size_t>(count_), facts_);
     } else {

@@ -22,7 +22,8 @@ struct DecodedFacts {
 
 // One security's trading days, oldest first, in one array per field the analysis
 // reads, so that loops over a field run over adjacent values. The field between date
-// and high is only tested for zero and is not kept.
+// and high is only tested for zero and is not kept; amount is kept as the day's average
+// trade price (AveragePrice), computed as the records are decoded.
 class DayColumns {
 public:
     static constexpr int kRows = DayTable::kRows;
@@ -37,7 +38,7 @@ public:
     std::span<const std::int32_t> high() const { return valid(high_); }
     std::span<const std::int32_t> low() const { return valid(low_); }
     std::span<const std::int32_t> close() const { return valid(close_); }
-    std::span<const std::int32_t> amount() const { return valid(amount_); }
+    std::span<const std::int32_t> avgPrice() const { return valid(avgPrice_); }
     std::span<const std::int32_t> volume() const { return valid(volume_); }
 
 private:
@@ -52,7 +53,7 @@ private:
     Values high_;
     Values low_;
     Values close_;
-    Values amount_;
+    Values avgPrice_;
     Values volume_;
     int count_ = 0;
     DecodedFacts facts_;

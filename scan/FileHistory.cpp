@@ -1,7 +1,7 @@
 #include "scan/FileHistory.h"
 
-#include "analysis/IndicatorColumns.h"
 #include "analysis/Indicators.h"
+#include "quotes/AveragePrice.h"
 #include "quotes/DayRecord.h"
 #include "quotes/TradingDate.h"
 

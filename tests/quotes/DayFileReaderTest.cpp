@@ -1,5 +1,6 @@
 #include "quotes/DayFileReader.h"
 
+#include "quotes/AveragePrice.h"
 #include "quotes/DayColumns.h"
 #include "runtime/FileSystem.h"
 #include "support/QuoteDirFixture.h"
@@ -23,12 +24,13 @@ std::vector<DayRecord> samples(int count)
     return records;
 }
 
-// The fields a day keeps in the columns: all but the one only tested for zero.
+// What a day keeps in the columns: all fields but the one only tested for zero, the
+// amount as the average price.
 using Day = std::array<std::int32_t, 6>;
 
 Day rowOf(const DayRecord& record)
 {
-    return {record.date, record.high, record.low, record.close, record.amount, record.volume};
+    return {record.date, record.high, record.low, record.close, AveragePrice(record.amount, record.volume), record.volume};
 }
 
 struct Read {
@@ -55,7 +57,7 @@ protected:
         result.count = columns->count();
         for (std::size_t day = 0; day < columns->date().size(); ++day)
             result.rows.push_back({columns->date()[day], columns->high()[day], columns->low()[day], columns->close()[day],
-                                   columns->amount()[day], columns->volume()[day]});
+                                   columns->avgPrice()[day], columns->volume()[day]});
         return result;
     }
 
