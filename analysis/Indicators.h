@@ -1,7 +1,7 @@
 #pragma once
 
 #include "analysis/EvaluatedDays.h"
-#include "quotes/InstructionSet.h"
+#include "quotes/DayColumns.h"
 
 #include <cstdint>
 #include <optional>
@@ -32,8 +32,8 @@ struct IndicatorSummary {
     bool operator==(const IndicatorSummary&) const = default;
 };
 
-// The loops run on `set`.
-IndicatorSummary SummarizeIndicators(const EvaluatedDays& days, InstructionSet set = BestInstructionSet());
+// The summary of the days, whose extremes decoding found.
+IndicatorSummary SummarizeIndicators(const EvaluatedDays& days, const DecodedFacts& decoded);
 
 // The numbers the result boxes show for a summary: prices in tenths of the file's
 // unit. None where a box shows its placeholder instead.

@@ -25,7 +25,7 @@ IndicatorSummary SecurityEvaluator::loadBytes(std::span<const char> bytes)
 {
     columns_->decode(bytes, set_);
     indicators_->compute(columns_->amount(), columns_->volume(), set_);
-    return SummarizeIndicators(days(), set_);
+    return SummarizeIndicators(days(), columns_->facts());
 }
 
 SelectionStats SecurityEvaluator::selectionStats(std::int64_t horizon, std::int64_t fee) const
@@ -37,6 +37,11 @@ SecurityEvaluation SecurityEvaluator::evaluate(const ReadOnlyFile& dayFile, std:
 {
     const IndicatorSummary indicators = load(dayFile);
     return {indicators, selectionStats(horizon, fee)};
+}
+
+const DecodedFacts& SecurityEvaluator::decoded() const
+{
+    return columns_->facts();
 }
 
 EvaluatedDays SecurityEvaluator::days() const

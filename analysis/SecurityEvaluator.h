@@ -43,8 +43,9 @@ public:
 
     SecurityEvaluation evaluate(const ReadOnlyFile& dayFile, std::int64_t horizon, std::int64_t fee);
 
-    // The days of the file loaded last with their indicators.
+    // The days of the file loaded last with their indicators, and what decoding them found.
     EvaluatedDays days() const;
+    const DecodedFacts& decoded() const;
 
     // The whole records that load() read last, as they lie in the file: its most recent
     // DayTable::kRows. loadBytes() of their first n evaluates the file as if it ended

@@ -98,15 +98,28 @@ struct Columns {
     return zero != 0;
 }
 
+// The facts of rows [from, to), added to those of the rows before them.
+void addFacts(const Columns& columns, std::size_t from, std::size_t to, DecodedFacts& facts)
+{
+    for (std::size_t day = from; day < to; ++day) {
+        facts.highest = std::max(facts.highest, columns.high[day]);
+        facts.lowest = std::min(facts.lowest, columns.low[day]);
+        facts.ascending = facts.ascending && (day == 0 || columns.date[day] > columns.date[day - 1]);
+        facts.cleaningStopped = facts.cleaningStopped || columns.high[day] < 0;
+    }
+}
+
 [[gnu::always_inline]] inline bool splitAll(std::span<const char> records, const Columns& columns)
 {
     const bool openZero = split(records, columns);
     return openZero || anyZero(columns, records.size() / kDayRecordSize);
 }
 
-bool splitBaseline(std::span<const char> records, const Columns& columns)
+bool splitBaseline(std::span<const char> records, const Columns& columns, DecodedFacts& facts)
 {
-    return splitAll(records, columns);
+    const bool zero = splitAll(records, columns);
+    addFacts(columns, 0, records.size() / kDayRecordSize, facts);
+    return zero;
 }
 
 // Records k and k + 4 of a block of eight, 16 bytes of each from `offset`, side by side.
@@ -147,14 +160,43 @@ struct FourFields {
     return _mm256_cmpeq_epi32(values, _mm256_setzero_si256());
 }
 
+// Each lane's date and the one before it: the day before the block's first comes from
+// the block before.
+[[gnu::target("avx2")]] inline __m256i previousDates(__m256i dates, __m256i before)
+{
+    const __m256i shifted = _mm256_permutevar8x32_epi32(dates, _mm256_setr_epi32(7, 0, 1, 2, 3, 4, 5, 6));
+    return _mm256_blend_epi32(shifted, _mm256_permutevar8x32_epi32(before, _mm256_set1_epi32(7)), 0x01);
+}
+
+[[gnu::target("avx2")]] inline std::int32_t highestLane(__m256i values)
+{
+    __m128i half = _mm_max_epi32(_mm256_castsi256_si128(values), _mm256_extracti128_si256(values, 1));
+    half = _mm_max_epi32(half, _mm_shuffle_epi32(half, 0x4E));
+    return _mm_cvtsi128_si32(_mm_max_epi32(half, _mm_shuffle_epi32(half, 0xB1)));
+}
+
+[[gnu::target("avx2")]] inline std::int32_t lowestLane(__m256i values)
+{
+    __m128i half = _mm_min_epi32(_mm256_castsi256_si128(values), _mm256_extracti128_si256(values, 1));
+    half = _mm_min_epi32(half, _mm_shuffle_epi32(half, 0x4E));
+    return _mm_cvtsi128_si32(_mm_min_epi32(half, _mm_shuffle_epi32(half, 0xB1)));
+}
+
 // Eight records at a time are transposed in registers (the compiler does not derive
-// this from plain loops), so that each column takes one store of eight days and all
-// seven fields are tested for zero in the same pass; the days past the last whole
-// block go the plain way.
-[[gnu::target("avx2")]] bool splitAvx2(std::span<const char> records, const Columns& columns)
+// this from plain loops), so that each column takes one store of eight days, and all
+// seven fields are tested for zero and the facts gathered in the same pass; the days
+// past the last whole block go the plain way.
+[[gnu::target("avx2")]] bool splitAvx2(std::span<const char> records, const Columns& columns, DecodedFacts& facts)
 {
     const std::size_t blocked = records.size() / kDayRecordSize / 8 * 8;
+    const __m256i all = _mm256_set1_epi32(-1);
     __m256i zero = _mm256_setzero_si256();
+    __m256i highest = _mm256_set1_epi32(facts.highest);
+    __m256i lowest = _mm256_set1_epi32(facts.lowest);
+    __m256i highs = _mm256_setzero_si256(); // or-ed: the sign of a negative high
+    __m256i notLater = _mm256_setzero_si256();
+    __m256i before = _mm256_setzero_si256();
+    __m256i unlike = _mm256_setr_epi32(-1, 0, 0, 0, 0, 0, 0, 0); // the first day has none before it
     for (std::size_t day = 0; day < blocked; day += 8) {
         const char* block = records.data() + day * kDayRecordSize;
         const FourFields front = transposed(block, 0); // date, the field between date and high, high, low
@@ -170,10 +212,22 @@ struct FourFields {
                                                _mm256_or_si256(zeroLanes(front.third), zeroLanes(front.fourth))));
         zero = _mm256_or_si256(
             zero, _mm256_or_si256(_mm256_or_si256(zeroLanes(back.first), zeroLanes(back.second)), zeroLanes(back.third)));
+        highest = _mm256_max_epi32(highest, front.third);
+        lowest = _mm256_min_epi32(lowest, front.fourth);
+        highs = _mm256_or_si256(highs, front.third);
+        const __m256i later = _mm256_cmpgt_epi32(front.first, previousDates(front.first, before));
+        notLater = _mm256_or_si256(notLater, _mm256_andnot_si256(_mm256_or_si256(later, unlike), all));
+        before = front.first;
+        unlike = _mm256_setzero_si256();
     }
+    facts.highest = highestLane(highest);
+    facts.lowest = lowestLane(lowest);
+    facts.cleaningStopped = _mm256_movemask_ps(_mm256_castsi256_ps(highs)) != 0;
+    facts.ascending = _mm256_testz_si256(notLater, notLater);
     const Columns rest{columns.date.subspan(blocked),  columns.high.subspan(blocked),   columns.low.subspan(blocked),
                        columns.close.subspan(blocked), columns.amount.subspan(blocked), columns.volume.subspan(blocked)};
     const bool restZero = splitAll(records.subspan(blocked * kDayRecordSize), rest);
+    addFacts(columns, blocked, records.size() / kDayRecordSize, facts);
     return !_mm256_testz_si256(zero, zero) || restZero;
 }
 
@@ -182,13 +236,9 @@ struct FourFields {
 std::size_t splitCleaning(std::span<const char> records, const Columns& columns)
 {
     std::size_t kept = 0;
-    bool cleaning = true;
+    DayCleaning cleaning;
     for (const char* record = records.data(); record != records.data() + records.size(); record += kDayRecordSize) {
-        bool zero = false;
-        for (int field = 0; field < kDayRecordFields; ++field)
-            zero |= dayRecordField(record, field) == 0;
-        cleaning = cleaning && dayRecordField(record, 2) >= 0;
-        if (cleaning && zero)
+        if (cleaning.removes(record))
             continue;
         columns.date[kept] = dayRecordField(record, 0);
         columns.high[kept] = dayRecordField(record, 2);
@@ -209,8 +259,15 @@ void DayColumns::decode(std::span<const char> bytes, InstructionSet set)
     const std::size_t records = std::min<std::size_t>(whole, kRows);
     const std::span<const char> recent = bytes.subspan((whole - records) * kDayRecordSize, records * kDayRecordSize);
     const Columns columns{date_, high_, low_, close_, amount_, volume_};
-    const bool zero = set == InstructionSet::Avx2 ? splitAvx2(recent, columns) : splitBaseline(recent, columns);
-    count_ = static_cast<int>(zero ? splitCleaning(recent, columns) : records);
+    facts_ = {};
+    const bool zero = set == InstructionSet::Avx2 ? splitAvx2(recent, columns, facts_) : splitBaseline(recent, columns, facts_);
+    if (zero) {
+        count_ = static_cast<int>(splitCleaning(recent, columns));
+        facts_ = {};
+        addFacts(columns, 0, static_cast<std::size_t>(count_), facts_);
+    } else {
+        count_ = static_cast<int>(records);
+    }
 }
 
 } // namespace verdaxil

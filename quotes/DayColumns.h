@@ -5,9 +5,20 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <span>
 
 namespace verdaxil {
+
+// What decoding learns of the kept days on its way, so that nothing reads the columns
+// again for it.
+struct DecodedFacts {
+    std::int32_t highest = 0;                                       // the highest high, never below 0
+    std::int32_t lowest = std::numeric_limits<std::int32_t>::max(); // the lowest low
+    bool ascending = true;                                          // every date later than the one before
+    bool cleaningStopped = false;                                   // a negative high: the days after it are kept as they are
+    bool operator==(const DecodedFacts&) const = default;
+};
 
 // One security's trading days, oldest first, in one array per field the analysis
 // reads, so that loops over a field run over adjacent values. The field between date
@@ -17,11 +28,11 @@ public:
     static constexpr int kRows = DayTable::kRows;
 
     // Takes the most recent kRows whole records of a day file's bytes and removes the
-    // defective days: those with a zero field, until the first day whose high is
-    // negative; that day and all after it stay as they are. The loops run on `set`.
+    // defective days as DayCleaning does. The loops run on `set`.
     void decode(std::span<const char> bytes, InstructionSet set);
 
     int count() const { return count_; }
+    const DecodedFacts& facts() const { return facts_; }
     std::span<const std::int32_t> date() const { return valid(date_); }
     std::span<const std::int32_t> high() const { return valid(high_); }
     std::span<const std::int32_t> low() const { return valid(low_); }
@@ -44,6 +55,7 @@ private:
     Values amount_;
     Values volume_;
     int count_ = 0;
+    DecodedFacts facts_;
 };
 
 } // namespace verdaxil

@@ -30,4 +30,28 @@ inline std::int32_t dayRecordField(const char* record, int field)
                                      | std::uint32_t{b[3]} << 24);
 }
 
+// How defective days are removed from a day file's records, oldest first from the start
+// of what is read: a day with a zero field is removed until the first day whose high is
+// negative; that day and all after it stay as they are.
+class DayCleaning {
+public:
+    // `stopped`: a day read before these had a negative high.
+    explicit DayCleaning(bool stopped = false) : stopped_(stopped) {}
+
+    // Whether `record`, the day after those seen so far, is removed.
+    bool removes(const char* record)
+    {
+        stopped_ = stopped_ || dayRecordField(record, 2) < 0;
+        if (stopped_)
+            return false;
+        bool zero = false;
+        for (int field = 0; field < kDayRecordFields; ++field)
+            zero |= dayRecordField(record, field) == 0;
+        return zero;
+    }
+
+private:
+    bool stopped_;
+};
+
 } // namespace verdaxil

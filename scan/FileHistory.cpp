@@ -31,16 +31,6 @@ std::optional<std::int32_t> latestOf(std::span<const std::int32_t> dates, bool a
     return ascending ? dates.back() : latestBelow(dates, std::numeric_limits<std::int32_t>::max());
 }
 
-// Whether every date is later than the one before: so it is in every file but a
-// damaged one, and the latest dates are then the last ones. A plain loop of lanes.
-bool ascending(std::span<const std::int32_t> dates)
-{
-    bool up = true;
-    for (std::size_t day = 1; day < dates.size(); ++day)
-        up &= dates[day] > dates[day - 1];
-    return up;
-}
-
 // The latest plausible date of `dates` below `bound`; none for none. Only the latest
 // date below the bound is tested, then the one below it when that is no calendar day.
 std::optional<std::int32_t> latestPlausibleBelow(std::span<const std::int32_t> dates, std::int32_t bound, std::int32_t today)
@@ -162,14 +152,6 @@ std::int32_t field(std::span<const char> records, std::size_t record, int field)
     return dayRecordField(records.data() + record * kDayRecordSize, field);
 }
 
-bool hasZeroField(std::span<const char> records, std::size_t record)
-{
-    bool zero = false;
-    for (int k = 0; k < kDayRecordFields; ++k)
-        zero |= field(records, record, k) == 0;
-    return zero;
-}
-
 RecentDays recentDays(const EvaluatedDays& days, bool everyRecordKept, bool ascending)
 {
     RecentDays recent;
@@ -215,7 +197,7 @@ FileFacts FileHistory::evaluate(const ReadOnlyFile& file, std::optional<std::int
     if (wanted.backTest)
         facts.evaluation->stats = evaluator_.selectionStats(settings_.horizon, settings_.fee);
     const EvaluatedDays days = evaluator_.days();
-    const bool inOrder = ascending(days.date);
+    const bool inOrder = evaluator_.decoded().ascending;
     facts.exRightsDay = latestExRightsDay(identity.limit, days, settings_.today);
     if (wanted.dates) {
         // Every record read is kept unless some were removed: the latest kept date is then
@@ -262,18 +244,12 @@ void FileHistory::learnTheWholeFile(std::size_t cut, bool since, FileFacts& fact
     // Both ways read the same most recent records, so the whole file's kept days are the
     // ones kept as of the cut and those kept after it: no need to evaluate it again.
     if (!check && file_.window(cut).data() == file_.window(total).data()) {
-        if (since) {
-            const EvaluatedDays days = evaluator_.days();
-            search.keptDays(days, ascending(days.date));
-        }
-        // Cleaning stops at the first negative high from the start of what is read.
-        bool cleaning = true;
-        const auto start = static_cast<std::size_t>(file_.window(cut).data() - records.data()) / kDayRecordSize;
-        for (std::size_t record = start; record < cut; ++record)
-            cleaning = cleaning && field(records, record, 2) >= 0;
+        if (since)
+            search.keptDays(evaluator_.days(), evaluator_.decoded().ascending);
+        // Cleaning goes on from the days as of the cut, which are the ones read.
+        DayCleaning cleaning(evaluator_.decoded().cleaningStopped);
         for (std::size_t record = cut; record < total; ++record) {
-            cleaning = cleaning && field(records, record, 2) >= 0;
-            if (cleaning && hasZeroField(records, record))
+            if (cleaning.removes(records.data() + record * kDayRecordSize))
                 continue;
             search.keptDay(field(records, record, 0), field(records, record, 4), field(records, record, 2),
                            [&] { return AveragePrice(field(records, record, 5), field(records, record, 6)); });
@@ -281,7 +257,7 @@ void FileHistory::learnTheWholeFile(std::size_t cut, bool since, FileFacts& fact
     } else {
         evaluator_.loadBytes(file_.window(total));
         const EvaluatedDays days = evaluator_.days();
-        search.keptDays(days, ascending(days.date));
+        search.keptDays(days, evaluator_.decoded().ascending);
         if (check)
             check->addDays(days, identity.securityClass, identity.limit, identity.index);
     }

@@ -161,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(Examples, Signal,
 
 TEST(ShownIndicators, EmptyTableShowsZeroExtremesAndPlaceholders)
 {
-    const IndicatorSummary summary = SummarizeIndicators(DayValues(0).view());
+    const IndicatorSummary summary = SummarizeIndicators(DayValues(0).view(), DayValues(0).facts());
     const auto texts = testing::shownTexts({.indicators = summary});
     EXPECT_EQ(texts[QueryField::High], QStringLiteral("0"));
     EXPECT_EQ(texts[QueryField::Low], QStringLiteral("0"));
@@ -177,7 +177,7 @@ TEST(ShownIndicators, OneDayHasADateAndPriceButNoSignal)
     days.high[0] = 12345;
     days.low[0] = 9999;
     days.close[0] = 10239;
-    const IndicatorSummary summary = SummarizeIndicators(days.view());
+    const IndicatorSummary summary = SummarizeIndicators(days.view(), days.facts());
     const auto texts = testing::shownTexts({.indicators = summary});
     EXPECT_EQ(texts[QueryField::Date], QStringLiteral("-20240102"));
     EXPECT_EQ(texts[QueryField::Price], QStringLiteral("1023"));
@@ -193,7 +193,7 @@ TEST(ShownIndicators, LowIsSearchedFromTheHigh)
     days.high = {-50, 505};
     days.low = {700, 800};
     days.close = {600, 610};
-    const auto texts = testing::shownTexts({.indicators = SummarizeIndicators(days.view())});
+    const auto texts = testing::shownTexts({.indicators = SummarizeIndicators(days.view(), days.facts())});
     EXPECT_EQ(texts[QueryField::High], QStringLiteral("50"));
     EXPECT_EQ(texts[QueryField::Low], QStringLiteral("50")); // every low above the high
     EXPECT_EQ(texts[QueryField::Date], QStringLiteral("20240103"));

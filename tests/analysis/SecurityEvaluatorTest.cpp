@@ -1,6 +1,7 @@
 #include "analysis/SecurityEvaluator.h"
 
 #include "quotes/DayRecord.h"
+#include "support/DayValues.h"
 #include "support/RowTableReference.h"
 
 #include <gtest/gtest.h>
@@ -38,6 +39,8 @@ std::vector<char> randomDayFile(std::mt19937& random)
         }
         if (pick(random) == 0)
             record.volume = 0;
+        if (pick(random) == 0)
+            record.date -= 1; // the day before's date again
         if (pick(random) == 0 && pick(random) < 10)
             record.high = -price(random);
         const auto encoded = encodeDayRecord(record);
@@ -47,7 +50,8 @@ std::vector<char> randomDayFile(std::mt19937& random)
     return bytes;
 }
 
-// The evaluation's days and summary are the row table's.
+// The evaluation's days and summary are the row table's, and what decoding found of
+// them is what a plain pass over them finds.
 void expectTheRowTablesDays(SecurityEvaluator& evaluator, const std::vector<char>& bytes, const std::string& file)
 {
     const auto reference = testing::referenceRows(bytes);
@@ -64,6 +68,7 @@ void expectTheRowTablesDays(SecurityEvaluator& evaluator, const std::vector<char
                               cells[Column::AvgPrice], cells[Column::Ma10], cells[Column::Ma60]}))
             << file << ", row " << row;
     }
+    ASSERT_EQ(evaluator.decoded(), testing::DayValues::factsOf(days.date, days.high, days.low)) << file;
 }
 
 class AgainstTheRowTable : public ::testing::TestWithParam<InstructionSet> {
@@ -100,28 +105,32 @@ TEST_P(AgainstTheRowTable, SameDaysAndFiguresOnRandomFiles)
 }
 
 // Days are decoded eight at a time: a single zero in any field, on either side of a
-// block's edge or in the days past the last whole block, removes just that day.
-TEST_P(AgainstTheRowTable, OneZeroFieldAtTheEdgesOfTheDecodingsBlocks)
+// block's edge or in the days past the last whole block, removes just that day; a date
+// out of order or a negative high there is found.
+TEST_P(AgainstTheRowTable, OneOddDayAtTheEdgesOfTheDecodingsBlocks)
 {
-    constexpr std::array fields{&DayRecord::date,  &DayRecord::open,   &DayRecord::high,  &DayRecord::low,
-                                &DayRecord::close, &DayRecord::amount, &DayRecord::volume};
+    using Plant = void (*)(DayRecord&);
+    constexpr std::array<Plant, 9> plants{
+        [](DayRecord& r) { r.date = 0; },   [](DayRecord& r) { r.open = 0; },  [](DayRecord& r) { r.high = 0; },
+        [](DayRecord& r) { r.low = 0; },    [](DayRecord& r) { r.close = 0; }, [](DayRecord& r) { r.amount = 0; },
+        [](DayRecord& r) { r.volume = 0; }, [](DayRecord& r) { r.date -= 1; }, [](DayRecord& r) { r.high = -r.high; }};
     SecurityEvaluator evaluator(GetParam());
     for (const int days : {8, 75}) {
-        for (int zeroDay = 0; zeroDay < days; ++zeroDay) {
-            if (zeroDay % 8 != 0 && zeroDay % 8 != 7 && zeroDay < 72)
+        for (int oddDay = 0; oddDay < days; ++oddDay) {
+            if (oddDay % 8 != 0 && oddDay % 8 != 7 && oddDay < 72)
                 continue;
-            for (std::size_t field = 0; field < fields.size(); ++field) {
+            for (std::size_t plant = 0; plant < plants.size(); ++plant) {
                 std::vector<char> bytes;
                 for (int day = 0; day < days; ++day) {
                     DayRecord record{20000101 + day, 7, 1200 + day, 1100, 1150, 5000 + day, 4};
-                    if (day == zeroDay)
-                        record.*fields[field] = 0;
+                    if (day == oddDay)
+                        plants[plant](record);
                     const auto encoded = encodeDayRecord(record);
                     bytes.insert(bytes.end(), encoded.begin(), encoded.end());
                 }
                 expectTheRowTablesDays(evaluator, bytes,
-                                       std::to_string(days) + " days, zero on day " + std::to_string(zeroDay) + " in field "
-                                           + std::to_string(field));
+                                       std::to_string(days) + " days, plant " + std::to_string(plant) + " on day "
+                                           + std::to_string(oddDay));
             }
         }
     }

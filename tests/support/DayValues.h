@@ -1,10 +1,13 @@
 #pragma once
 
 #include "analysis/EvaluatedDays.h"
+#include "quotes/DayColumns.h"
 #include "quotes/DayTable.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 namespace verdaxil::testing {
@@ -23,6 +26,22 @@ struct DayValues {
     {}
 
     EvaluatedDays view() const { return {date, high, low, close, avgPrice, ma10, ma60, volume}; }
+
+    // What decoding would have found of these days, the plain way.
+    DecodedFacts facts() const { return factsOf(date, high, low); }
+
+    static DecodedFacts factsOf(std::span<const std::int32_t> date, std::span<const std::int32_t> high,
+                                std::span<const std::int32_t> low)
+    {
+        DecodedFacts facts;
+        for (std::size_t day = 0; day < date.size(); ++day) {
+            facts.highest = std::max(facts.highest, high[day]);
+            facts.lowest = std::min(facts.lowest, low[day]);
+            facts.ascending = facts.ascending && (day == 0 || date[day] > date[day - 1]);
+            facts.cleaningStopped = facts.cleaningStopped || high[day] < 0;
+        }
+        return facts;
+    }
 
     // The same days as rows, for the references that read rows.
     std::unique_ptr<DayTable> table() const
