@@ -148,6 +148,36 @@ TEST_F(FormMainTest, NoControlCoversAnotherAndEveryCaptionIsWhole)
     }
 }
 
+// Texts as the window stands after start-up, so the fields Clear writes show Clear's
+// text, and MemMsg is the start-up query's warning. The setting boxes start with the
+// texts the command lines default to.
+INSTANTIATE_TEST_SUITE_P(
+    Layout, FormMainControls,
+    ::testing::Values(
+        ControlCase{"GBBaseInfo", "QGroupBox", "基本信息"}, ControlCase{"GBHistory", "QGroupBox", "历史选股状况"},
+        ControlCase{"GroupBox1", "QGroupBox", "获取当日股票推荐信息"}, ControlCase{"GBEnvironment", "QGroupBox", "环境设置"},
+        ControlCase{"Label4", "QLabel", "注意：本系统目前使用的数据来源于天网远程，请在使用前安装天网远程股票交易系统！"},
+        ControlCase{"stockcode", "QLineEdit", InitialTexts::kCode}, ControlCase{"BtnUp", "QPushButton", "向前(&F)"},
+        ControlCase{"BtnNext", "QPushButton", "向后(&N)"}, ControlCase{"RBtnYes", "QRadioButton", "是"},
+        ControlCase{"RBtnNo", "QRadioButton", "否"}, ControlCase{"StaticText15", "QLabel", "当前荐股日期："},
+        ControlCase{"stockprice", "QLineEdit", "当前股价"}, ControlCase{"EdtHHigh", "QLineEdit", "历史最高股价"},
+        ControlCase{"EdtLowest", "QLineEdit", "历史最低股价"}, ControlCase{"EdtSNum", "QLineEdit", "选股点数"},
+        ControlCase{"ComBSelectP", "QComboBox", "历史选股点"}, ControlCase{"BtnConfirm", "QPushButton", "确定(&O)"},
+        ControlCase{"BtnClear", "QPushButton", "清空(&C)"}, ControlCase{"BtnExit", "QPushButton", "退出(&X)"},
+        ControlCase{"LblDate1", "QLabel", InitialTexts::kHorizon}, ControlCase{"LblUpData", "QLabel", "日内最大涨幅："},
+        ControlCase{"HighestPriceinDate", "QLineEdit", "历史最大涨幅"},
+        ControlCase{"EdtRiseRateinHistory", "QLineEdit", "历史最高上升比"},
+        ControlCase{"EdtRiseRateinDate", "QLineEdit", "上涨比例"}, ControlCase{"Label2", "QLabel", "上涨    5%以上的几率："},
+        ControlCase{"Edt5P", "QLineEdit", "上涨5%的几率"}, ControlCase{"Label7", "QLabel", "上涨  10%以上的几率："},
+        ControlCase{"Edt100P", "QLineEdit", "上涨100%以上的几率"}, ControlCase{"StaticText16", "QLabel", "荐股信息保存目录："},
+        ControlCase{"EdtRecomPath", "QLineEdit", InitialTexts::kRecomPath},
+        ControlCase{"BtnGetRecom", "QPushButton", "获取推荐列表(&G)"}, ControlCase{"LblDate", "QLabel", "设定选股状况时间间隔："},
+        ControlCase{"EdtDate", "QLineEdit", InitialTexts::kHorizon},
+        ControlCase{"MemMsg", "QPlainTextEdit", "注意：您输入的不是股票代码请重新输入！！"},
+        ControlCase{"EdtFee", "QLineEdit", InitialTexts::kFee}, ControlCase{"EdtYYY", "QLineEdit", InitialTexts::kQuoteDir},
+        ControlCase{"EdtFileP", "QLineEdit", "D:\\Tamlorn2003\\History"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(FormMainTest, ReadOnlyBoxes)
 {
     for (const char* name : {"stockprice", "EdtHHigh", "EdtLowest", "HighestPriceinDate", "EdtRiseRateinHistory",
