@@ -7,11 +7,11 @@
 
 namespace verdaxil {
 
-void RecomTableModel::setRows(std::vector<ScanRow> rows, std::int64_t horizon, std::int32_t today)
+void RecomTableModel::setRows(std::vector<ScanRow> rows, std::int64_t horizon, std::optional<std::int32_t> listDay)
 {
     beginResetModel();
     rows_ = std::move(rows);
-    listDay_ = AssignListDay(rows_, today);
+    listDay_ = listDay;
     horizon_ = horizon;
     endResetModel();
     emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);

@@ -24,8 +24,8 @@ public:
 
     using QAbstractTableModel::QAbstractTableModel;
 
-    // The list's day is the latest plausible date up to `today` (YYYYMMDD).
-    void setRows(std::vector<ScanRow> rows, std::int64_t horizon, std::int32_t today);
+    // The rows of a scan with the list's day it found.
+    void setRows(std::vector<ScanRow> rows, std::int64_t horizon, std::optional<std::int32_t> listDay);
     // Names the rows anew, after a name list was imported.
     void setNames(const SecurityNames& names);
     const ScanRow& row(int index) const { return rows_[static_cast<std::size_t>(index)]; }

@@ -2,20 +2,18 @@
 
 #include "ui_UnitRecom.h"
 
-#include "analysis/SecurityEvaluator.h"
 #include "app/DayTyping.h"
 #include "app/HandlerGuard.h"
 #include "app/WindowPlacement.h"
 #include "quotes/Market.h"
 #include "quotes/TradingDate.h"
-#include "runtime/FileSystem.h"
 #include "runtime/WindowsPath.h"
 #include "scan/CheckTrades.h"
 #include "scan/DataCheck.h"
-#include "scan/ExRightsDays.h"
 #include "scan/ListColumns.h"
 #include "scan/ListExport.h"
 #include "scan/ListSaving.h"
+#include "scan/ListSummary.h"
 #include "scan/NameListFiles.h"
 
 #include <QCloseEvent>
@@ -45,26 +43,26 @@ const QString kSettingsGroup = QStringLiteral("RecomWindow");
 // What a screener reads first; the rest shows on asking, from the header's menu.
 bool shownByDefault(ListColumn column)
 {
-    switch (column) {
-    case ListColumn::Class:
-    case ListColumn::Date:
-    case ListColumn::Share50:
-    case ListColumn::Share100:
-    case ListColumn::MaxGain:
-    case ListColumn::MaxGainPercent:
-    case ListColumn::High:
-    case ListColumn::Low:
-    case ListColumn::Error: return false;
-    default: return true;
+    switch (columnFacts(column).shown) {
+    case ColumnShown::Always:
+    case ColumnShown::WithPastDay:
+    case ColumnShown::ByDefault: return true;
+    case ColumnShown::OnAsking: return false;
     }
+    return true;
 }
 
 // Which columns the menu offers: the first block is always shown, and how a list did
 // since comes with a past day only.
 bool chosenByUser(ListColumn column)
 {
-    return column != ListColumn::Market && column != ListColumn::Code && column != ListColumn::Name
-        && column != ListColumn::Since;
+    switch (columnFacts(column).shown) {
+    case ColumnShown::Always:
+    case ColumnShown::WithPastDay: return false;
+    case ColumnShown::ByDefault:
+    case ColumnShown::OnAsking: return true;
+    }
+    return false;
 }
 
 bool askToReplace(QWidget* parent, const QString& shownPath)
@@ -106,7 +104,8 @@ QString saveMessage(const SaveOutcome& outcome, const QString& shownPath, std::s
     case SaveStatus::IsInput:
         return QStringLiteral("没有保存：%1 是扫描读取的文件或在其目录中（%2），不能覆盖。").arg(shownPath, outcome.reason);
     case SaveStatus::LinkLoop: return QStringLiteral("保存失败：%1 的符号链接循环，无法跟随。").arg(shownPath);
-    case SaveStatus::WriteFailed: break;
+    case SaveStatus::WriteFailed:
+    case SaveStatus::NotMade: break;
     }
     return QStringLiteral("保存失败：%1（%2）").arg(shownPath, outcome.reason);
 }
@@ -114,10 +113,7 @@ QString saveMessage(const SaveOutcome& outcome, const QString& shownPath, std::s
 } // namespace
 
 TFormRecom::TFormRecom(std::function<QString()> saveDirectory, QWidget* parent)
-    : QWidget(parent, Qt::Window),
-      ui_(std::make_unique<Ui::TFormRecom>()),
-      saveDirectory_(std::move(saveDirectory)),
-      chartEvaluator_(std::make_unique<SecurityEvaluator>())
+    : QWidget(parent, Qt::Window), ui_(std::make_unique<Ui::TFormRecom>()), saveDirectory_(std::move(saveDirectory))
 {
     ui_->setupUi(this);
     confirmReplace = [this](const QString& shownPath) { return askToReplace(this, shownPath); };
@@ -219,7 +215,7 @@ void TFormRecom::startScan(std::optional<std::int32_t> day)
     }
     runner_.start({quoteDir_, settings});
     outcome_.reset();
-    model_.setRows({}, horizon_, today());
+    model_.setRows({}, horizon_, std::nullopt);
     ui_->ChartRecom->showDays({}, {});
     ui_->LblDataCheck->hide();
     ui_->BtnPreviousDay->hide();
@@ -240,7 +236,7 @@ void TFormRecom::scanFinished(std::shared_ptr<ScanOutcome> outcome)
 {
     // The day the scan took as today, so that a scan across midnight agrees with itself.
     const std::int32_t day = outcome->request.settings.today;
-    model_.setRows(std::move(outcome->result.rows), outcome->request.settings.horizon, day);
+    model_.setRows(std::move(outcome->result.rows), outcome->request.settings.horizon, outcome->result.listDay);
     outcome_ = std::move(outcome);
     showScanning(false);
     const ScanResult& result = outcome_->result;
@@ -335,14 +331,7 @@ void TFormRecom::showMessage(const QString& text, const QString& details)
 // unreadable files and the time taken; the unreadable files' reasons go into the tooltip.
 QString TFormRecom::listSummary() const
 {
-    int recommended = 0;
-    int stale = 0;
-    int unreadable = 0;
-    for (const ScanRow& row : model_.rows()) {
-        recommended += IsOnDaysList(row, model_.listDay());
-        stale += row.state == RowState::Stale;
-        unreadable += !row.evaluation;
-    }
+    const ListCounts counts = CountList(model_.rows(), model_.listDay());
     QString text =
         model_.listDay() ? QStringLiteral("%1 的列表：").arg(dateText(*model_.listDay())) : QStringLiteral("没有可用的日线：");
     text += QStringLiteral(
@@ -350,28 +339,18 @@ QString TFormRecom::listSummary() const
                 .arg(model_.rows().size())
                 .arg(filter_.rowCount())
                 .arg(shownRowsText())
-                .arg(recommended)
-                .arg(stale)
-                .arg(unreadable)
+                .arg(counts.recommended)
+                .arg(counts.stale)
+                .arg(counts.unreadable)
                 .arg(outcome_->seconds, 0, 'f', 2);
-    if (outcome_->result.previousDay) {
-        int isNew = 0;
-        for (const ScanRow& row : model_.rows())
-            isNew += row.isNew == true;
-        text += QStringLiteral("与前一交易日 %1 相比新上榜 %2 个。").arg(dateText(*outcome_->result.previousDay)).arg(isNew);
-    }
+    if (outcome_->result.previousDay)
+        text +=
+            QStringLiteral("与前一交易日 %1 相比新上榜 %2 个。").arg(dateText(*outcome_->result.previousDay)).arg(counts.isNew);
     if (pastDay()) {
-        int known = 0;
-        int rose = 0;
-        for (int shown = 0; shown < filter_.rowCount(); ++shown) {
-            const ScanRow& row = model_.row(filter_.mapToSource(filter_.index(shown, 0)).row());
-            if (!row.sinceBp)
-                continue;
-            ++known;
-            rose += *row.sinceBp > 0;
-        }
-        if (known > 0)
-            text += QStringLiteral("显示的证券至今有 %1% 上涨（%2 个中的 %3 个）。").arg(rose * 100 / known).arg(known).arg(rose);
+        const SinceCounts since = CountSince(shownRows());
+        if (const auto percent = since.risingPercent())
+            text +=
+                QStringLiteral("显示的证券至今有 %1% 上涨（%2 个中的 %3 个）。").arg(*percent).arg(since.known).arg(since.rose);
     }
     if (outcome_->result.stopped)
         text += QStringLiteral("扫描已停止：只列出了 %1 个日线文件中已扫描的 %2 个。")
@@ -380,6 +359,15 @@ QString TFormRecom::listSummary() const
     for (const QString& warning : outcome_->listing.unreadableDirectoryWarnings())
         text += warning;
     return text;
+}
+
+// The rows as the table shows them, filtered and sorted.
+std::vector<const ScanRow*> TFormRecom::shownRows() const
+{
+    std::vector<const ScanRow*> shown;
+    for (int row = 0; row < filter_.rowCount(); ++row)
+        shown.push_back(&model_.row(filter_.mapToSource(filter_.index(row, 0)).row()));
+    return shown;
 }
 
 // What the shown rows are: "A股", "全部类别、创业板、排除ST及退市", with "当日推荐" when
@@ -401,11 +389,7 @@ void TFormRecom::showSummary()
 {
     if (!outcome_ || !outcome_->failure.isEmpty() || !outcome_->listing.foundDayDirectory())
         return;
-    QStringList unreadable;
-    for (const ScanRow& row : model_.rows()) {
-        if (!row.evaluation)
-            unreadable.append(QStringLiteral("%1 %2：%3").arg(marketName(row.market), row.code, row.error));
-    }
+    const QStringList unreadable = unreadableFiles(model_.rows());
     const QString summary = listSummary();
     showStatus(summary, unreadable.isEmpty() ? summary : summary + u'\n' + unreadable.join(u'\n'));
 }
@@ -558,27 +542,23 @@ const ScanRow* TFormRecom::selectedRow() const
 void TFormRecom::TblRecomSelect(QObject*)
 {
     const ScanRow* row = selectedRow();
-    if (!row || !row->evaluation || !outcome_) {
+    if (!row || !outcome_) {
         ui_->ChartRecom->showDays({}, {});
         return;
     }
-    // The file is read again: the scan keeps no table of any security.
-    OpenError error{};
-    const auto file = ReadOnlyFile::openLocal(row->localPath.constData(), error);
-    if (!file) {
+    const auto listed = chartReader_.read(*row, outcome_->request.settings.today);
+    if (!listed) {
         ui_->ChartRecom->showDays({}, {});
         return;
     }
-    chartEvaluator_->load(*file);
-    ui_->ChartRecom->showDays(chartEvaluator_->days(),
+    ui_->ChartRecom->showDays(listed->days,
                               {.title = QStringLiteral("%1 %2 %3").arg(marketName(row->market), row->code, row->name).trimmed(),
                                .decimals = hasThreeDecimalPrices(*row) ? 3 : 2,
                                .points = row->securityClass == SecurityClass::Index,
                                .horizon = outcome_->request.settings.horizon,
                                .fee = outcome_->request.settings.fee,
                                .listDay = pastDay() ? model_.listDay() : std::nullopt,
-                               .exRightsRows = exRightsDays(priceLimitOf(row->securityClass, BoardOf(row->market, row->code)),
-                                                            chartEvaluator_->days(), outcome_->request.settings.today)});
+                               .exRightsRows = listed->exRightsRows});
 }
 
 void TFormRecom::TblRecomActivate(QObject*)
@@ -609,14 +589,8 @@ void TFormRecom::BtnSaveRecomClick(QObject*)
         showMessage(QStringLiteral("没有可保存的列表。"));
         return;
     }
-    std::vector<const ScanRow*> shown;
-    for (int row = 0; row < filter_.rowCount(); ++row)
-        shown.push_back(&model_.row(filter_.mapToSource(filter_.index(row, 0)).row()));
-
-    const bool workbook = ui_->ComBSaveFormat->currentIndex() == 0;
+    const std::vector<const ScanRow*> shown = shownRows();
     const std::int32_t day = *model_.listDay();
-    const SaveTarget target =
-        fileInTypedDirectory(saveDirectory_(), listFileName(day, workbook ? QStringLiteral(".xlsx") : QStringLiteral(".csv")));
     const ListHeader header{day,
                             outcome_->request.settings.asOf,
                             outcome_->result.previousDay,
@@ -624,18 +598,29 @@ void TFormRecom::BtnSaveRecomClick(QObject*)
                             outcome_->request.settings.fee,
                             model_.rows().size(),
                             outcome_->request.settings.costBp};
-    QByteArray bytes;
-    try {
-        bytes = workbook ? listXlsx(shown, header) : listCsv(shown, header);
-    } catch (const std::runtime_error& error) {
-        // A workbook that cannot be made (no room for its temporary files) is a failed save.
-        showMessage(QStringLiteral("保存失败：%1（%2）").arg(target.shownPath, QString::fromUtf8(error.what())));
-        return;
-    }
-    const SaveOutcome outcome = ListSaver(confirmReplace, false, readInputs()).save(target, bytes);
-    // The path as typed; where it maps to, on hovering.
-    const QString message = saveMessage(outcome, target.shownPath, shown.size());
-    showMessage(message, message + u'\n' + QDir::toNativeSeparators(target.localPath));
+    saveFile(listFileName(day, savedExtension()), shown.size(),
+             [&] { return workbookChosen() ? listXlsx(shown, header) : listCsv(shown, header); });
+}
+
+bool TFormRecom::workbookChosen() const
+{
+    return ui_->ComBSaveFormat->currentIndex() == 0;
+}
+
+QString TFormRecom::savedExtension() const
+{
+    return workbookChosen() ? QStringLiteral(".xlsx") : QStringLiteral(".csv");
+}
+
+// Into the save directory as typed at this moment, and what came of it on the message
+// line: the path as typed, and where it maps to on hovering once there was a file.
+void TFormRecom::saveFile(const QString& fileName, std::size_t lines, const std::function<QByteArray()>& makeBytes)
+{
+    const SaveTarget target = fileInTypedDirectory(saveDirectory_(), fileName);
+    const SaveOutcome outcome = ListSaver(confirmReplace, false, readInputs()).save(target, makeBytes);
+    const QString message = saveMessage(outcome, target.shownPath, lines);
+    showMessage(message,
+                outcome.status == SaveStatus::NotMade ? message : message + u'\n' + QDir::toNativeSeparators(target.localPath));
 }
 
 // What the scan reads, which no save may replace.
@@ -651,21 +636,9 @@ void TFormRecom::saveSignalCheck()
         showMessage(QStringLiteral("没有可保存的信号检验。"));
         return;
     }
-    const bool workbook = ui_->ComBSaveFormat->currentIndex() == 0;
-    const SaveTarget target = fileInTypedDirectory(
-        saveDirectory_(),
-        QStringLiteral("信号检验%1%2").arg(*checkDay_).arg(workbook ? QStringLiteral(".xlsx") : QStringLiteral(".csv")));
     const CheckReport report = signalReport();
-    QByteArray bytes;
-    try {
-        bytes = workbook ? checkXlsx(report) : checkCsv(report);
-    } catch (const std::runtime_error& error) {
-        showMessage(QStringLiteral("保存失败：%1（%2）").arg(target.shownPath, QString::fromUtf8(error.what())));
-        return;
-    }
-    const SaveOutcome outcome = ListSaver(confirmReplace, false, readInputs()).save(target, bytes);
-    const QString message = saveMessage(outcome, target.shownPath, signalModel_.rowCount());
-    showMessage(message, message + u'\n' + QDir::toNativeSeparators(target.localPath));
+    saveFile(checkFileName(*checkDay_, savedExtension()), static_cast<std::size_t>(signalModel_.rowCount()),
+             [&] { return workbookChosen() ? checkXlsx(report) : checkCsv(report); });
 }
 
 // Every trade behind the record, to 信号明细YYYYMMDD with the list's rules of saving.
@@ -675,23 +648,10 @@ void TFormRecom::BtnSaveTradesClick(QObject*)
         showMessage(QStringLiteral("没有可保存的信号明细。"));
         return;
     }
-    const bool workbook = ui_->ComBSaveFormat->currentIndex() == 0;
-    const SaveTarget target = fileInTypedDirectory(
-        saveDirectory_(), tradesFileName(*checkDay_, workbook ? QStringLiteral(".xlsx") : QStringLiteral(".csv")));
     const CheckReport report = signalReport();
     const TradeList list{report, checkTrades_, checkRows_};
-    QByteArray bytes;
-    std::size_t lines = 0;
-    try {
-        lines = tradeTable(list).size();
-        bytes = workbook ? tradesXlsx(list) : tradesCsv(list);
-    } catch (const std::runtime_error& error) {
-        showMessage(QStringLiteral("保存失败：%1（%2）").arg(target.shownPath, QString::fromUtf8(error.what())));
-        return;
-    }
-    const SaveOutcome outcome = ListSaver(confirmReplace, false, readInputs()).save(target, bytes);
-    const QString message = saveMessage(outcome, target.shownPath, lines);
-    showMessage(message, message + u'\n' + QDir::toNativeSeparators(target.localPath));
+    saveFile(tradesFileName(*checkDay_, savedExtension()), tradeTable(list).size(),
+             [&] { return workbookChosen() ? tradesXlsx(list) : tradesCsv(list); });
 }
 
 void TFormRecom::BtnImportNamesClick(QObject*)

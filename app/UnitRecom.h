@@ -4,6 +4,7 @@
 #include "app/ScanRunner.h"
 #include "app/SignalCheckView.h"
 #include "runtime/OutputFile.h"
+#include "scan/ListedDays.h"
 #include "scan/NameListFiles.h"
 
 #include <QDate>
@@ -17,8 +18,6 @@ class TFormRecom;
 }
 
 namespace verdaxil {
-
-class SecurityEvaluator;
 
 // The day's list of recommended securities: a scan of the whole market with its
 // progress, the rows to filter and sort, the chart of the selected security, names
@@ -84,6 +83,9 @@ private:
     void showSignalCheck();
     void saveSignalCheck();
     void enableSaving();
+    bool workbookChosen() const;
+    QString savedExtension() const;
+    void saveFile(const QString& fileName, std::size_t lines, const std::function<QByteArray()>& makeBytes);
     ReadInputs readInputs() const;
     void scanFinished(std::shared_ptr<ScanOutcome> outcome);
     void showScanning(bool scanning);
@@ -91,6 +93,7 @@ private:
     void showMessage(const QString& text, const QString& details = {});
     void showSummary();
     QString listSummary() const;
+    std::vector<const ScanRow*> shownRows() const;
     const ScanRow* selectedRow() const;
     void keepCurrentRowInView();
     void placeOnScreen();
@@ -123,7 +126,7 @@ private:
     SignalCheckModel signalModel_;
     SignalCheckModel horizonModel_;
     std::shared_ptr<const ScanOutcome> outcome_; // its rows moved into the model
-    std::unique_ptr<SecurityEvaluator> chartEvaluator_;
+    ListedDaysReader chartReader_;
     bool placed_ = false;
     bool columnsFitted_ = false; // to this font and scale, or as remembered
 };

@@ -12,6 +12,7 @@
 #include "scan/ListExport.h"
 #include "scan/ListFilter.h"
 #include "scan/ListSaving.h"
+#include "scan/ListSummary.h"
 #include "scan/MarketScan.h"
 #include "scan/NameListFiles.h"
 
@@ -82,7 +83,8 @@ std::optional<QString> writeOutput(const ScanOptions& options, const QString& pa
             .arg(target.shownPath, outcome.reason);
     case SaveStatus::LinkLoop: return QStringLiteral("Cannot write %1: its symbolic links never end").arg(target.shownPath);
     case SaveStatus::NoDirectory:
-    case SaveStatus::WriteFailed: break;
+    case SaveStatus::WriteFailed:
+    case SaveStatus::NotMade: break;
     }
     return QStringLiteral("Cannot write %1: %2").arg(target.shownPath, outcome.reason);
 }
@@ -90,7 +92,7 @@ std::optional<QString> writeOutput(const ScanOptions& options, const QString& pa
 QByteArray listBytes(OutputFormat format, std::span<const ScanRow* const> rows, const ListHeader& header)
 {
     switch (format) {
-    case OutputFormat::Json: return QJsonDocument(listJson(rows, header)).toJson(QJsonDocument::Indented);
+    case OutputFormat::Json: return listJson(rows, header);
     case OutputFormat::Xlsx: return listXlsx(rows, header);
     case OutputFormat::Csv: break;
     }
@@ -120,24 +122,15 @@ QByteArray reportBytes(OutputFormat format, const CheckReport& report)
 // What the scan found, for the person at the terminal.
 QString summary(const ScanResult& result)
 {
-    int recommended = 0;
-    int isNew = 0;
-    int stale = 0;
-    int unreadable = 0;
-    for (const ScanRow& row : result.rows) {
-        recommended += IsOnDaysList(row, result.listDay);
-        isNew += row.isNew == true;
-        stale += row.state == RowState::Stale;
-        unreadable += !row.evaluation;
-    }
+    const ListCounts counts = CountList(result.rows, result.listDay);
     QString text =
         QStringLiteral("%1：扫描 %2 个文件，当日推荐 %3 个")
             .arg(result.listDay ? dateText(*result.listDay) + QStringLiteral(" 的列表") : QStringLiteral("没有可用的日线"))
             .arg(result.rows.size())
-            .arg(recommended);
+            .arg(counts.recommended);
     if (result.previousDay)
-        text += QStringLiteral("（新上榜 %1 个）").arg(isNew);
-    return text + QStringLiteral("，%1 个停牌/未更新，%2 个文件无法读取。").arg(stale).arg(unreadable);
+        text += QStringLiteral("（新上榜 %1 个）").arg(counts.isNew);
+    return text + QStringLiteral("，%1 个停牌/未更新，%2 个文件无法读取。").arg(counts.stale).arg(counts.unreadable);
 }
 
 // The scan, the list or the check, and its output, once the arguments are read.
@@ -171,8 +164,7 @@ int scanAndWrite(const ScanOptions& options, const ScanSettings& settings, const
     const ReadInputs inputs = scanInputs(options.quoteDir, listing, options.names);
     QByteArray bytes;
     if (options.report) {
-        const auto errors = static_cast<std::size_t>(
-            std::count_if(result.rows.begin(), result.rows.end(), [](const ScanRow& row) { return !row.evaluation; }));
+        const auto errors = static_cast<std::size_t>(CountList(result.rows, result.listDay).unreadable);
         AssignNames(result.rows, givenNames.names ? *givenNames.names : keptNames(listing.files));
         const CheckReport report{*result.check, options.checkClass, settings.horizon,
                                  settings.fee,  options.checkDays,  result.rows.size(),
@@ -193,7 +185,7 @@ int scanAndWrite(const ScanOptions& options, const ScanSettings& settings, const
                 rows.push_back(&row);
         }
         if (const auto column = options.sort) {
-            const bool descending = sortsDescendingFirst(*column);
+            const bool descending = columnFacts(*column).descendingFirst;
             std::stable_sort(rows.begin(), rows.end(),
                              [&](const ScanRow* a, const ScanRow* b) { return sortsBefore(*a, *b, *column, descending); });
         }

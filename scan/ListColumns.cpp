@@ -25,43 +25,42 @@ QVariant stateText(const ScanRow& row)
     return QVariant();
 }
 
-QVariant figure(const ScanRow& row, ListColumn column)
+// A figure of the main window's result boxes for the row's security: prices in 分, dates
+// as YYYYMMDD; null without an evaluation.
+template <typename Field>
+QVariant indicator(const ScanRow& row, Field DisplayedIndicators::*field)
+{
+    return row.evaluation ? number(displayed(row.evaluation->indicators).*field) : QVariant();
+}
+
+template <typename Field>
+QVariant statistic(const ScanRow& row, Field DisplayedStats::*field)
+{
+    return row.evaluation ? number(displayed(row.evaluation->stats).*field) : QVariant();
+}
+
+QVariant recommended(const ScanRow& row)
+{
+    const auto value = row.evaluation ? displayed(row.evaluation->indicators).recommended : std::nullopt;
+    return value ? QVariant(*value) : QVariant();
+}
+
+// The row's prices in the file's own unit, thousandths of a yuan; none without an
+// evaluation.
+struct FilePrices {
+    std::optional<std::int64_t> close;
+    std::optional<std::int64_t> maxGain;
+    std::optional<std::int64_t> high;
+    std::optional<std::int64_t> low;
+};
+
+FilePrices filePrices(const ScanRow& row)
 {
     if (!row.evaluation)
         return {};
-    const DisplayedIndicators indicators = displayed(row.evaluation->indicators);
-    const DisplayedStats stats = displayed(row.evaluation->stats);
-    switch (column) {
-    case ListColumn::Date: return number(indicators.date);
-    case ListColumn::Price: return number(indicators.price);
-    case ListColumn::Recommended: return indicators.recommended ? QVariant(*indicators.recommended) : QVariant();
-    case ListColumn::Points: return number(stats.points);
-    case ListColumn::ProfitShare: return number(stats.profitShare);
-    case ListColumn::Share5: return number(stats.share5);
-    case ListColumn::Share10: return number(stats.share10);
-    case ListColumn::Share50: return number(stats.share50);
-    case ListColumn::Share100: return number(stats.share100);
-    case ListColumn::MaxGain: return number(stats.maxGain);
-    case ListColumn::MaxGainPercent: return number(stats.maxGainPercent);
-    case ListColumn::High: return number(indicators.high);
-    case ListColumn::Low: return number(indicators.low);
-    default: return {};
-    }
-}
-
-// The price in the file's own unit, thousandths of a yuan, for a price column.
-std::optional<std::int64_t> filePrice(const ScanRow& row, ListColumn column)
-{
-    if (!row.evaluation)
-        return std::nullopt;
     const IndicatorSummary& indicators = row.evaluation->indicators;
-    switch (column) {
-    case ListColumn::Price: return indicators.latest ? std::optional<std::int64_t>(indicators.latest->close) : std::nullopt;
-    case ListColumn::MaxGain: return row.evaluation->stats.MaxGain;
-    case ListColumn::High: return indicators.high;
-    case ListColumn::Low: return indicators.low;
-    default: return std::nullopt;
-    }
+    return {indicators.latest ? std::optional<std::int64_t>(indicators.latest->close) : std::nullopt,
+            row.evaluation->stats.MaxGain, indicators.high, indicators.low};
 }
 
 // "8.11", "-0.05": a whole number of hundredths or thousandths, exactly.
@@ -75,90 +74,39 @@ QString fixedPoint(std::int64_t scaled, int decimals)
         .arg(magnitude % static_cast<std::uint64_t>(unit), decimals, 10, QChar(u'0'));
 }
 
-ListCell priceCell(const ScanRow& row, ListColumn column)
+ListCell priceCell(const ScanRow& row, std::optional<std::int64_t> price)
 {
-    const auto price = filePrice(row, column);
     return price ? filePriceCell(row, *price) : ListCell{CellKind::Fixed2, {}, {}};
+}
+
+// A cell that shows its value as it is.
+ListCell plainCell(const QVariant& value)
+{
+    const bool isNumber = value.typeId() == QMetaType::LongLong;
+    return {isNumber ? CellKind::Integer : CellKind::Text, value, value.toString()};
+}
+
+QString text(std::u16string_view view)
+{
+    return QStringView(view.data(), static_cast<qsizetype>(view.size())).toString();
 }
 
 } // namespace
 
 QString columnTitle(ListColumn column)
 {
-    switch (column) {
-    case ListColumn::Date: return QStringLiteral("日期");
-    case ListColumn::Price: return QStringLiteral("现价");
-    case ListColumn::Recommended: return QStringLiteral("推荐");
-    case ListColumn::ProfitShare: return QStringLiteral("上涨率");
-    case ListColumn::Share5: return QStringLiteral("≥5%");
-    case ListColumn::Share10: return QStringLiteral("≥10%");
-    case ListColumn::Share50: return QStringLiteral("≥50%");
-    case ListColumn::Share100: return QStringLiteral("≥100%");
-    case ListColumn::MaxGain: return QStringLiteral("最大涨幅");
-    case ListColumn::MaxGainPercent: return QStringLiteral("上升比");
-    case ListColumn::Since: return QStringLiteral("至今%");
-    case ListColumn::High: return QStringLiteral("最高");
-    case ListColumn::Low: return QStringLiteral("最低");
-    default: return columnLongTitle(column, 0);
-    }
+    return text(columnFacts(column).title);
 }
 
 QString columnLongTitle(ListColumn column, std::int64_t horizon)
 {
-    switch (column) {
-    case ListColumn::Market: return QStringLiteral("市场");
-    case ListColumn::Code: return QStringLiteral("代码");
-    case ListColumn::Name: return QStringLiteral("名称");
-    case ListColumn::New: return QStringLiteral("新");
-    case ListColumn::Class: return QStringLiteral("类别");
-    case ListColumn::Board: return QStringLiteral("板块");
-    case ListColumn::Date: return QStringLiteral("最新日期");
-    case ListColumn::Status: return QStringLiteral("状态");
-    case ListColumn::Price: return QStringLiteral("现价(元)");
-    case ListColumn::Since: return QStringLiteral("至今涨幅%");
-    case ListColumn::Recommended: return QStringLiteral("是否推荐");
-    case ListColumn::Points: return QStringLiteral("选股点");
-    case ListColumn::ProfitShare: return intToText(horizon) + QStringLiteral("日内上涨几率%");
-    case ListColumn::Share5: return QStringLiteral("5%以上几率%");
-    case ListColumn::Share10: return QStringLiteral("10%以上几率%");
-    case ListColumn::Share50: return QStringLiteral("50%以上几率%");
-    case ListColumn::Share100: return QStringLiteral("100%以上几率%");
-    case ListColumn::MaxGain: return intToText(horizon) + QStringLiteral("日内最大涨幅(元)");
-    case ListColumn::MaxGainPercent: return QStringLiteral("历史最高上升比%");
-    case ListColumn::High: return QStringLiteral("历史最高价(元)");
-    case ListColumn::Low: return QStringLiteral("历史最低价(元)");
-    case ListColumn::Error: return QStringLiteral("错误");
-    }
-    return {};
+    const ColumnFacts facts = columnFacts(column);
+    return facts.namesHorizon ? intToText(horizon) + text(facts.longTitle) : text(facts.longTitle);
 }
 
 QString columnKey(ListColumn column)
 {
-    switch (column) {
-    case ListColumn::Market: return QStringLiteral("market");
-    case ListColumn::Code: return QStringLiteral("code");
-    case ListColumn::Name: return QStringLiteral("name");
-    case ListColumn::New: return QStringLiteral("new");
-    case ListColumn::Class: return QStringLiteral("class");
-    case ListColumn::Board: return QStringLiteral("board");
-    case ListColumn::Date: return QStringLiteral("date");
-    case ListColumn::Status: return QStringLiteral("status");
-    case ListColumn::Price: return QStringLiteral("price");
-    case ListColumn::Since: return QStringLiteral("since_bp");
-    case ListColumn::Recommended: return QStringLiteral("recommended");
-    case ListColumn::Points: return QStringLiteral("points");
-    case ListColumn::ProfitShare: return QStringLiteral("profit_share");
-    case ListColumn::Share5: return QStringLiteral("share5");
-    case ListColumn::Share10: return QStringLiteral("share10");
-    case ListColumn::Share50: return QStringLiteral("share50");
-    case ListColumn::Share100: return QStringLiteral("share100");
-    case ListColumn::MaxGain: return QStringLiteral("max_gain");
-    case ListColumn::MaxGainPercent: return QStringLiteral("max_gain_percent");
-    case ListColumn::High: return QStringLiteral("high");
-    case ListColumn::Low: return QStringLiteral("low");
-    case ListColumn::Error: return QStringLiteral("error");
-    }
-    return {};
+    return text(columnFacts(column).key);
 }
 
 QVariant columnValue(const ScanRow& row, ListColumn column)
@@ -167,17 +115,30 @@ QVariant columnValue(const ScanRow& row, ListColumn column)
     case ListColumn::Market: return marketKey(row.market);
     case ListColumn::Code: return row.code;
     case ListColumn::Name: return row.name.isEmpty() ? QVariant() : QVariant(row.name);
+    case ListColumn::New: return row.isNew ? QVariant(*row.isNew) : QVariant();
     case ListColumn::Class: return classKey(row.securityClass);
     case ListColumn::Board: {
         const QString key = boardKey(BoardOf(row.market, row.code));
         return key.isEmpty() ? QVariant() : QVariant(key);
     }
+    case ListColumn::Date: return indicator(row, &DisplayedIndicators::date);
     case ListColumn::Status: return stateText(row);
-    case ListColumn::New: return row.isNew ? QVariant(*row.isNew) : QVariant();
+    case ListColumn::Price: return indicator(row, &DisplayedIndicators::price);
     case ListColumn::Since: return number(row.sinceBp);
+    case ListColumn::Recommended: return recommended(row);
+    case ListColumn::Points: return statistic(row, &DisplayedStats::points);
+    case ListColumn::ProfitShare: return statistic(row, &DisplayedStats::profitShare);
+    case ListColumn::Share5: return statistic(row, &DisplayedStats::share5);
+    case ListColumn::Share10: return statistic(row, &DisplayedStats::share10);
+    case ListColumn::Share50: return statistic(row, &DisplayedStats::share50);
+    case ListColumn::Share100: return statistic(row, &DisplayedStats::share100);
+    case ListColumn::MaxGain: return statistic(row, &DisplayedStats::maxGain);
+    case ListColumn::MaxGainPercent: return statistic(row, &DisplayedStats::maxGainPercent);
+    case ListColumn::High: return indicator(row, &DisplayedIndicators::high);
+    case ListColumn::Low: return indicator(row, &DisplayedIndicators::low);
     case ListColumn::Error: return row.evaluation ? QVariant() : QVariant(row.error);
-    default: return figure(row, column);
     }
+    return {};
 }
 
 ListCell listCell(const ScanRow& row, ListColumn column)
@@ -203,15 +164,23 @@ ListCell listCell(const ScanRow& row, ListColumn column)
         return {CellKind::Text, text.isEmpty() ? QVariant() : QVariant(text), text};
     }
     case ListColumn::Since: return row.sinceBp ? fixedCell(*row.sinceBp, 2) : ListCell{CellKind::Fixed2, {}, {}};
-    case ListColumn::Price:
-    case ListColumn::MaxGain:
-    case ListColumn::High:
-    case ListColumn::Low: return priceCell(row, column);
-    default: break;
+    case ListColumn::Price: return priceCell(row, filePrices(row).close);
+    case ListColumn::MaxGain: return priceCell(row, filePrices(row).maxGain);
+    case ListColumn::High: return priceCell(row, filePrices(row).high);
+    case ListColumn::Low: return priceCell(row, filePrices(row).low);
+    case ListColumn::Code:
+    case ListColumn::Name:
+    case ListColumn::Status:
+    case ListColumn::Points:
+    case ListColumn::ProfitShare:
+    case ListColumn::Share5:
+    case ListColumn::Share10:
+    case ListColumn::Share50:
+    case ListColumn::Share100:
+    case ListColumn::MaxGainPercent:
+    case ListColumn::Error: return plainCell(columnValue(row, column));
     }
-    const QVariant value = columnValue(row, column);
-    const bool isNumber = value.typeId() == QMetaType::LongLong;
-    return {isNumber ? CellKind::Integer : CellKind::Text, value, value.toString()};
+    return {};
 }
 
 ListCell fixedCell(std::int64_t scaled, int decimals)

@@ -1,11 +1,16 @@
 #include "scan/ListExport.h"
 
 #include "quotes/TradingDate.h"
+#include "runtime/IndentedJson.h"
 #include "scan/ListColumns.h"
 #include "scan/SheetFiles.h"
 
-#include <QJsonArray>
 #include <QStringList>
+
+#include <algorithm>
+#include <type_traits>
+#include <variant>
+#include <vector>
 
 namespace verdaxil {
 
@@ -31,9 +36,62 @@ std::vector<std::vector<ListCell>> listCells(std::span<const ScanRow* const> row
     return cells;
 }
 
-QJsonValue day(std::optional<std::int32_t> date)
+// What a row's JSON object holds besides its columns.
+enum class RowFact { Stale, ExRightsDay, SinceExRights };
+
+struct RowMember {
+    QByteArray key;
+    std::variant<ListColumn, RowFact> source;
+};
+
+// A row's members in the order a JSON object keeps them, by key. The state is for
+// people; a program reads it from the dates.
+const std::vector<RowMember>& rowMembers()
 {
-    return date ? QJsonValue(*date) : QJsonValue(QJsonValue::Null);
+    static const std::vector<RowMember> members = [] {
+        std::vector<RowMember> all{
+            {"stale", RowFact::Stale}, {"ex_rights_day", RowFact::ExRightsDay}, {"since_ex_rights", RowFact::SinceExRights}};
+        for (ListColumn column : kListColumns) {
+            if (column != ListColumn::Status)
+                all.push_back({columnKey(column).toLatin1(), column});
+        }
+        std::ranges::sort(all, {}, &RowMember::key);
+        return all;
+    }();
+    return members;
+}
+
+template <typename Value>
+void optional(IndentedJson& json, const std::optional<Value>& value)
+{
+    if (!value)
+        json.null();
+    else if constexpr (std::is_same_v<Value, bool>)
+        json.boolean(*value);
+    else
+        json.integer(*value);
+}
+
+void rowJson(IndentedJson& json, const ScanRow& row)
+{
+    json.beginObject();
+    for (const RowMember& member : rowMembers()) {
+        if (const auto* column = std::get_if<ListColumn>(&member.source)) {
+            const QVariant value = columnValue(row, *column);
+            if (*column == ListColumn::Error && value.isNull())
+                continue;
+            json.key(member.key);
+            json.variant(value);
+            continue;
+        }
+        json.key(member.key);
+        switch (std::get<RowFact>(member.source)) {
+        case RowFact::Stale: json.boolean(row.state == RowState::Stale); break;
+        case RowFact::ExRightsDay: optional(json, row.exRightsDay); break;
+        case RowFact::SinceExRights: optional(json, row.sinceExRights); break;
+        }
+    }
+    json.endObject();
 }
 
 } // namespace
@@ -49,33 +107,33 @@ QByteArray listXlsx(std::span<const ScanRow* const> rows, const ListHeader& head
                      listCells(rows));
 }
 
-QJsonObject listJson(std::span<const ScanRow* const> rows, const ListHeader& header)
+QByteArray listJson(std::span<const ScanRow* const> rows, const ListHeader& header)
 {
-    QJsonArray jsonRows;
-    for (const ScanRow* row : rows) {
-        QJsonObject object;
-        for (ListColumn column : kListColumns) {
-            const QVariant value = columnValue(*row, column);
-            // The state is for people; a program reads it from the dates.
-            if (column != ListColumn::Status && (column != ListColumn::Error || !value.isNull()))
-                object.insert(columnKey(column), QJsonValue::fromVariant(value));
-        }
-        object.insert(QStringLiteral("stale"), row->state == RowState::Stale);
-        object.insert(QStringLiteral("ex_rights_day"), day(row->exRightsDay));
-        object.insert(QStringLiteral("since_ex_rights"),
-                      row->sinceExRights ? QJsonValue(*row->sinceExRights) : QJsonValue(QJsonValue::Null));
-        jsonRows.append(object);
-    }
-    return {
-        {QStringLiteral("day"), day(header.day)},
-        {QStringLiteral("as_of"), day(header.asOf)},
-        {QStringLiteral("previous_day"), day(header.previousDay)},
-        {QStringLiteral("horizon"), static_cast<qint64>(header.horizon)},
-        {QStringLiteral("fee"), static_cast<qint64>(header.fee)},
-        {QStringLiteral("cost_bp"), static_cast<qint64>(header.costBp)},
-        {QStringLiteral("scanned"), static_cast<qint64>(header.scanned)},
-        {QStringLiteral("rows"), jsonRows},
-    };
+    QByteArray bytes;
+    bytes.reserve(1024 + static_cast<qsizetype>(rows.size()) * 800);
+    IndentedJson json(bytes);
+    json.beginObject();
+    json.key("as_of");
+    optional(json, header.asOf);
+    json.key("cost_bp");
+    json.integer(header.costBp);
+    json.key("day");
+    optional(json, header.day);
+    json.key("fee");
+    json.integer(header.fee);
+    json.key("horizon");
+    json.integer(header.horizon);
+    json.key("previous_day");
+    optional(json, header.previousDay);
+    json.key("rows");
+    json.beginArray();
+    for (const ScanRow* row : rows)
+        rowJson(json, *row);
+    json.endArray();
+    json.key("scanned");
+    json.integer(static_cast<qint64>(header.scanned));
+    json.endObject();
+    return bytes;
 }
 
 } // namespace verdaxil

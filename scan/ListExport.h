@@ -4,7 +4,6 @@
 #include "scan/ScanRow.h"
 
 #include <QByteArray>
-#include <QJsonObject>
 
 #include <cstdint>
 #include <optional>
@@ -32,7 +31,8 @@ QByteArray listXlsx(std::span<const ScanRow* const> rows, const ListHeader& head
 
 // {"day", "as_of", "previous_day", "horizon", "fee", "cost_bp", "scanned", "rows": [...]},
 // each row holding every column by its key, "stale", "ex_rights_day" and
-// "since_ex_rights"; "error" only on a row whose file could not be read.
-QJsonObject listJson(std::span<const ScanRow* const> rows, const ListHeader& header);
+// "since_ex_rights"; "error" only on a row whose file could not be read. Written as
+// a QJsonDocument writes it, indented.
+QByteArray listJson(std::span<const ScanRow* const> rows, const ListHeader& header);
 
 } // namespace verdaxil

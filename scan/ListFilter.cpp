@@ -47,20 +47,4 @@ std::optional<ListColumn> columnWithKey(const QString& key)
     return std::nullopt;
 }
 
-bool sortsDescendingFirst(ListColumn column)
-{
-    switch (column) {
-    case ListColumn::Market:
-    case ListColumn::Code:
-    case ListColumn::Name:
-    case ListColumn::New:
-    case ListColumn::Class:
-    case ListColumn::Board:
-    case ListColumn::Status:
-    case ListColumn::Recommended:
-    case ListColumn::Error: return false;
-    default: return true;
-    }
-}
-
 } // namespace verdaxil

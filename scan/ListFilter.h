@@ -29,7 +29,4 @@ bool sortsBefore(const ScanRow& left, const ScanRow& right, ListColumn column, b
 // The column whose JSON key is `key`; none for no column.
 std::optional<ListColumn> columnWithKey(const QString& key);
 
-// Figures sort from the highest first by default; texts from the start of the alphabet.
-bool sortsDescendingFirst(ListColumn column);
-
 } // namespace verdaxil

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <stdexcept>
+
 namespace verdaxil {
 
 SaveTarget fileInTypedDirectory(const QString& typedDirectory, const QString& fileName)
@@ -29,6 +31,11 @@ SaveTarget fileAsGiven(const QString& path)
 QString listFileName(std::int32_t day, const QString& extension)
 {
     return QStringLiteral("荐股%1%2").arg(day).arg(extension);
+}
+
+QString checkFileName(std::int32_t day, const QString& extension)
+{
+    return QStringLiteral("信号检验%1%2").arg(day).arg(extension);
 }
 
 ReadInputs scanInputs(const QString& quoteDir, const DayFileListing& listing, const QString& namesPath)
@@ -90,6 +97,17 @@ SaveOutcome ListSaver::save(const SaveTarget& target, const QByteArray& bytes) c
     if (const auto error = writeOutput(now, bytes, waitForReader_, waiting_))
         return {SaveStatus::WriteFailed, *error};
     return {};
+}
+
+SaveOutcome ListSaver::save(const SaveTarget& target, const std::function<QByteArray()>& makeBytes) const
+{
+    QByteArray bytes;
+    try {
+        bytes = makeBytes();
+    } catch (const std::runtime_error& error) {
+        return {SaveStatus::NotMade, QString::fromUtf8(error.what())};
+    }
+    return save(target, bytes);
 }
 
 } // namespace verdaxil

@@ -28,6 +28,9 @@ SaveTarget fileAsGiven(const QString& path);
 // "荐股YYYYMMDD" and the extension: the name of a day's list file.
 QString listFileName(std::int32_t day, const QString& extension);
 
+// "信号检验YYYYMMDD" and the extension: the name of the signal check's file.
+QString checkFileName(std::int32_t day, const QString& extension);
+
 enum class SaveStatus {
     Written,
     Declined,    // a file was there and was not to be replaced
@@ -37,11 +40,12 @@ enum class SaveStatus {
     IsInput,  // it is, or lies inside, what the scan reads
     LinkLoop, // its links never end
     WriteFailed,
+    NotMade, // the bytes could not be made: nothing was asked or written
 };
 
 struct SaveOutcome {
     SaveStatus status = SaveStatus::Written;
-    QString reason; // the system's words, for NoDirectory and WriteFailed; the input for IsInput
+    QString reason; // the system's words, for NoDirectory, WriteFailed and NotMade; the input for IsInput
 };
 
 // What a scan of the quote directory reads: its data folder with every day and table
@@ -64,6 +68,9 @@ public:
     ListSaver(ConfirmReplace confirmReplace, bool waitForReader, ReadInputs inputs, std::function<void()> waiting = {});
 
     SaveOutcome save(const SaveTarget& target, const QByteArray& bytes) const;
+    // Makes the bytes first: a file that cannot be made (a workbook without room for
+    // its temporary files, std::runtime_error) is NotMade, and nothing is asked.
+    SaveOutcome save(const SaveTarget& target, const std::function<QByteArray()>& makeBytes) const;
 
 private:
     // Where the target leads, or why it may not be written.

@@ -2,7 +2,8 @@
 // and each line's fields, split by 0x1F, are the code, the name, the error and bytes
 // for the figures (a row without them could not be read). The CSV file read back as
 // a spreadsheet program reads it gives every cell as shown, no text cell begins a
-// formula, and the JSON read back gives the texts.
+// formula, and the JSON is byte for byte what a JSON document of the same values writes
+// and reads back to the texts.
 #include "FuzzChecks.h"
 
 #include "scan/ListColumns.h"
@@ -10,6 +11,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QStringList>
 
 #include <algorithm>
@@ -64,6 +66,12 @@ ScanRow rowOf(const QByteArray& line)
     stats.MaxGain = int32At(figures, 19);
     row.evaluation = SecurityEvaluation{indicators, stats};
     row.state = static_cast<RowState>(byteAt(figures, 23) % 4);
+    if (figures.size() > 24) {
+        row.isNew = byteAt(figures, 24) % 2 == 0;
+        row.sinceBp = int32At(figures, 25);
+        row.exRightsDay = int32At(figures, 29);
+        row.sinceExRights = byteAt(figures, 33) % 2 == 0;
+    }
     return row;
 }
 
@@ -99,6 +107,41 @@ std::vector<QStringList> readCsv(const QString& text)
     return records;
 }
 
+QJsonValue optional(std::optional<std::int32_t> value)
+{
+    return value ? QJsonValue(*value) : QJsonValue(QJsonValue::Null);
+}
+
+// The list's JSON as a document built of the rows' values writes it.
+QByteArray documentOf(std::span<const ScanRow* const> rows, const ListHeader& header)
+{
+    QJsonArray jsonRows;
+    for (const ScanRow* row : rows) {
+        QJsonObject object;
+        for (ListColumn column : kListColumns) {
+            const QVariant value = columnValue(*row, column);
+            if (column != ListColumn::Status && (column != ListColumn::Error || !value.isNull()))
+                object.insert(columnKey(column), QJsonValue::fromVariant(value));
+        }
+        object.insert(QStringLiteral("stale"), row->state == RowState::Stale);
+        object.insert(QStringLiteral("ex_rights_day"), optional(row->exRightsDay));
+        object.insert(QStringLiteral("since_ex_rights"),
+                      row->sinceExRights ? QJsonValue(*row->sinceExRights) : QJsonValue(QJsonValue::Null));
+        jsonRows.append(object);
+    }
+    const QJsonObject list{
+        {QStringLiteral("day"), optional(header.day)},
+        {QStringLiteral("as_of"), optional(header.asOf)},
+        {QStringLiteral("previous_day"), optional(header.previousDay)},
+        {QStringLiteral("horizon"), static_cast<qint64>(header.horizon)},
+        {QStringLiteral("fee"), static_cast<qint64>(header.fee)},
+        {QStringLiteral("cost_bp"), static_cast<qint64>(header.costBp)},
+        {QStringLiteral("scanned"), static_cast<qint64>(header.scanned)},
+        {QStringLiteral("rows"), jsonRows},
+    };
+    return QJsonDocument(list).toJson(QJsonDocument::Indented);
+}
+
 bool startsAFormula(const QString& text)
 {
     return !text.isEmpty() && QStringView(u"=+-@\t\r").contains(text.front());
@@ -132,10 +175,16 @@ void checkListExportInput(Input input)
         }
     }
 
-    const QJsonArray json = QJsonDocument::fromJson(QJsonDocument(listJson(pointers, ListHeader{})).toJson())
-                                .object()
-                                .value(QStringLiteral("rows"))
-                                .toArray();
+    const ListHeader header{rows.empty() ? std::nullopt : std::optional(int32At(bytes, 0)),
+                            std::nullopt,
+                            int32At(bytes, 4),
+                            int32At(bytes, 8),
+                            int32At(bytes, 12),
+                            rows.size(),
+                            -int32At(bytes, 16)};
+    const QByteArray written = listJson(pointers, header);
+    require(written == documentOf(pointers, header), "the list's JSON is the document's, byte for byte");
+    const QJsonArray json = QJsonDocument::fromJson(written).object().value(QStringLiteral("rows")).toArray();
     require(json.size() == static_cast<qsizetype>(rows.size()), "a JSON row for every row");
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const QJsonObject object = json[static_cast<qsizetype>(r)].toObject();

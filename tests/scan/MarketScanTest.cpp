@@ -7,7 +7,6 @@
 #include "tools/DemoQuotes.h"
 
 #include <QFile>
-#include <QJsonDocument>
 
 #include <gtest/gtest.h>
 
@@ -52,7 +51,7 @@ protected:
         std::vector<const ScanRow*> rows;
         for (const ScanRow& row : result.rows)
             rows.push_back(&row);
-        return QJsonDocument(listJson(rows, {result.listDay, {}, result.previousDay, 30, 6, rows.size()})).toJson();
+        return listJson(rows, {result.listDay, {}, result.previousDay, 30, 6, rows.size()});
     }
 
     QuoteDirFixture dir;
