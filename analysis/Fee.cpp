@@ -1,14 +1,9 @@
 #include "analysis/Fee.h"
 
+#include "analysis/BackTestDefaults.h"
 #include "runtime/IntegerText.h"
 
 namespace verdaxil {
-
-namespace {
-
-constexpr std::int32_t kDefaultFee = 6;
-
-} // namespace
 
 std::int32_t feeFromText(const QString& text)
 {

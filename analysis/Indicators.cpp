@@ -1,6 +1,7 @@
 #include "analysis/Indicators.h"
 
 #include "analysis/CrossingRules.h"
+#include "analysis/PriceUnit.h"
 
 #include <algorithm>
 #include <limits>
@@ -31,10 +32,10 @@ IndicatorSummary SummarizeIndicators(const EvaluatedDays& days, const DecodedFac
 
 DisplayedIndicators displayed(const IndicatorSummary& summary)
 {
-    DisplayedIndicators shown{summary.high / 10, summary.low / 10, {}, {}, summary.recommended};
+    DisplayedIndicators shown{fenOfFilePrice(summary.high), fenOfFilePrice(summary.low), {}, {}, summary.recommended};
     if (summary.latest) {
         shown.date = summary.latest->date;
-        shown.price = summary.latest->close / 10;
+        shown.price = fenOfFilePrice(summary.latest->close);
     }
     return shown;
 }

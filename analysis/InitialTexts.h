@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analysis/BackTestDefaults.h"
+
 #include <QString>
 
 namespace verdaxil {
@@ -10,8 +12,8 @@ namespace verdaxil {
 namespace InitialTexts {
 inline const QString kCode = QStringLiteral("请输入股票代码");
 inline const QString kQuoteDir = QStringLiteral("D:\\YYY");
-inline const QString kHorizon = QStringLiteral("30");
-inline const QString kFee = QStringLiteral("6");
+inline const QString kHorizon = QString::number(kDefaultHorizon);
+inline const QString kFee = QString::number(kDefaultFee);
 inline const QString kRecomPath = QStringLiteral("d:\\Tamlorn2003\\Recom");
 } // namespace InitialTexts
 

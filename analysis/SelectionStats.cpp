@@ -2,6 +2,7 @@
 
 #include "analysis/CrossingRules.h"
 #include "analysis/Indicators.h"
+#include "analysis/PriceUnit.h"
 #include "quotes/DayTable.h"
 
 #include <algorithm>
@@ -209,7 +210,7 @@ std::vector<PointOutcome> SelectionPointOutcomes(const EvaluatedDays& days, std:
 
 DisplayedStats displayed(const SelectionStats& stats)
 {
-    DisplayedStats shown{stats.PointCount, stats.MaxGain / 10, stats.MaxGainPercent, {}, {}, {}, {}, {}};
+    DisplayedStats shown{stats.PointCount, fenOfFilePrice(stats.MaxGain), stats.MaxGainPercent, {}, {}, {}, {}, {}};
     // Without a selection point there is no share to show.
     if (stats.PointCount > 0) {
         const auto share = [&](std::int64_t hits) { return hits * 100 / stats.PointCount; };

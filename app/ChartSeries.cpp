@@ -1,6 +1,8 @@
 #include "app/ChartSeries.h"
 
 #include "analysis/Indicators.h"
+#include "analysis/PriceUnit.h"
+#include "quotes/TradingDate.h"
 #include "scan/ListColumns.h"
 
 #include <QDate>
@@ -12,11 +14,6 @@
 namespace verdaxil {
 
 namespace {
-
-QDate calendarDay(std::int32_t date)
-{
-    return QDate(date / 10000, date / 100 % 100, date % 100);
-}
 
 // Local midnight, as the date axis reads times back.
 qreal timeOf(std::int32_t date)
@@ -34,17 +31,10 @@ bool datesAscend(std::span<const std::int32_t> dates)
     return true;
 }
 
-QString dateText(std::int32_t date)
-{
-    const QDate day = calendarDay(date);
-    return day.isValid() ? day.toString(QStringLiteral("yyyy-MM-dd")) : QString::number(date);
-}
-
-// As the list shows prices: the main window's 分 (the file's value / 10, truncated) in
-// 元 to two decimals, or the file's thousandths to three.
+// As the list shows prices.
 ListCell price(std::int32_t value, int decimals)
 {
-    return fixedCell(decimals == 3 ? value : value / 10, decimals);
+    return fixedCell(scaledFilePrice(value, decimals), decimals);
 }
 
 // Adds the day's moving average to its line from its first whole window on; gives its

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/BackTestDefaults.h"
 #include "analysis/EvaluatedDays.h"
 #include "analysis/SelectionStats.h"
 
@@ -17,11 +18,11 @@ namespace verdaxil {
 
 // What the chart of one security shows, and how.
 struct ChartRequest {
-    QString title;             // "上海 600000 浦发银行"
-    int decimals = 2;          // 2, or 3 for funds, bonds and Shanghai B shares
-    bool points = false;       // an index: the axis in 点, else 元
-    std::int64_t horizon = 30; // for each selection point's outcome
-    std::int64_t fee = 6;
+    QString title;                          // "上海 600000 浦发银行"
+    int decimals = 2;                       // 2, or 3 for funds, bonds and Shanghai B shares
+    bool points = false;                    // an index: the axis in 点, else 元
+    std::int64_t horizon = kDefaultHorizon; // for each selection point's outcome
+    std::int64_t fee = kDefaultFee;
     std::optional<std::int32_t> listDay{};   // a past list's day (YYYYMMDD): a vertical line there
     std::vector<std::size_t> exRightsRows{}; // suspected ex-rights days: a dotted line at each
 };

@@ -8,15 +8,6 @@
 
 namespace verdaxil {
 
-namespace {
-
-QDate calendarDate(std::int32_t date)
-{
-    return QDate(date / 10000, date / 100 % 100, date % 100);
-}
-
-} // namespace
-
 DayTyping::DayTyping(QDateEdit& box, std::function<void(QDate)> chosen) : QObject(&box), box_(box), chosen_(std::move(chosen))
 {
     box.installEventFilter(this);
@@ -36,14 +27,14 @@ bool DayTyping::eventFilter(QObject* watched, QEvent* event)
         digits_ = (digits_.size() == 8 ? QString() : digits_) + QChar(u'0' + (key->key() - Qt::Key_0));
         // Shown as soon as the eight digits name a day; the box keeps the days it allows.
         if (const auto day = dateFromText(digits_))
-            box_.setDate(calendarDate(*day));
+            box_.setDate(calendarDay(*day));
         return true;
     }
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
         // Eight digits typed are the day, even one outside the box's range.
         const auto typed = dateFromText(digits_);
         digits_.clear();
-        chosen_(typed ? calendarDate(*typed) : box_.date());
+        chosen_(typed ? calendarDay(*typed) : box_.date());
         return true;
     }
     digits_.clear();

@@ -38,7 +38,8 @@ SettingOptions settingOptions()
     const QString text = QStringLiteral("TEXT");
     return {
         {QStringLiteral("dir"), QStringLiteral("Quote terminal directory."), text, InitialTexts::kQuoteDir},
-        {QStringLiteral("fee"), QStringLiteral("Fee per trade; below 1 counts as 6."), text, InitialTexts::kFee},
+        {QStringLiteral("fee"), QStringLiteral("Fee per trade; below 1 counts as %1.").arg(kDefaultFee), text,
+         InitialTexts::kFee},
         {QStringLiteral("horizon"), QStringLiteral("Horizon of the back-test in days."), text, InitialTexts::kHorizon},
     };
 }

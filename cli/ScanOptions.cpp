@@ -27,8 +27,7 @@ bool classNamed(const QString& key, std::optional<SecurityClass>& named)
     named.reset();
     if (key == u"all")
         return true;
-    for (SecurityClass securityClass : {SecurityClass::AShare, SecurityClass::BShare, SecurityClass::Index, SecurityClass::Fund,
-                                        SecurityClass::Bond, SecurityClass::Other}) {
+    for (const SecurityClass securityClass : kSecurityClasses) {
         if (classKey(securityClass) == key) {
             named = securityClass;
             return true;

@@ -1,28 +1,12 @@
 #include "quotes/TradingDate.h"
 
-#include <QDate>
-
 #include <algorithm>
 
 namespace verdaxil {
 
-namespace {
-
-QDate calendarDay(std::int32_t date)
-{
-    return QDate(date / 10000, date / 100 % 100, date % 100);
-}
-
-std::int32_t asDate(QDate day)
-{
-    return day.year() * 10000 + day.month() * 100 + day.day();
-}
-
-} // namespace
-
 std::int32_t todayAsDate()
 {
-    return asDate(QDate::currentDate());
+    return dateOf(QDate::currentDate());
 }
 
 std::int32_t lastWeekdayBefore(std::int32_t today)
@@ -30,7 +14,7 @@ std::int32_t lastWeekdayBefore(std::int32_t today)
     QDate day = calendarDay(today).addDays(-1);
     while (day.dayOfWeek() > 5)
         day = day.addDays(-1);
-    return asDate(day);
+    return dateOf(day);
 }
 
 std::optional<std::int32_t> dateFromText(const QString& text)

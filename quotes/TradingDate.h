@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 #include <cstdint>
@@ -8,6 +9,34 @@
 namespace verdaxil {
 
 // Day files write dates as integers YYYYMMDD.
+
+// The first day a day file's date can be a trading day's.
+inline constexpr std::int32_t kFirstPlausibleDate = 19900101;
+
+struct DateParts {
+    std::int32_t year = 0;
+    std::int32_t month = 0;
+    std::int32_t day = 0;
+};
+
+// YYYYMMDD read as its three numbers, whether they name a calendar day or not.
+constexpr DateParts dateParts(std::int32_t date)
+{
+    return {date / 10000, date / 100 % 100, date % 100};
+}
+
+// The calendar day YYYYMMDD names; an invalid QDate when it names none.
+inline QDate calendarDay(std::int32_t date)
+{
+    const DateParts parts = dateParts(date);
+    return QDate(parts.year, parts.month, parts.day);
+}
+
+// The day as YYYYMMDD.
+inline std::int32_t dateOf(QDate day)
+{
+    return day.year() * 10000 + day.month() * 100 + day.day();
+}
 
 // Today's date on this machine.
 std::int32_t todayAsDate();
@@ -18,13 +47,11 @@ std::int32_t todayAsDate();
 // arithmetic, so that loops over every day of a market run it in lanes.
 inline bool isPlausibleDate(std::int32_t date, std::int32_t today)
 {
-    const std::int32_t year = date / 10000;
-    const std::int32_t month = date / 100 % 100;
-    const std::int32_t day = date % 100;
+    const auto [year, month, day] = dateParts(date);
     const bool leap = (year % 4 == 0) & ((year % 100 != 0) | (year % 400 == 0));
     // 31, 28, 31, 30, ... two bits a month above 28.
     const std::int32_t monthDays = 28 + ((0x3BBEECC >> ((month & 15) * 2)) & 3) + ((month == 2) & leap);
-    return (date >= 19900101) & (date <= today) & (month >= 1) & (month <= 12) & (day >= 1) & (day <= monthDays);
+    return (date >= kFirstPlausibleDate) & (date <= today) & (month >= 1) & (month <= 12) & (day >= 1) & (day <= monthDays);
 }
 
 // The last weekday before `today`: the latest day whose data a terminal updated after

@@ -100,6 +100,8 @@ OutputTarget inspectOutput(const QString& localPath)
 {
     QFileInfo info(localPath);
     OutputTarget target{{}, OutputKind::Missing, info.isSymLink()};
+    // Followed here, though writing follows links too: where a link to no file yet would
+    // put the bytes (among the inputs, say) is known only from its chain.
     for (int links = 0; info.isSymLink(); ++links) {
         if (links == kMaxLinks)
             return {info.filePath(), OutputKind::LinkLoop, true};

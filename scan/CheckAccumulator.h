@@ -42,7 +42,7 @@ private:
 
     static constexpr int kFirstYear = 1990;
     static constexpr int kYears = 256;
-    static constexpr std::size_t kClasses = 6;
+    static constexpr std::size_t kClasses = kSecurityClasses.size();
 
     std::int64_t horizon_;
     std::int64_t fee_;

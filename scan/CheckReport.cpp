@@ -42,8 +42,8 @@ ListCell ratioCell(const CheckCounts& c)
 // 胜率差: the kind's win rate less every day's, as both are shown.
 ListCell winRateGap(const YearCounts& counts, CheckKind kind)
 {
-    const CheckCounts& all = counts[static_cast<std::size_t>(CheckKind::All)];
-    const CheckCounts& c = counts[static_cast<std::size_t>(kind)];
+    const CheckCounts& all = countsOf(counts, CheckKind::All);
+    const CheckCounts& c = countsOf(counts, kind);
     const auto rate = hundredths(c.wins, c.events);
     const auto base = hundredths(all.wins, all.events);
     return kind != CheckKind::All && rate && base ? fixedCell(*rate - *base, 2) : kEmpty;
@@ -76,11 +76,10 @@ QJsonObject countsJson(const CheckCounts& counts)
 
 QJsonObject kindsJson(const YearCounts& counts)
 {
-    return {
-        {QStringLiteral("all"), countsJson(counts[static_cast<std::size_t>(CheckKind::All)])},
-        {QStringLiteral("selection"), countsJson(counts[static_cast<std::size_t>(CheckKind::Selection)])},
-        {QStringLiteral("recommended"), countsJson(counts[static_cast<std::size_t>(CheckKind::Recommended)])},
-    };
+    QJsonObject kinds;
+    for (const CheckKind kind : kCheckKinds)
+        kinds.insert(checkKindKey(kind), countsJson(countsOf(counts, kind)));
+    return kinds;
 }
 
 // Each horizon of the report with its totals, none where there were no events.
@@ -98,7 +97,7 @@ std::vector<std::pair<std::int64_t, YearCounts>> horizonCounts(const CheckReport
 // The figures of one kind, as the files show them.
 void addFigures(std::vector<ListCell>& line, const YearCounts& counts, CheckKind kind)
 {
-    const CheckCounts& c = counts[static_cast<std::size_t>(kind)];
+    const CheckCounts& c = countsOf(counts, kind);
     line.push_back(integerCell(c.events));
     line.push_back(percentCell(hundredths(c.wins, c.events)));
     line.push_back(percentCell(hundredths(c.hits5, c.events)));
@@ -159,7 +158,7 @@ std::vector<ListCell> windowLine(const QString& label, const YearCounts& counts)
 {
     std::vector<ListCell> line = {{CellKind::Text, label, label}};
     for (const CheckKind kind : kCheckKinds) {
-        const CheckCounts& c = counts[static_cast<std::size_t>(kind)];
+        const CheckCounts& c = countsOf(counts, kind);
         line.push_back(integerCell(c.events));
         line.push_back(percentCell(hundredths(c.wins, c.events)));
         if (kind != CheckKind::All)
@@ -218,14 +217,24 @@ QString checkKindName(CheckKind kind)
     return {};
 }
 
+QString checkKindKey(CheckKind kind)
+{
+    switch (kind) {
+    case CheckKind::All: return QStringLiteral("all");
+    case CheckKind::Selection: return QStringLiteral("selection");
+    case CheckKind::Recommended: return QStringLiteral("recommended");
+    }
+    return {};
+}
+
 QString checkYearLabel(int year, std::optional<std::int32_t> dataDay)
 {
-    if (!dataDay || *dataDay / 10000 != year)
+    if (!dataDay || dateParts(*dataDay).year != year)
         return QString::number(year);
     return QStringLiteral("%1（至%2-%3）")
         .arg(year)
-        .arg(*dataDay / 100 % 100, 2, 10, QChar(u'0'))
-        .arg(*dataDay % 100, 2, 10, QChar(u'0'));
+        .arg(dateParts(*dataDay).month, 2, 10, QChar(u'0'))
+        .arg(dateParts(*dataDay).day, 2, 10, QChar(u'0'));
 }
 
 QStringList checkTitles()
@@ -321,7 +330,7 @@ QJsonObject checkJson(const CheckReport& report)
     for (const auto& [year, counts] : report.check.years(report.securityClass)) {
         QJsonObject entry = kindsJson(counts);
         entry.insert(QStringLiteral("year"), year);
-        entry.insert(QStringLiteral("partial"), report.dataDay && *report.dataDay / 10000 == year);
+        entry.insert(QStringLiteral("partial"), report.dataDay && dateParts(*report.dataDay).year == year);
         years.append(entry);
     }
     QJsonObject total = kindsJson(report.check.total(report.securityClass));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/BackTestDefaults.h"
 #include "scan/ListColumns.h"
 #include "scan/SignalCheck.h"
 
@@ -18,8 +19,8 @@ namespace verdaxil {
 struct CheckReport {
     const SignalCheck& check;
     std::optional<SecurityClass> securityClass; // none: every class
-    std::int64_t horizon = 30;
-    std::int64_t fee = 6;
+    std::int64_t horizon = kDefaultHorizon;
+    std::int64_t fee = kDefaultFee;
     CheckSettings days; // the days checked and the horizons in total
     std::size_t scanned = 0;
     std::size_t errors = 0; // files that could not be read, counted in nothing
@@ -32,6 +33,8 @@ struct CheckReport {
 
 // "全部交易日", "选股点", "推荐日".
 QString checkKindName(CheckKind kind);
+// "all", "selection", "recommended": the kind's key in JSON.
+QString checkKindKey(CheckKind kind);
 
 // A year as people read it: "2025（至07-01）" for the year of the market's latest day.
 QString checkYearLabel(int year, std::optional<std::int32_t> dataDay);

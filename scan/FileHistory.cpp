@@ -12,36 +12,45 @@ namespace verdaxil {
 
 namespace {
 
-constexpr std::int32_t kNone = std::numeric_limits<std::int32_t>::min();
-
-// The latest of `dates` below `bound`, kNone for none. A plain loop of lanes.
-std::int32_t latestBelow(std::span<const std::int32_t> dates, std::int32_t bound)
+// The latest of `dates` below `bound`; none for none. A plain loop of lanes, from a
+// start below every date.
+std::optional<std::int32_t> latestBelow(std::span<const std::int32_t> dates, std::int32_t bound)
 {
-    std::int32_t latest = kNone;
+    constexpr std::int32_t kBelowEvery = std::numeric_limits<std::int32_t>::min();
+    std::int32_t latest = kBelowEvery;
     for (const std::int32_t date : dates)
-        latest = std::max(latest, date < bound ? date : kNone);
-    return latest;
+        latest = std::max(latest, date < bound ? date : kBelowEvery);
+    return latest == kBelowEvery ? std::nullopt : std::optional(latest);
 }
 
-// The latest plausible date of `dates` below `bound`; 0 for none. Only the latest date
-// below the bound is tested, then the one below it when that is no calendar day.
-std::int32_t latestPlausibleBelow(std::span<const std::int32_t> dates, std::int32_t bound, std::int32_t today)
+// The latest of all `dates`, in order or not; none for none.
+std::optional<std::int32_t> latestOf(std::span<const std::int32_t> dates, bool ascending)
+{
+    if (dates.empty())
+        return std::nullopt;
+    return ascending ? dates.back() : latestBelow(dates, std::numeric_limits<std::int32_t>::max());
+}
+
+// The latest plausible date of `dates` below `bound`; none for none. Only the latest
+// date below the bound is tested, then the one below it when that is no calendar day.
+std::optional<std::int32_t> latestPlausibleBelow(std::span<const std::int32_t> dates, std::int32_t bound, std::int32_t today)
 {
     for (std::int32_t below = std::min<std::int64_t>(bound, std::int64_t{today} + 1);;) {
-        const std::int32_t latest = latestBelow(dates, below);
-        if (latest == kNone || latest < 19900101)
-            return 0;
-        if (isPlausibleDate(latest, today))
+        const std::optional<std::int32_t> latest = latestBelow(dates, below);
+        if (!latest || *latest < kFirstPlausibleDate)
+            return std::nullopt;
+        if (isPlausibleDate(*latest, today))
             return latest;
-        below = latest;
+        below = *latest;
     }
 }
 
-// The two latest distinct plausible dates, latest first; 0 where there is none. In
+// The two latest distinct plausible dates, latest first; none where there is none. In
 // order, they are the last plausible ones.
-std::array<std::int32_t, 2> latestPlausibleDates(std::span<const std::int32_t> dates, bool inOrder, std::int32_t today)
+std::array<std::optional<std::int32_t>, 2> latestPlausibleDates(std::span<const std::int32_t> dates, bool inOrder,
+                                                                std::int32_t today)
 {
-    std::array<std::int32_t, 2> latest{};
+    std::array<std::optional<std::int32_t>, 2> latest{};
     if (inOrder) {
         std::size_t found = 0;
         for (std::size_t day = dates.size(); day-- > 0 && found < latest.size();) {
@@ -51,8 +60,8 @@ std::array<std::int32_t, 2> latestPlausibleDates(std::span<const std::int32_t> d
         return latest;
     }
     latest[0] = latestPlausibleBelow(dates, std::numeric_limits<std::int32_t>::max(), today);
-    if (latest[0] > 0)
-        latest[1] = latestPlausibleBelow(dates, latest[0], today);
+    if (latest[0])
+        latest[1] = latestPlausibleBelow(dates, *latest[0], today);
     return latest;
 }
 
@@ -97,8 +106,8 @@ public:
                 break;
             }
         }
-        const std::int32_t latest = ascending ? dates.back() : latestBelow(dates, std::numeric_limits<std::int32_t>::max());
-        if (hasEntry_ || !listDay_ || latest <= *listDay_)
+        const std::optional<std::int32_t> latest = latestOf(dates, ascending);
+        if (hasEntry_ || !listDay_ || !latest || *latest <= *listDay_)
             return;
         for (std::size_t day = 0; day < dates.size(); ++day) {
             if (dates[day] > *listDay_ && isPlausibleDate(dates[day], today_)) {
@@ -150,9 +159,7 @@ RecentDays recentDays(const EvaluatedDays& days, bool everyRecordKept, bool asce
     recent.count = std::min(count, RecentDays::kDays);
     const std::size_t first = count - recent.count;
     recent.usable = everyRecordKept;
-    recent.earlierLatest = first == 0 ? kNone
-        : ascending                   ? days.date[first - 1]
-                                      : latestBelow(days.date.first(first), std::numeric_limits<std::int32_t>::max());
+    recent.earlierLatest = latestOf(days.date.first(first), ascending);
     for (std::size_t k = 0; k < recent.count; ++k) {
         const std::size_t day = first + k;
         recent.dates[k] = days.date[day];
@@ -166,7 +173,7 @@ RecentDays recentDays(const EvaluatedDays& days, bool everyRecordKept, bool asce
 
 std::optional<bool> RecentDays::onListAsOf(std::int32_t day) const
 {
-    if (!usable || (count == kDays && day < earlierLatest))
+    if (!usable || (count == kDays && earlierLatest && day < *earlierLatest))
         return std::nullopt;
     const auto after = static_cast<std::size_t>(std::upper_bound(dates.begin(), dates.begin() + count, day) - dates.begin());
     // No day up to it: none at all when these are all the days, else unknown.
@@ -197,16 +204,15 @@ FileFacts FileHistory::evaluate(const ReadOnlyFile& file, std::optional<std::int
         // the latest record's, without reading the records again.
         const auto start = static_cast<std::size_t>(window.data() - file_.records().data()) / kDayRecordSize;
         const bool allKept = static_cast<std::size_t>(days.count()) == cut - start;
-        const std::int32_t latestKept = days.date.empty() ? 0
-            : inOrder                                     ? days.date.back()
-                                                          : latestBelow(days.date, std::numeric_limits<std::int32_t>::max());
-        facts.latestRecordDate =
-            std::max(file_.latestRecordDate(0, start), allKept ? std::max(0, latestKept) : file_.latestRecordDate(start, cut));
+        const std::int32_t latest =
+            std::max(file_.latestRecordDate(0, start),
+                     allKept ? std::max(0, latestOf(days.date, inOrder).value_or(0)) : file_.latestRecordDate(start, cut));
+        facts.latestRecordDate = latest > 0 ? std::optional(latest) : std::nullopt;
         facts.recent = recentDays(days, allKept && start == 0, inOrder);
         facts.latestDates = latestPlausibleDates(days.date, inOrder, settings_.today);
         const auto first = std::find_if(days.date.begin(), days.date.end(),
                                         [&](std::int32_t date) { return isPlausibleDate(date, settings_.today); });
-        facts.firstDate = first == days.date.end() ? 0 : *first;
+        facts.firstDate = first == days.date.end() ? std::nullopt : std::optional(*first);
     }
     if (cut == total) {
         // The file ends by the day: the days as of it are the whole file's.

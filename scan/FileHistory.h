@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/BackTestDefaults.h"
 #include "analysis/SecurityEvaluator.h"
 #include "scan/CheckAccumulator.h"
 #include "scan/DayFileCut.h"
@@ -20,8 +21,8 @@ struct RecentDays {
     static constexpr std::size_t kDays = 4;
 
     bool usable = false;
-    std::int32_t earlierLatest = 0; // the latest date before these days
-    std::size_t count = 0;          // of these days, up to kDays; all the days there are when fewer
+    std::optional<std::int32_t> earlierLatest; // the latest date before these days
+    std::size_t count = 0;                     // of these days, up to kDays; all the days there are when fewer
     std::array<std::int32_t, kDays> dates{};
     std::array<bool, kDays> recommended{};
 
@@ -32,16 +33,16 @@ struct RecentDays {
 // What one security's file gives the scan of a day, besides its row.
 struct FileFacts {
     std::optional<SecurityEvaluation> evaluation; // as of the day
-    // The latest date of the records before the cut: when it is not after the list's
-    // day, the file as of that day is the file as of the day asked for.
-    std::int32_t latestRecordDate = 0;
+    // The latest date above 0 of the records before the cut: when it is not after the
+    // list's day, the file as of that day is the file as of the day asked for.
+    std::optional<std::int32_t> latestRecordDate;
     // The two latest distinct plausible dates of the kept days as of the day, latest
-    // first; 0 where there is none.
-    std::array<std::int32_t, 2> latestDates{};
+    // first; none where there is none.
+    std::array<std::optional<std::int32_t>, 2> latestDates{};
     // The date of the whole file's last kept day, plausible or not.
     std::optional<std::int32_t> wholeLatestDate;
-    // The first plausible date of the kept days read; 0 for none.
-    std::int32_t firstDate = 0;
+    // The first plausible date of the kept days read.
+    std::optional<std::int32_t> firstDate;
     // How it did since, were the list's day its own latest day as of the day asked for,
     // and whether a suspected ex-rights day lies after the entry's.
     std::optional<std::int64_t> sinceBp;
@@ -63,17 +64,18 @@ struct FileIdentity {
 class FileHistory {
 public:
     struct Settings {
-        std::int64_t horizon = 30;
-        std::int64_t fee = 6;
+        std::int64_t horizon = kDefaultHorizon;
+        std::int64_t fee = kDefaultFee;
         std::int32_t today = 0;
         std::int64_t costBp = 0; // taken off how it did since
     };
 
-    // What is wanted of a file besides its summary as of the day.
+    // What is wanted of a file besides its summary as of the day; named at the call,
+    // e.g. {.dates = true, .since = true}.
     struct Wanted {
-        bool backTest = true; // the selection points' statistics
-        bool dates = true;    // latestRecordDate, latestDates and wholeLatestDate
-        bool since = true;    // sinceBp
+        bool backTest = false; // the selection points' statistics
+        bool dates = false;    // latestRecordDate, latestDates, firstDate, recent and wholeLatestDate
+        bool since = false;    // sinceBp
     };
 
     explicit FileHistory(const Settings& settings);

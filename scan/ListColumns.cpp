@@ -1,5 +1,6 @@
 #include "scan/ListColumns.h"
 
+#include "analysis/PriceUnit.h"
 #include "quotes/TradingDate.h"
 #include "runtime/IntegerText.h"
 
@@ -190,10 +191,8 @@ ListCell fixedCell(std::int64_t scaled, int decimals)
 
 ListCell filePriceCell(const ScanRow& row, std::int64_t price)
 {
-    if (hasThreeDecimalPrices(row))
-        return fixedCell(price, 3);
-    // The main window's 分, truncated as it truncates them.
-    return fixedCell(price / 10, 2);
+    const int decimals = hasThreeDecimalPrices(row) ? 3 : 2;
+    return fixedCell(scaledFilePrice(price, decimals), decimals);
 }
 
 bool hasThreeDecimalPrices(const ScanRow& row)

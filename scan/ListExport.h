@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/BackTestDefaults.h"
 #include "scan/ScanRow.h"
 
 #include <QByteArray>
@@ -15,8 +16,8 @@ struct ListHeader {
     std::optional<std::int32_t> day;         // the list's day
     std::optional<std::int32_t> asOf;        // the day asked for
     std::optional<std::int32_t> previousDay; // the list day before the list's
-    std::int64_t horizon = 30;
-    std::int64_t fee = 6;
+    std::int64_t horizon = kDefaultHorizon;
+    std::int64_t fee = kDefaultFee;
     std::size_t scanned = 0;
     std::int64_t costBp = 15; // taken off how it did since
 };

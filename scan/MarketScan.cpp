@@ -90,10 +90,29 @@ private:
     std::optional<CheckAccumulator> check_;
 };
 
-// The largest date of `dates` below `day`; 0 for none.
-std::int32_t latestBefore(const std::array<std::int32_t, 2>& dates, std::int32_t day)
+// The largest date of `dates` below `day`; none for none.
+std::optional<std::int32_t> latestBefore(const std::array<std::optional<std::int32_t>, 2>& dates, std::int32_t day)
 {
-    return dates[0] < day ? dates[0] : dates[1] < day ? dates[1] : 0;
+    for (const auto& date : dates) {
+        if (date && *date < day)
+            return date;
+    }
+    return std::nullopt;
+}
+
+// Evaluates every file as of `day` on the workers, with what is wanted of each, and
+// adds it to the check when one is given; facts and errors are by file.
+PoolOutcome evaluateFiles(const std::vector<DayFileEntry>& files, const ScanSettings& settings, std::optional<std::int32_t> day,
+                          FileHistory::Wanted wanted, std::stop_token stop, const ProgressCallback& progress,
+                          std::vector<FileFacts>& facts, std::vector<QString>& errors, SignalCheck* check,
+                          std::vector<CheckTrade>* trades)
+{
+    facts.assign(files.size(), {});
+    errors.assign(files.size(), {});
+    std::mutex checkMutex;
+    const HistoryTask::Shared shared{files, settings, facts, errors, check, trades, checkMutex};
+    return RunOnWorkers(files.size(), settings.jobs, stop, progress,
+                        [&] { return std::make_unique<HistoryTask>(shared, day, wanted); });
 }
 
 // The files at `chosen` evaluated again as of `day`, in that order; none when the scan
@@ -105,44 +124,45 @@ std::optional<std::vector<FileFacts>> evaluateAgain(const std::vector<DayFileEnt
     std::vector<DayFileEntry> some;
     for (const std::size_t k : chosen)
         some.push_back(files[k]);
-    std::vector<FileFacts> facts(some.size());
-    std::vector<QString> errors(some.size());
-    std::mutex noCheck;
-    const HistoryTask::Shared shared{some, settings, facts, errors, nullptr, nullptr, noCheck};
-    const PoolOutcome pass = RunOnWorkers(
-        some.size(), settings.jobs, stop, [](ScanProgress) {},
-        [&] { return std::make_unique<HistoryTask>(shared, day, wanted); });
+    std::vector<FileFacts> facts;
+    std::vector<QString> errors;
+    const PoolOutcome pass = evaluateFiles(
+        some, settings, day, wanted, stop, [](ScanProgress) {}, facts, errors, nullptr, nullptr);
     if (pass.stopped)
         return std::nullopt;
     return facts;
 }
 
-} // namespace
+// What the first pass leaves for the others.
+struct DayAskedFor {
+    ScanResult result;
+    std::vector<FileFacts> facts;     // by file
+    std::vector<std::size_t> indices; // of the files done, in the listing's order: one a row
+};
 
-ScanResult ScanDayFiles(const std::vector<DayFileEntry>& files, const ScanSettings& settings, std::stop_token stop,
-                        const ProgressCallback& progress)
+// Pass 1, every file as of the day asked for: the rows, the list's day, the market's
+// first and latest days, and the signal check over every file's whole history.
+DayAskedFor findRowsAsOfDayAskedFor(const std::vector<DayFileEntry>& files, const ScanSettings& settings, std::stop_token stop,
+                                    const ProgressCallback& progress)
 {
-    std::vector<FileFacts> facts(files.size());
-    std::vector<QString> errors(files.size());
+    DayAskedFor found;
+    ScanResult& result = found.result;
+    std::vector<FileFacts>& facts = found.facts;
+    std::vector<QString> errors;
     std::optional<SignalCheck> check;
     if (settings.check)
         check.emplace();
     std::vector<CheckTrade> trades;
-    std::mutex checkMutex;
-    const HistoryTask::Shared shared{files, settings, facts, errors, check ? &*check : nullptr, &trades, checkMutex};
-
-    // Every file as of the day asked for.
-    const PoolOutcome pass = RunOnWorkers(files.size(), settings.jobs, stop, progress, [&] {
-        return std::make_unique<HistoryTask>(shared, settings.asOf, FileHistory::Wanted{true, true, settings.asOf.has_value()});
-    });
-    ScanResult result;
+    // As of a past day, how each did since comes from the rest of its file, read now.
+    const FileHistory::Wanted wanted{.backTest = true, .dates = true, .since = settings.asOf.has_value()};
+    const PoolOutcome pass =
+        evaluateFiles(files, settings, settings.asOf, wanted, stop, progress, facts, errors, check ? &*check : nullptr, &trades);
     result.stopped = pass.stopped;
     result.check = std::move(check);
-    std::vector<std::size_t> indices; // of the files done, in the listing's order
     for (std::size_t k = 0; k < files.size(); ++k) {
         if (!pass.done[k])
             continue;
-        indices.push_back(k);
+        found.indices.push_back(k);
         ScanRow& row = result.rows.emplace_back();
         row.market = files[k].market;
         row.code = files[k].code;
@@ -159,61 +179,78 @@ ScanResult ScanDayFiles(const std::vector<DayFileEntry>& files, const ScanSettin
     }
     // Trades name their rows, not their files.
     std::vector<std::size_t> rowOf(files.size(), files.size());
-    for (std::size_t row = 0; row < indices.size(); ++row)
-        rowOf[indices[row]] = row;
+    for (std::size_t row = 0; row < found.indices.size(); ++row)
+        rowOf[found.indices[row]] = row;
     for (CheckTrade& trade : trades) {
         trade.row = rowOf[trade.row];
-        if (trade.row < indices.size())
+        if (trade.row < found.indices.size())
             result.trades.push_back(trade);
     }
     std::sort(result.trades.begin(), result.trades.end());
     result.listDay = AssignListDay(result.rows, settings.today);
-    for (const std::size_t k : indices) {
+    for (const std::size_t k : found.indices) {
         const auto& latest = facts[k].wholeLatestDate;
         if (latest && isPlausibleDate(*latest, settings.today) && (!result.latestDay || *latest > *result.latestDay))
             result.latestDay = latest;
-        const std::int32_t first = facts[k].firstDate;
-        if (first > 0 && (!result.firstDay || first < *result.firstDay))
+        const auto& first = facts[k].firstDate;
+        if (first && (!result.firstDay || *first < *result.firstDay))
             result.firstDay = first;
     }
-    if (result.stopped || !result.listDay)
-        return result;
-    const std::int32_t listDay = *result.listDay;
+    return found;
+}
 
-    // A file that holds records after the list's day, before the day asked for, is not as
-    // of the list's day what it is as of the day asked for: it is evaluated again.
+// Pass 2, the few files that hold records after the list's day but not after the day
+// asked for, evaluated again as of the list's day, with how each did since; every
+// other file as of the list's day is the file as of the day asked for. None when
+// stopped.
+std::optional<std::vector<FileFacts>> findFactsAsOfListDay(const std::vector<DayFileEntry>& files, DayAskedFor& asked,
+                                                           const ScanSettings& settings, std::int32_t listDay,
+                                                           std::stop_token stop)
+{
     std::vector<std::size_t> again; // file indices
-    for (const std::size_t k : indices) {
-        if (facts[k].evaluation && facts[k].latestRecordDate > listDay)
+    for (const std::size_t k : asked.indices) {
+        if (asked.facts[k].evaluation && asked.facts[k].latestRecordDate > listDay)
             again.push_back(k);
     }
-    const auto factsAgain = evaluateAgain(files, again, settings, listDay, FileHistory::Wanted{false, true, true}, stop);
-    if (!factsAgain) {
-        result.stopped = true;
-        return result;
-    }
-    std::vector<FileFacts> asOfListDay = facts;
+    const auto factsAgain = evaluateAgain(files, again, settings, listDay, {.dates = true, .since = true}, stop);
+    if (!factsAgain)
+        return std::nullopt;
+    std::vector<FileFacts> asOfListDay = asked.facts;
     for (std::size_t k = 0; k < again.size(); ++k)
         asOfListDay[again[k]] = (*factsAgain)[k];
+    return asOfListDay;
+}
 
-    std::int32_t previousDay = 0;
-    for (const std::size_t k : indices)
-        previousDay = std::max(previousDay, latestBefore(asOfListDay[k].latestDates, listDay));
-    if (previousDay > 0)
-        result.previousDay = previousDay;
-    // How many of the day before's securities have the list's day: few, and the download
-    // of the list's day looks unfinished.
+// The day before the list's (from the files' dates below it, no file read), and how
+// many of its securities have the list's day too: few, and the download of the list's
+// day looks unfinished.
+void findDayBefore(ScanResult& result, const std::vector<std::size_t>& indices, const std::vector<FileFacts>& asOfListDay)
+{
+    const std::int32_t listDay = *result.listDay;
+    for (const std::size_t k : indices) {
+        const auto before = latestBefore(asOfListDay[k].latestDates, listDay);
+        if (before && (!result.previousDay || *before > *result.previousDay))
+            result.previousDay = before;
+    }
+    if (!result.previousDay)
+        return;
     for (const std::size_t k : indices) {
         const auto& dates = asOfListDay[k].latestDates;
-        if (previousDay == 0 || latestBefore(dates, listDay) != previousDay)
+        if (latestBefore(dates, listDay) != result.previousDay)
             continue;
         ++result.tradedDayBefore;
         result.tradedBothDays += dates[0] == listDay;
     }
+}
 
-    // How the list's securities did since, when the list's day is past.
-    const bool past = result.latestDay && listDay < *result.latestDay;
-    for (std::size_t row = 0; row < indices.size() && past; ++row) {
+// How the list's securities did since, when the list's day is past: what the first two
+// passes found of each file as of the list's day.
+void takeSinceListDay(ScanResult& result, const std::vector<std::size_t>& indices, const std::vector<FileFacts>& asOfListDay)
+{
+    const std::int32_t listDay = *result.listDay;
+    if (!result.latestDay || listDay >= *result.latestDay)
+        return;
+    for (std::size_t row = 0; row < indices.size(); ++row) {
         const FileFacts& asOf = asOfListDay[indices[row]];
         if (asOf.evaluation && asOf.evaluation->indicators.latest && asOf.evaluation->indicators.latest->date == listDay) {
             result.rows[row].sinceBp = asOf.sinceBp;
@@ -221,12 +258,17 @@ ScanResult ScanDayFiles(const std::vector<DayFileEntry>& files, const ScanSettin
                 result.rows[row].sinceExRights = asOf.sinceExRights;
         }
     }
+}
 
-    // What was on the list of the day before: its securities evaluated as of that day.
-    if (!result.previousDay)
-        return result;
-    // Most files tell it from their last days; the others are read again.
-    std::vector<std::size_t> listed;
+// Pass 3, which of the list's securities are new on it: not on the day before's list.
+// Most files tell it from their last days; the others are read again as of the day
+// before. False when stopped.
+bool findNewOnList(ScanResult& result, const std::vector<DayFileEntry>& files, const std::vector<std::size_t>& indices,
+                   const std::vector<FileFacts>& asOfListDay, const ScanSettings& settings, std::stop_token stop)
+{
+    const std::int32_t listDay = *result.listDay;
+    const std::int32_t previousDay = *result.previousDay;
+    std::vector<std::size_t> listed; // rows to read again
     for (std::size_t row = 0; row < indices.size(); ++row) {
         if (!IsOnDaysList(result.rows[row], listDay))
             continue;
@@ -238,18 +280,36 @@ ScanResult ScanDayFiles(const std::vector<DayFileEntry>& files, const ScanSettin
     std::vector<std::size_t> listedFiles;
     for (const std::size_t row : listed)
         listedFiles.push_back(indices[row]);
-    const auto factsBefore =
-        evaluateAgain(files, listedFiles, settings, previousDay, FileHistory::Wanted{false, false, false}, stop);
-    if (!factsBefore) {
-        result.stopped = true;
-        return result;
-    }
+    const auto factsBefore = evaluateAgain(files, listedFiles, settings, previousDay, {}, stop);
+    if (!factsBefore)
+        return false;
     for (std::size_t k = 0; k < listed.size(); ++k) {
         ScanRow before;
         before.evaluation = (*factsBefore)[k].evaluation;
         result.rows[listed[k]].isNew = !IsOnDaysList(before, previousDay);
     }
-    return result;
+    return true;
+}
+
+} // namespace
+
+ScanResult ScanDayFiles(const std::vector<DayFileEntry>& files, const ScanSettings& settings, std::stop_token stop,
+                        const ProgressCallback& progress)
+{
+    DayAskedFor asked = findRowsAsOfDayAskedFor(files, settings, stop, progress);
+    ScanResult& result = asked.result;
+    if (result.stopped || !result.listDay)
+        return std::move(result);
+    const auto asOfListDay = findFactsAsOfListDay(files, asked, settings, *result.listDay, stop);
+    if (!asOfListDay) {
+        result.stopped = true;
+        return std::move(result);
+    }
+    findDayBefore(result, asked.indices, *asOfListDay);
+    takeSinceListDay(result, asked.indices, *asOfListDay);
+    if (result.previousDay && !findNewOnList(result, files, asked.indices, *asOfListDay, settings, stop))
+        result.stopped = true;
+    return std::move(result);
 }
 
 } // namespace verdaxil

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/BackTestDefaults.h"
 #include "scan/DayFileListing.h"
 #include "scan/ScanRow.h"
 #include "scan/SignalCheck.h"
@@ -13,8 +14,8 @@
 namespace verdaxil {
 
 struct ScanSettings {
-    std::int64_t horizon = 30;
-    std::int64_t fee = 6;
+    std::int64_t horizon = kDefaultHorizon;
+    std::int64_t fee = kDefaultFee;
     std::int64_t costBp = 15;             // a round trip's cost, taken off every return
     int jobs = 1;                         // threads asked for; at most one a file, 4 a core and 256 run
     std::int32_t today = 0;               // YYYYMMDD: no later date is a trading day's

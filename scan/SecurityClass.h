@@ -4,9 +4,15 @@
 
 #include <QString>
 
+#include <array>
+
 namespace verdaxil {
 
 enum class SecurityClass { AShare, BShare, Index, Fund, Bond, Other };
+// Every class, in the order of the enum: counts by class are indexed by it.
+inline constexpr std::array kSecurityClasses = {SecurityClass::AShare, SecurityClass::BShare, SecurityClass::Index,
+                                                SecurityClass::Fund,   SecurityClass::Bond,   SecurityClass::Other};
+static_assert(kSecurityClasses.back() == static_cast<SecurityClass>(kSecurityClasses.size() - 1));
 
 // The board an A share trades on; None for every other class.
 enum class Board { None, Main, ChiNext, Star };

@@ -1,5 +1,6 @@
 #include "scan/SheetFiles.h"
 
+#include "quotes/TradingDate.h"
 #include "runtime/CodePage936.h"
 
 #include <QFile>
@@ -70,9 +71,9 @@ lxw_error writeCell(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t column, const
     case CellKind::Fixed2: return worksheet_write_number(sheet, row, column, cell.value.toDouble(), formats.fixed2);
     case CellKind::Fixed3: return worksheet_write_number(sheet, row, column, cell.value.toDouble(), formats.fixed3);
     case CellKind::Date: {
-        const auto date = cell.value.toLongLong();
-        lxw_datetime day{
-            static_cast<int>(date / 10000), static_cast<int>(date / 100 % 100), static_cast<int>(date % 100), 0, 0, 0};
+        const auto date = static_cast<std::int32_t>(cell.value.toLongLong());
+        const DateParts parts = dateParts(date);
+        lxw_datetime day{parts.year, parts.month, parts.day, 0, 0, 0};
         // A date a spreadsheet cannot hold stays the number the file holds.
         if (day.year >= 1900 && day.month >= 1 && day.month <= 12 && day.day >= 1 && day.day <= 31)
             return worksheet_write_datetime(sheet, row, column, &day, formats.date);

@@ -19,7 +19,9 @@ enum class CheckKind {
     Selection,   // the days the selection rule picks
     Recommended, // the days the buy signal holds on
 };
+// Every kind, in the order of the enum: counts by kind are indexed by it.
 inline constexpr std::array kCheckKinds = {CheckKind::All, CheckKind::Selection, CheckKind::Recommended};
+static_assert(kCheckKinds.back() == static_cast<CheckKind>(kCheckKinds.size() - 1));
 
 // Sums of returns: wide, so that many events of absurd prices cannot wrap.
 __extension__ typedef __int128 WideSum;
@@ -50,6 +52,11 @@ struct CheckCounts {
 // The counts of one calendar year (of the day checked), or of one horizon, for each kind.
 using YearCounts = std::array<CheckCounts, kCheckKinds.size()>;
 YearCounts& operator+=(YearCounts& counts, const YearCounts& other);
+
+inline const CheckCounts& countsOf(const YearCounts& counts, CheckKind kind)
+{
+    return counts[static_cast<std::size_t>(kind)];
+}
 
 // The check's counts by class and year for the horizon, and by class for each horizon
 // of a list in total, merged from the workers.

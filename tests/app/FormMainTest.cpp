@@ -8,15 +8,19 @@
 #include "support/QuoteDirFixture.h"
 
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace verdaxil {
 namespace {
@@ -49,33 +53,99 @@ struct ControlCase {
     const char* name;
     const char* className;
     QString text;
-    QRect geometry;
 };
 
 class FormMainControls : public FormMainTest, public ::testing::WithParamInterface<ControlCase> {};
 
-TEST_P(FormMainControls, KindTextAndPlace)
+// What a control shows: a group's title, a button's caption, a box's text.
+QString shownText(QWidget* widget)
+{
+    if (auto* box = qobject_cast<QGroupBox*>(widget))
+        return box->title();
+    if (auto* button = qobject_cast<QAbstractButton*>(widget))
+        return button->text();
+    if (auto* combo = qobject_cast<QComboBox*>(widget))
+        return combo->currentText();
+    if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        return edit->text();
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        return label->text();
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(widget))
+        return memo->toPlainText();
+    return {};
+}
+
+TEST_P(FormMainControls, KindAndText)
 {
     const ControlCase& expected = GetParam();
     QWidget* widget = control(expected.name);
     ASSERT_NE(widget, nullptr);
     EXPECT_STREQ(widget->metaObject()->className(), expected.className);
-    // Labels size themselves to their captions; only the notice line keeps its size.
-    const bool sizesItself = qobject_cast<QLabel*>(widget) && widget->objectName() != QStringLiteral("Label4");
-    if (sizesItself)
-        EXPECT_EQ(widget->pos(), expected.geometry.topLeft());
-    else
-        EXPECT_EQ(widget->geometry(), expected.geometry);
-    QString shown;
-    if (auto* box = qobject_cast<QGroupBox*>(widget))
-        shown = box->title();
-    else if (auto* button = qobject_cast<QAbstractButton*>(widget))
-        shown = button->text();
-    else if (auto* combo = qobject_cast<QComboBox*>(widget))
-        shown = combo->currentText();
-    else
-        shown = text(expected.name);
-    EXPECT_EQ(shown, expected.text);
+    EXPECT_EQ(shownText(widget), expected.text);
+}
+
+// The controls the form names, without Qt's own parts of them.
+QList<QWidget*> namedControls(const QWidget& form)
+{
+    QList<QWidget*> controls;
+    for (QWidget* widget : form.findChildren<QWidget*>()) {
+        if (!widget->objectName().isEmpty() && !widget->objectName().startsWith(u"qt_"))
+            controls.append(widget);
+    }
+    return controls;
+}
+
+// Where a control shows: a label up to its text's ink (a caption sizes itself, and
+// its closing full-width colon may run under the box it names); any other within its
+// edge line, which neighbouring frames may share.
+QRect shownRect(QWidget* widget)
+{
+    if (qobject_cast<QLabel*>(widget)) {
+        const QRectF ink = QFontMetricsF(widget->font()).tightBoundingRect(shownText(widget));
+        return QRect(widget->pos(), QSize(static_cast<int>(std::ceil(ink.right())), widget->height()));
+    }
+    // A titled group's frame starts halfway down its title.
+    const int titleHalf = qobject_cast<QGroupBox*>(widget) ? widget->fontMetrics().height() / 2 : 0;
+    return widget->geometry().adjusted(0, titleHalf, -1, -1);
+}
+
+// Room a caption's indicator, frame and margins take beside its text.
+int chrome(const QWidget* widget)
+{
+    if (qobject_cast<const QRadioButton*>(widget))
+        return widget->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth)
+            + widget->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing);
+    return qobject_cast<const QPushButton*>(widget) ? 6 : 0;
+}
+
+// As a user sees the window: no control covers another, and every caption (labels,
+// buttons, group titles) is whole at 100 % and 125 %, its font scaled with the window.
+// Boxes scroll their texts.
+TEST_F(FormMainTest, NoControlCoversAnotherAndEveryCaptionIsWhole)
+{
+    const QList<QWidget*> controls = namedControls(form);
+    for (QWidget* a : controls) {
+        for (QWidget* b : controls) {
+            if (a < b && a->parentWidget() == b->parentWidget()) {
+                EXPECT_FALSE(shownRect(a).intersects(shownRect(b)))
+                    << a->objectName().toStdString() << " and " << b->objectName().toStdString();
+            }
+        }
+    }
+    for (const qreal scale : {1.0, 1.25}) {
+        for (QWidget* widget : controls) {
+            if (!qobject_cast<QLabel*>(widget) && !qobject_cast<QAbstractButton*>(widget) && !qobject_cast<QGroupBox*>(widget))
+                continue;
+            QFont font = widget->font();
+            if (font.pixelSize() > 0)
+                font.setPixelSize(qRound(font.pixelSize() * scale));
+            else
+                font.setPointSizeF(font.pointSizeF() * scale);
+            const qreal room = (widget->width() - chrome(widget)) * scale;
+            EXPECT_LE(QFontMetricsF(font).horizontalAdvance(shownText(widget).remove(u'&')), room)
+                << widget->objectName().toStdString() << " at " << scale;
+        }
+    }
 }
 
 // Texts as the window stands after start-up, so the fields Clear writes show Clear's
@@ -83,46 +153,29 @@ TEST_P(FormMainControls, KindTextAndPlace)
 // texts the command lines default to.
 INSTANTIATE_TEST_SUITE_P(
     Layout, FormMainControls,
-    ::testing::Values(ControlCase{"GBBaseInfo", "QGroupBox", "基本信息", {16, 24, 281, 233}},
-                      ControlCase{"GBHistory", "QGroupBox", "历史选股状况", {305, 24, 281, 233}},
-                      ControlCase{"GroupBox1", "QGroupBox", "获取当日股票推荐信息", {16, 256, 569, 49}},
-                      ControlCase{"GBEnvironment", "QGroupBox", "环境设置", {16, 303, 569, 69}},
-                      ControlCase{"Label4",
-                                  "QLabel",
-                                  "注意：本系统目前使用的数据来源于天网远程，请在使用前安装天网远程股票交易系统！",
-                                  {16, 376, 553, 17}},
-                      ControlCase{"stockcode", "QLineEdit", InitialTexts::kCode, {79, 26, 90, 21}},
-                      ControlCase{"BtnUp", "QPushButton", "向前(&F)", {177, 11, 73, 25}},
-                      ControlCase{"BtnNext", "QPushButton", "向后(&N)", {177, 43, 73, 25}},
-                      ControlCase{"RBtnYes", "QRadioButton", "是", {79, 54, 41, 17}},
-                      ControlCase{"RBtnNo", "QRadioButton", "否", {135, 54, 41, 17}},
-                      ControlCase{"StaticText15", "QLabel", "当前荐股日期：", {7, 76, 88, 17}},
-                      ControlCase{"stockprice", "QLineEdit", "当前股价", {82, 94, 90, 21}},
-                      ControlCase{"EdtHHigh", "QLineEdit", "历史最高股价", {82, 120, 89, 21}},
-                      ControlCase{"EdtLowest", "QLineEdit", "历史最低股价", {83, 145, 89, 21}},
-                      ControlCase{"EdtSNum", "QLineEdit", "选股点数", {83, 170, 65, 21}},
-                      ControlCase{"ComBSelectP", "QComboBox", "历史选股点", {171, 170, 94, 21}},
-                      ControlCase{"BtnConfirm", "QPushButton", "确定(&O)", {19, 198, 73, 25}},
-                      ControlCase{"BtnClear", "QPushButton", "清空(&C)", {103, 198, 73, 25}},
-                      ControlCase{"BtnExit", "QPushButton", "退出(&X)", {187, 198, 73, 25}},
-                      ControlCase{"LblDate1", "QLabel", InitialTexts::kHorizon, {23, 24, 12, 13}},
-                      ControlCase{"LblUpData", "QLabel", "日内最大涨幅：", {47, 24, 84, 13}},
-                      ControlCase{"HighestPriceinDate", "QLineEdit", "历史最大涨幅", {135, 24, 92, 21}},
-                      ControlCase{"EdtRiseRateinHistory", "QLineEdit", "历史最高上升比", {135, 51, 93, 21}},
-                      ControlCase{"EdtRiseRateinDate", "QLineEdit", "上涨比例", {135, 78, 92, 21}},
-                      ControlCase{"Label2", "QLabel", "上涨    5%以上的几率：", {9, 109, 122, 13}},
-                      ControlCase{"Edt5P", "QLineEdit", "上涨5%的几率", {135, 105, 93, 21}},
-                      ControlCase{"Label7", "QLabel", "上涨  10%以上的几率：", {9, 137, 122, 13}},
-                      ControlCase{"Edt100P", "QLineEdit", "上涨100%以上的几率", {135, 187, 93, 21}},
-                      ControlCase{"StaticText16", "QLabel", "荐股信息保存目录：", {8, 22, 112, 17}},
-                      ControlCase{"EdtRecomPath", "QLineEdit", InitialTexts::kRecomPath, {120, 18, 329, 21}},
-                      ControlCase{"BtnGetRecom", "QPushButton", "获取推荐列表(&G)", {456, 15, 105, 25}},
-                      ControlCase{"LblDate", "QLabel", "设定选股状况时间间隔：", {8, 18, 132, 13}},
-                      ControlCase{"EdtDate", "QLineEdit", InitialTexts::kHorizon, {139, 14, 57, 21}},
-                      ControlCase{"MemMsg", "QPlainTextEdit", "注意：您输入的不是股票代码请重新输入！！", {288, 10, 145, 23}},
-                      ControlCase{"EdtFee", "QLineEdit", InitialTexts::kFee, {456, 32, 73, 21}},
-                      ControlCase{"EdtYYY", "QLineEdit", InitialTexts::kQuoteDir, {69, 39, 100, 21}},
-                      ControlCase{"EdtFileP", "QLineEdit", "D:\\Tamlorn2003\\History", {296, 37, 137, 21}}),
+    ::testing::Values(
+        ControlCase{"GBBaseInfo", "QGroupBox", "基本信息"}, ControlCase{"GBHistory", "QGroupBox", "历史选股状况"},
+        ControlCase{"GroupBox1", "QGroupBox", "获取当日股票推荐信息"}, ControlCase{"GBEnvironment", "QGroupBox", "环境设置"},
+        ControlCase{"Label4", "QLabel", "注意：本系统目前使用的数据来源于天网远程，请在使用前安装天网远程股票交易系统！"},
+        ControlCase{"stockcode", "QLineEdit", InitialTexts::kCode}, ControlCase{"BtnUp", "QPushButton", "向前(&F)"},
+        ControlCase{"BtnNext", "QPushButton", "向后(&N)"}, ControlCase{"RBtnYes", "QRadioButton", "是"},
+        ControlCase{"RBtnNo", "QRadioButton", "否"}, ControlCase{"StaticText15", "QLabel", "当前荐股日期："},
+        ControlCase{"stockprice", "QLineEdit", "当前股价"}, ControlCase{"EdtHHigh", "QLineEdit", "历史最高股价"},
+        ControlCase{"EdtLowest", "QLineEdit", "历史最低股价"}, ControlCase{"EdtSNum", "QLineEdit", "选股点数"},
+        ControlCase{"ComBSelectP", "QComboBox", "历史选股点"}, ControlCase{"BtnConfirm", "QPushButton", "确定(&O)"},
+        ControlCase{"BtnClear", "QPushButton", "清空(&C)"}, ControlCase{"BtnExit", "QPushButton", "退出(&X)"},
+        ControlCase{"LblDate1", "QLabel", InitialTexts::kHorizon}, ControlCase{"LblUpData", "QLabel", "日内最大涨幅："},
+        ControlCase{"HighestPriceinDate", "QLineEdit", "历史最大涨幅"},
+        ControlCase{"EdtRiseRateinHistory", "QLineEdit", "历史最高上升比"},
+        ControlCase{"EdtRiseRateinDate", "QLineEdit", "上涨比例"}, ControlCase{"Label2", "QLabel", "上涨    5%以上的几率："},
+        ControlCase{"Edt5P", "QLineEdit", "上涨5%的几率"}, ControlCase{"Label7", "QLabel", "上涨  10%以上的几率："},
+        ControlCase{"Edt100P", "QLineEdit", "上涨100%以上的几率"}, ControlCase{"StaticText16", "QLabel", "荐股信息保存目录："},
+        ControlCase{"EdtRecomPath", "QLineEdit", InitialTexts::kRecomPath},
+        ControlCase{"BtnGetRecom", "QPushButton", "获取推荐列表(&G)"}, ControlCase{"LblDate", "QLabel", "设定选股状况时间间隔："},
+        ControlCase{"EdtDate", "QLineEdit", InitialTexts::kHorizon},
+        ControlCase{"MemMsg", "QPlainTextEdit", "注意：您输入的不是股票代码请重新输入！！"},
+        ControlCase{"EdtFee", "QLineEdit", InitialTexts::kFee}, ControlCase{"EdtYYY", "QLineEdit", InitialTexts::kQuoteDir},
+        ControlCase{"EdtFileP", "QLineEdit", "D:\\Tamlorn2003\\History"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FormMainTest, ReadOnlyBoxes)

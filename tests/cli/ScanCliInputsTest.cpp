@@ -84,6 +84,8 @@ TEST_P(OutputOntoInputs, IsRefusedAndLeavesEverythingAsItWas)
         ASSERT_TRUE(QFile::link(inputs.at(kind.mid(5)), output));
     else if (kind == u"inside-data")
         output = dir.localPath(QStringLiteral("data/shase/list.csv"));
+    else if (kind == u"dangling-into-data") // to a file not there yet
+        ASSERT_TRUE(QFile::link(dir.localPath(QStringLiteral("data/shase/list.csv")), output));
     else if (kind == u"loop")
         ASSERT_TRUE(QFile::link(other, output) && QFile::link(output, other));
     else
@@ -105,8 +107,8 @@ TEST_P(OutputOntoInputs, IsRefusedAndLeavesEverythingAsItWas)
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, OutputOntoInputs,
-                         ::testing::Values("day", "table", "names", "link-day", "link-table", "link-names", "inside-data", "loop",
-                                           "self", "dangling"));
+                         ::testing::Values("day", "table", "names", "link-day", "link-table", "link-names", "inside-data",
+                                           "dangling-into-data", "loop", "self", "dangling"));
 
 // A FIFO is no name list: given, it is refused at once; kept, it is passed over.
 TEST(NameListFifo, AnswersWithinASecond)

@@ -10,6 +10,7 @@
 #include "scan/MarketScan.h"
 #include "support/RowTableReference.h"
 
+#include <QDate>
 #include <QFile>
 
 #include <algorithm>
@@ -22,6 +23,13 @@
 #include <vector>
 
 namespace verdaxil::testing {
+
+// A date a trading day can have, told by Qt's calendar rather than by the scan's own
+// arithmetic: a real day from 1990-01-01 to today.
+inline bool plausibleByCalendar(std::int32_t date, std::int32_t today)
+{
+    return date >= 19900101 && date <= today && QDate::isValid(date / 10000, date / 100 % 100, date % 100);
+}
 
 // A day file's records up to, not including, the first whose date is after `day`;
 // the whole file without a day.
@@ -87,7 +95,7 @@ inline std::optional<std::int32_t> listDayOf(const MarketDays& market, std::opti
     std::optional<std::int32_t> listDay;
     for (const auto& security : market) {
         const auto latest = security ? latestDateOf(security->asOf(day)) : std::nullopt;
-        if (latest && isPlausibleDate(*latest, today) && (!day || *latest <= *day) && (!listDay || *latest > *listDay))
+        if (latest && plausibleByCalendar(*latest, today) && (!day || *latest <= *day) && (!listDay || *latest > *listDay))
             listDay = latest;
     }
     return listDay;
@@ -102,7 +110,7 @@ inline std::optional<std::int32_t> previousDayOf(const MarketDays& market, std::
         const DayTable* table = security ? &security->asOf(listDay) : nullptr;
         for (int row = 0; table && row < table->count; ++row) {
             const std::int32_t date = cellOf(*table, row, Column::Date);
-            if (isPlausibleDate(date, today) && date < listDay && (!previous || date > *previous))
+            if (plausibleByCalendar(date, today) && date < listDay && (!previous || date > *previous))
                 previous = date;
         }
     }
@@ -119,7 +127,7 @@ inline std::optional<std::int64_t> sinceListDay(const DayTable& whole, std::int3
     std::int64_t exit = 0;
     for (int row = 0; row < whole.count; ++row) {
         const std::int32_t date = cellOf(whole, row, Column::Date);
-        if (!isPlausibleDate(date, today))
+        if (!plausibleByCalendar(date, today))
             continue;
         if (!entry && date > listDay)
             entry = cellOf(whole, row, Column::AvgPrice);
@@ -141,7 +149,7 @@ inline bool exRightsAt(const DayTable& table, int row, const DayFileEntry& file,
     const std::int32_t date = cellOf(table, row, Column::Date);
     const std::int64_t high = cellOf(table, row, Column::High);
     const std::int64_t previousClose = cellOf(table, row - 1, Column::Close);
-    if (!isPlausibleDate(date, today) || date < 19961216 || previousClose <= 0 || high <= 0)
+    if (!plausibleByCalendar(date, today) || date < 19961216 || previousClose <= 0 || high <= 0)
         return false;
     const auto startsWith = [&](std::initializer_list<const char*> prefixes) {
         return std::any_of(prefixes.begin(), prefixes.end(), [&](const char* p) { return file.code.startsWith(p); });
@@ -174,7 +182,7 @@ inline void checkSignal(SignalCheck& check, std::vector<CheckTrade>& trades, std
         const bool theHorizon = horizon == settings.horizon;
         for (int r = 60; r < whole.count; ++r) {
             const std::int32_t date = cellOf(whole, r, Column::Date);
-            if (horizon <= 0 || horizon > whole.count - 1 - r || !isPlausibleDate(date, settings.today)
+            if (horizon <= 0 || horizon > whole.count - 1 - r || !plausibleByCalendar(date, settings.today)
                 || (settings.check->from && date < *settings.check->from) || (settings.check->to && date > *settings.check->to))
                 continue;
             const std::int64_t entry = cell(r + 1, Column::AvgPrice);
@@ -218,7 +226,7 @@ inline bool exRightsSince(const DayTable& whole, std::int32_t listDay, const Day
         if (entered && exRightsAt(whole, row, file, today))
             return true;
         const std::int32_t date = cellOf(whole, row, Column::Date);
-        entered = entered || (isPlausibleDate(date, today) && date > listDay);
+        entered = entered || (plausibleByCalendar(date, today) && date > listDay);
     }
     return false;
 }
@@ -240,7 +248,7 @@ inline RowState stateAgainst(const ScanRow& row, std::optional<std::int32_t> lis
     const auto latest = row.evaluation ? row.evaluation->indicators.latest : std::nullopt;
     if (!latest)
         return RowState::NoDays;
-    if (!isPlausibleDate(latest->date, today))
+    if (!plausibleByCalendar(latest->date, today))
         return RowState::ImplausibleDate;
     return latest->date == listDay ? RowState::Current : RowState::Stale;
 }
