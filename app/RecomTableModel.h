@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/BackTestDefaults.h"
 #include "scan/ListColumns.h"
 #include "scan/ListFilter.h"
 #include "scan/ScanRow.h"
@@ -41,7 +42,7 @@ public:
 private:
     std::vector<ScanRow> rows_;
     std::optional<std::int32_t> listDay_;
-    std::int64_t horizon_ = 30;
+    std::int64_t horizon_ = kDefaultHorizon;
 };
 
 // The rows the list window shows, in the list's order (sortsBefore): empty cells after

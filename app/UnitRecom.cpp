@@ -276,11 +276,10 @@ void TFormRecom::scanFinished(std::shared_ptr<ScanOutcome> outcome)
     {
         // The box shows the list's day, between the market's first and last days.
         const QSignalBlocker quiet(ui_->DateRecom);
-        const auto asDate = [](std::int32_t date) { return QDate(date / 10000, date / 100 % 100, date % 100); };
         if (result.firstDay && result.latestDay)
-            ui_->DateRecom->setDateRange(asDate(*result.firstDay), asDate(*result.latestDay));
+            ui_->DateRecom->setDateRange(calendarDay(*result.firstDay), calendarDay(*result.latestDay));
         if (result.listDay)
-            ui_->DateRecom->setDate(asDate(*result.listDay));
+            ui_->DateRecom->setDate(calendarDay(*result.listDay));
     }
     // How it did since belongs to a past day's list.
     ui_->TblRecom->setColumnHidden(static_cast<int>(ListColumn::Since), !pastDay());

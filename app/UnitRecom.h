@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/BackTestDefaults.h"
 #include "app/RecomTableModel.h"
 #include "app/ScanRunner.h"
 #include "app/SignalCheckView.h"
@@ -112,8 +113,8 @@ private:
     RecomFilter filter_;
     ScanRunner runner_;
     QString quoteDir_; // of the last scan started
-    std::int64_t horizon_ = 30;
-    std::int64_t fee_ = 6;
+    std::int64_t horizon_ = kDefaultHorizon;
+    std::int64_t fee_ = kDefaultFee;
     // The record of the last complete scan of the latest day: none while a scan of it
     // runs and after one stopped or failed; `checkProblem_` then says why.
     std::optional<SignalCheck> check_;

@@ -53,7 +53,7 @@ struct Bounds {
         all[r] = event;
         selection[r] = event & crossesUp(ma10[r], ma60[r], ma10[r - 1], ma60[r - 1]);
         recommended[r] = event & signalHolds(ma10[r], ma60[r], ma10[r - 1], ma60[r - 1]);
-        year[r] = day / 10000;
+        year[r] = dateParts(day).year;
     }
 }
 
