@@ -181,7 +181,7 @@ void checkListExportInput(Input input)
                             int32At(bytes, 8),
                             int32At(bytes, 12),
                             rows.size(),
-                            -int32At(bytes, 16)};
+                            -std::int64_t{int32At(bytes, 16)}};
     const QByteArray written = listJson(pointers, header);
     require(written == documentOf(pointers, header), "the list's JSON is the document's, byte for byte");
     const QJsonArray json = QJsonDocument::fromJson(written).object().value(QStringLiteral("rows")).toArray();
