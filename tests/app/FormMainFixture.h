@@ -4,7 +4,10 @@
 
 #include "support/QuoteDirFixture.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -16,6 +19,24 @@ namespace verdaxil::testing {
 
 inline const QString kNotACode = QStringLiteral("注意：您输入的不是股票代码请重新输入！！");
 inline const QString kInfo = QStringLiteral("说明性信息！");
+
+// What a control shows: a group's title, a button's caption, a box's text.
+inline QString shownText(QWidget* widget)
+{
+    if (auto* box = qobject_cast<QGroupBox*>(widget))
+        return box->title();
+    if (auto* button = qobject_cast<QAbstractButton*>(widget))
+        return button->text();
+    if (auto* combo = qobject_cast<QComboBox*>(widget))
+        return combo->currentText();
+    if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        return edit->text();
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        return label->text();
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(widget))
+        return memo->toPlainText();
+    return {};
+}
 
 class FormMainTest : public ::testing::Test {
 protected:
@@ -33,17 +54,7 @@ protected:
         return widget;
     }
 
-    QString text(const char* name)
-    {
-        QWidget* widget = control(name);
-        if (auto* edit = qobject_cast<QLineEdit*>(widget))
-            return edit->text();
-        if (auto* label = qobject_cast<QLabel*>(widget))
-            return label->text();
-        if (auto* memo = qobject_cast<QPlainTextEdit*>(widget))
-            return memo->toPlainText();
-        return {};
-    }
+    QString text(const char* name) { return shownText(control(name)); }
 
     void setText(const char* name, const QString& value)
     {

@@ -57,24 +57,6 @@ struct ControlCase {
 
 class FormMainControls : public FormMainTest, public ::testing::WithParamInterface<ControlCase> {};
 
-// What a control shows: a group's title, a button's caption, a box's text.
-QString shownText(QWidget* widget)
-{
-    if (auto* box = qobject_cast<QGroupBox*>(widget))
-        return box->title();
-    if (auto* button = qobject_cast<QAbstractButton*>(widget))
-        return button->text();
-    if (auto* combo = qobject_cast<QComboBox*>(widget))
-        return combo->currentText();
-    if (auto* edit = qobject_cast<QLineEdit*>(widget))
-        return edit->text();
-    if (auto* label = qobject_cast<QLabel*>(widget))
-        return label->text();
-    if (auto* memo = qobject_cast<QPlainTextEdit*>(widget))
-        return memo->toPlainText();
-    return {};
-}
-
 TEST_P(FormMainControls, KindAndText)
 {
     const ControlCase& expected = GetParam();

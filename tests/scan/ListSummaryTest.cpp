@@ -14,7 +14,7 @@ namespace {
 
 constexpr std::int32_t kToday = 20250702;
 
-struct RowSpec {
+struct RowFacts {
     std::int32_t date = 0; // none: the file could not be read
     bool recommended = true;
     std::optional<bool> isNew{};
@@ -23,7 +23,7 @@ struct RowSpec {
 
 struct SummaryCase {
     const char* name;
-    std::vector<RowSpec> rows;
+    std::vector<RowFacts> rows;
     std::tuple<int, int, int, int> counts;          // recommended, new, stale, unreadable
     std::tuple<int, int, std::optional<int>> since; // known, rose, percent
 };
@@ -34,12 +34,12 @@ class Summary : public ::testing::TestWithParam<SummaryCase> {};
 TEST_P(Summary, CountsEveryRowAndTheShownOnesRise)
 {
     std::vector<ScanRow> rows;
-    for (const RowSpec& spec : GetParam().rows) {
+    for (const RowFacts& given : GetParam().rows) {
         ScanRow& row = rows.emplace_back();
-        if (spec.date != 0)
-            row.evaluation = SecurityEvaluation{{10, 5, LatestDay{spec.date, 7}, spec.recommended}, {}};
-        row.isNew = spec.isNew;
-        row.sinceBp = spec.sinceBp;
+        if (given.date != 0)
+            row.evaluation = SecurityEvaluation{{10, 5, LatestDay{given.date, 7}, given.recommended}, {}};
+        row.isNew = given.isNew;
+        row.sinceBp = given.sinceBp;
     }
     const auto listDay = AssignListDay(rows, kToday);
     const ListCounts counts = CountList(rows, listDay);
